@@ -1,0 +1,70 @@
+#include "control/ui/status_main.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace pebble::ui {
+
+StatusMain::StatusMain(QWidget* parent) : QWidget(parent) {
+  setFixedHeight(kHeight);
+  setMouseTracking(true);
+  setAutoFillBackground(true);
+}
+
+void StatusMain::SetPanelText(int panel, const QString& text) {
+  texts_[static_cast<std::size_t>(panel)] = text;
+  update(PanelRect(panel));
+}
+
+void StatusMain::SetLowScore(bool lowScore, const QImage& arrow) {
+  lowScore_ = lowScore;
+  arrow_ = arrow;
+  statusMainResize();
+  update();
+}
+
+QRect StatusMain::PanelRect(int panel) const {
+  int left = 0;
+  for (int i = 0; i < panel; ++i) left += widths_[static_cast<std::size_t>(i)];
+  return {left, 0, widths_[static_cast<std::size_t>(panel)], height()};
+}
+
+void StatusMain::RepaintNow() { repaint(); }
+
+void StatusMain::resizeEvent(QResizeEvent*) { statusMainResize(); }
+
+void StatusMain::statusMainResize() {
+  widths_[2] = lowScore_ ? 27 : 33;
+  widths_[3] = width() - widths_[0] - widths_[1] - widths_[2] - widths_[4];
+}
+
+void StatusMain::mouseMoveEvent(QMouseEvent*) {
+  // A message cut off by its panel can still be read in full.
+  setToolTip(texts_[3]);
+}
+
+void StatusMain::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  DrawPanel(painter);
+}
+
+void StatusMain::DrawPanel(QPainter& painter) {
+  const QColor divider = palette().color(QPalette::Mid);
+  for (int i = 0; i < kPanelCount; ++i) {
+    const QRect r = PanelRect(i);
+    if (i > 0) {
+      painter.setPen(divider);
+      painter.drawLine(r.left(), 2, r.left(), r.bottom() - 2);
+    }
+    if (i == 4) {
+      if (!arrow_.isNull()) painter.drawImage(r.left() + 1, 1 + (r.height() - arrow_.height()) / 2 - 1, arrow_);
+      continue;
+    }
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect textRect = r.adjusted(3, 0, -1, 0);
+    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(texts_[static_cast<std::size_t>(i)], Qt::ElideRight, textRect.width()));
+  }
+}
+
+}  // namespace pebble::ui

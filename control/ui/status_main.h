@@ -1,0 +1,44 @@
+#pragma once
+// The status bar of the main window: three counters, the message panel and
+// the count-mode arrow, in five flat panels of fixed widths.
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+namespace pebble::ui {
+
+class StatusMain : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kHeight = 19;
+  static constexpr int kPanelCount = 5;
+
+  explicit StatusMain(QWidget* parent = nullptr);
+
+  void SetPanelText(int panel, const QString& text);
+  QString PanelText(int panel) const { return texts_[static_cast<std::size_t>(panel)]; }
+  int PanelWidth(int panel) const { return widths_[static_cast<std::size_t>(panel)]; }
+  // Panel 2 is wider for a score than for the movable stones.
+  void SetLowScore(bool lowScore, const QImage& arrow);
+  QRect PanelRect(int panel) const;
+  // Paints at once, for a message that must be seen before a long step.
+  void RepaintNow();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void statusMainResize();
+  void DrawPanel(class QPainter& painter);
+
+  std::array<QString, kPanelCount> texts_;
+  std::array<int, kPanelCount> widths_{27, 27, 27, 200, 15};
+  bool lowScore_ = true;
+  QImage arrow_;
+};
+
+}  // namespace pebble::ui

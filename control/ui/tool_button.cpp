@@ -1,0 +1,69 @@
+#include "control/ui/tool_button.h"
+
+#include <QPainter>
+
+namespace pebble::ui {
+namespace {
+
+// The glyph's transparent colour is the colour of its bottom-left pixel.
+QImage Transparent(const QImage& glyph) {
+  if (glyph.isNull()) return glyph;
+  QImage image = glyph.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = image.pixel(0, image.height() - 1);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
+  }
+  return image;
+}
+
+}  // namespace
+
+ToolButton::ToolButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_Hover);
+}
+
+void ToolButton::SetGlyph(const QImage& glyph) {
+  glyph_ = Transparent(glyph);
+  update();
+}
+
+QImage ToolButton::StateGlyph() const {
+  if (glyph_.isNull()) return {};
+  const int state = !isEnabled() ? 1 : isDown() ? 2 : 0;
+  const int size = glyph_.height();
+  return glyph_.copy(state * size, 0, size, size);
+}
+
+void ToolButton::enterEvent(QEnterEvent*) {
+  hovered_ = true;
+  update();
+}
+
+void ToolButton::leaveEvent(QEvent*) {
+  hovered_ = false;
+  update();
+}
+
+void ToolButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect r = rect().adjusted(0, 0, -1, -1);
+  if (isEnabled() && (hovered_ || isDown())) {
+    // Flat until touched: a thin raised frame, sunken while pressed.
+    const QColor light = palette().color(QPalette::Light), dark = palette().color(QPalette::Dark);
+    painter.setPen(isDown() ? dark : light);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(isDown() ? light : dark);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+  }
+  const QImage glyph = StateGlyph();
+  if (glyph.isNull()) return;
+  const int shift = isDown() ? 1 : 0;
+  painter.drawImage((width() - glyph.width()) / 2 + shift, (height() - glyph.height()) / 2 + shift, glyph);
+}
+
+}  // namespace pebble::ui
