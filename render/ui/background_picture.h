@@ -1,0 +1,56 @@
+#pragma once
+// The picture behind the field: the built-in one, a chosen JPEG or bitmap file,
+// the pictures of a folder in turn, or plain grey. A picture that cannot be
+// read never stops the game: the built-in picture takes its place.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/command_line.h"
+#include "config/game_settings.h"
+#include "render/picture_files.h"
+
+namespace pebble::ui {
+
+// Pictures larger than this are refused before anything is allocated.
+constexpr std::int64_t kMaxPicturePixels = 100'000'000;
+constexpr std::int64_t kMaxPictureFileBytes = 256 * 1024 * 1024;
+
+// JPEG through libjpeg. A missing, unreadable, corrupt or oversized picture
+// gives a null image and *ok = false; the process never ends over it.
+QImage LoadJpegFile(const QString& path, bool* ok);
+QImage LoadJpegData(const QByteArray& bytes, bool* ok);
+QImage LoadJpegResource(const char* name);  // ":/res/" + name
+
+// A JPEG or Windows bitmap file, told apart by its first bytes.
+QImage LoadPictureFile(const QString& path, bool* ok);
+// The built-in picture JPG_BACK; should even that fail, the grey picture.
+QImage BuiltInPicture();
+// Plain grey, 10 wide and 16 high: the field keeps its default shape.
+QImage GreyPicture();
+
+// Owned by the main window for the whole run: the folder's picture list is
+// read once, and the position in it carries from game to game.
+class BackgroundPictures {
+ public:
+  using SaveFolderIndex = std::function<void(std::int32_t)>;
+
+  // Every new game: the picture of settings.backgroundMode. In folder mode it
+  // advances the position and, unless the folder came from the command line,
+  // stores it through saveFolderIndex (the setting JPEG-Position).
+  QImage LoadBackground(GameSettings& settings, CommandLineState& commandLine,
+                        const SaveFolderIndex& saveFolderIndex);
+  QImage NextFolderPicture(GameSettings& settings, CommandLineState& commandLine,
+                           const SaveFolderIndex& saveFolderIndex);
+  const std::vector<std::string>& PictureList() const { return folder_.PictureList(); }
+
+ private:
+  FolderPictures folder_;
+};
+
+}  // namespace pebble::ui

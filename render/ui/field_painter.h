@@ -1,0 +1,86 @@
+#pragma once
+// Draws the field cell by cell onto its surface (what imgMain shows), the ramp
+// stones onto the ramp's picture and every animation frame. What lies behind a
+// moving stone comes back from the background bitmap.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "config/game_settings.h"
+#include "engine/field.h"
+#include "engine/random.h"
+#include "engine/stone_cell.h"
+
+namespace pebble::ui {
+
+struct DrawFlags {
+  bool busy = false, drawingRamp = false, droppingStone = false;
+};
+
+// A stone picture and the colour that shows through it.
+struct KeyedPicture {
+  QImage image;
+  QRgb key = 0;
+};
+
+class FieldPainter {
+ public:
+  static constexpr int kBreakFrames = 4;
+
+  // The set-up steps of the pictures, in order: the background bitmap from the
+  // picture (filled with its pixel (1, 1), the picture stretched over it or
+  // fitted inside, a black frame), the frame on the surface, the texture (a
+  // copy of the background for the voyeur look, else tiles of KACHEL n), the
+  // special stones when actionsOn, the crumbling frames when animationsOn, the
+  // one-stone scratch. paintBox = C * W + 1 by R * H + 1.
+  void Prepare(const GameSettings& settings, QSize paintBox, const QImage& picture, GameRandom& random);
+  void Free();
+
+  QImage& Surface() { return surface_; }
+  const QImage& BackgroundBitmap() const { return background_; }
+  const QImage& TextureBitmap() const { return texture_; }
+
+  // One cell moved by dx, dy onto canvas (the surface or the ramp's picture,
+  // Format_RGB32); trace lines always go to the surface.
+  void DrawStone(const Field& field, const TStoneCell& cell, int dx, QImage& canvas, int dy, DrawFlags flags);
+  void DrawOutline(const Field& field, const TStoneCell& cell, DrawFlags flags);
+  void DrawFieldFrame();
+  // Every cell in index order, then the frame.
+  void DrawWholeField(const Field& field, DrawFlags flags);
+  // Copies the same rectangle of the background bitmap onto canvas.
+  void RestoreBackground(QImage& canvas, const QRect& rect);
+  // Crumbling frame 0..3 over canvas, its magenta showing what lies below.
+  void DrawBreak(int frame, QImage& canvas, QPoint topLeft);
+  // Null for kinds without a picture or before the pictures are made.
+  const QImage& SpecialPicture(std::uint8_t kind) const;
+
+  // Where the stone pictures are read from; tests point it elsewhere.
+  void SetResourcePrefix(const QString& prefix) { resourcePrefix_ = prefix; }
+
+ private:
+  void PrepareBackground(const GameSettings& settings, QSize paintBox, const QImage& picture);
+  void PrepareTexture(const GameSettings& settings, GameRandom& random);
+  void PrepareSpecialPictures();
+  void PrepareBreakPictures();
+  KeyedPicture LoadStoneBitmap(const QString& name, bool keyIsMagenta) const;
+  void DrawTextured(ColorValue color, QImage& canvas, const QRect& area);
+  void DrawSpecial(const TStoneCell& cell, QImage& canvas, const QRect& area, DrawFlags flags);
+
+  GameSettings settings_;
+  int stoneWidth_ = 0;
+  int stoneHeight_ = 0;
+  QImage surface_;
+  QImage background_;
+  QImage texture_;
+  QImage stoneScratch_;
+  std::array<KeyedPicture, kStoneKindCount> specials_{};
+  std::array<KeyedPicture, kBreakFrames> breaks_{};
+  QString resourcePrefix_ = ":/res/";
+};
+
+}  // namespace pebble::ui
