@@ -1,5 +1,7 @@
 #include "config/game_settings.h"
 
+#include <limits>
+
 namespace pebble {
 namespace {
 
@@ -35,6 +37,11 @@ bool MakePlayable(GameSettings& s) {
   }
   changed |= ReplaceUnless(s.colorCount, InRange(s.colorCount, 1, kMaxColors), d.colorCount);
   changed |= ReplaceUnless(s.backgroundMode, s.backgroundMode <= 3, d.backgroundMode);
+  // The folder index is advanced by one before use: it must stay a valid index
+  // (or -1, "before the first picture") and must not overflow.
+  changed |= ReplaceUnless(s.folderPictureIndex,
+                           InRange(s.folderPictureIndex, -1, std::numeric_limits<std::int32_t>::max() - 1),
+                           d.folderPictureIndex);
   changed |= ReplaceUnless(s.actionFrequency, s.actionFrequency >= 1, d.actionFrequency);
   changed |= ReplaceUnless(s.playTime, s.playTime >= 1, d.playTime);
   changed |= ReplaceUnless(s.aniIntervalDelete, s.aniIntervalDelete >= 1, d.aniIntervalDelete);

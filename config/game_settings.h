@@ -64,7 +64,8 @@ constexpr std::int32_t kMaxStonePixels = 1000;    // stone width or height
 constexpr std::int32_t kMaxFieldPixels = 30000;   // width or height of the paint box
 
 // Replaces every value the game cannot play (no colours, a zero frequency or
-// interval, a field of no or of unholdable size, an unknown background mode)
+// interval, a field of no or of unholdable size, an unknown background mode,
+// a folder picture index that cannot be advanced)
 // by its default; playable values stay as they are. Returns true when anything
 // was replaced.
 bool MakePlayable(GameSettings& settings);

@@ -1,0 +1,61 @@
+#include "config/ui/sys_comp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+
+#include "config/system_services.h"
+
+namespace pebble {
+namespace {
+
+class DialogPrompter final : public SysCompPrompter {
+ public:
+  QString ChooseFolder(const QString& title, int /*flags*/) override {
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QString(),
+                                                             QFileDialog::ShowDirsOnly);
+    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
+  }
+
+  void ShowError(const QString& text) override {
+    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<SysCompPrompter> MakeDialogPrompter() { return std::make_unique<DialogPrompter>(); }
+
+TSysComp::TSysComp(std::unique_ptr<RegistryBackend> backend, std::string_view progRoot)
+    : SettingsStore(std::move(backend), progRoot), placement_(*this) {}
+
+TSysComp::~TSysComp() = default;
+
+std::unique_ptr<TSysComp> TSysComp::CreateDefault(std::string_view progRoot) {
+  return std::make_unique<TSysComp>(MakePlatformRegistryBackend(), progRoot);
+}
+
+SysCompPrompter& TSysComp::Prompter() {
+  if (!prompter_) prompter_ = MakeDialogPrompter();
+  return *prompter_;
+}
+
+QString TSysComp::BrowseDialog(const QString& title, int flags) { return Prompter().ChooseFolder(title, flags); }
+
+void TSysComp::MigrateIfNeeded() {
+  if (MigrationNeeded() && !MigrateRegistry()) {
+    Prompter().ShowError(QString::fromUtf8(kMigrationErrorMessage.data(), kMigrationErrorMessage.size()));
+  }
+}
+
+void CenterDraw(const QImage& picture, QImage& bitmap) {
+  const ScreenRect target = CenteredFit(picture.width(), picture.height(), bitmap.width(), bitmap.height());
+  if (target.width <= 0 || target.height <= 0) return;
+  QPainter painter(&bitmap);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRect(target.left, target.top, target.width, target.height), picture);
+}
+
+}  // namespace pebble
