@@ -70,14 +70,21 @@ QImage Render(int width, int height, int samples, const Shader& shader) {
   return image;
 }
 
-QImage FlattenOnKey(const QImage& picture, QRgb key) {
-  QImage source = picture.convertToFormat(QImage::Format_ARGB32);
+QImage FlattenOnKey(const QImage& picture, QRgb key, QRgb face, double cutoff) {
+  const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
   QImage result(source.size(), QImage::Format_RGB32);
+  const Rgba under{qRed(face) / 255.0, qGreen(face) / 255.0, qBlue(face) / 255.0, 1};
   for (int y = 0; y < source.height(); ++y) {
     const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
     auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
     for (int x = 0; x < source.width(); ++x) {
-      out[x] = qAlpha(in[x]) < 128 ? (key | 0xFF000000u) : (in[x] | 0xFF000000u);
+      const double alpha = qAlpha(in[x]) / 255.0;
+      if (alpha < cutoff) {
+        out[x] = key | 0xFF000000u;
+        continue;
+      }
+      const Rgba c = Over({qRed(in[x]) / 255.0, qGreen(in[x]) / 255.0, qBlue(in[x]) / 255.0, alpha}, under);
+      out[x] = qRgb(ToByte(c.r), ToByte(c.g), ToByte(c.b));
     }
   }
   return result;
@@ -156,11 +163,11 @@ Rgba ShadePebble(const Pebble& p, double x, double y, double edge) {
 
   // Height of a flattened dome; its gradient gives the surface normal.
   const double dd = std::min(d, 0.999);
-  const double h = std::pow(1 - dd * dd, 0.5);
+  const double h = std::pow(1 - std::pow(dd, p.profile), 0.5);
   const double eps = 1e-3;
   const double du = (SuperRadius(u + eps, v, p.squareness) - d) / eps;
   const double dv = (SuperRadius(u, v + eps, p.squareness) - d) / eps;
-  const double slope = dd / std::max(h, 0.05);
+  const double slope = 0.5 * p.profile * std::pow(dd, p.profile - 1) / std::max(h, 0.05);
   // Back into picture space so the light comes from the picture's upper left.
   const double c = std::cos(p.angle), s = std::sin(p.angle);
   const double gx = (du / p.rx * c - dv / p.ry * s) * std::min(p.rx, p.ry);

@@ -27,9 +27,10 @@ double SmoothStep(double edge0, double edge1, double v);
 // The result is ARGB32 (straight alpha).
 QImage Render(int width, int height, int samples, const Shader& shader);
 
-// For key-colour bitmaps: pixels less than half covered become the key colour,
-// the others lose their transparency. The result has no alpha channel.
-QImage FlattenOnKey(const QImage& picture, QRgb key);
+// For key-colour bitmaps: pixels covered less than `cutoff` become the key
+// colour, the others are composed over `face`, the colour they will mostly be
+// seen against. The result has no alpha channel.
+QImage FlattenOnKey(const QImage& picture, QRgb key, QRgb face, double cutoff = 0.5);
 
 // Composes an image with alpha over a solid colour.
 QImage FlattenOn(const QImage& picture, QRgb background);
@@ -51,6 +52,7 @@ struct Pebble {
   double rx = 1, ry = 1;     // half axes
   double angle = 0;          // turn of the long axis, radians
   double squareness = 2.4;   // superellipse exponent: 2 ellipse, larger boxier
+  double profile = 2;        // 2 a round dome, larger a flatter top with rounder edges
   Rgba colour;
   double gloss = 0.5;        // strength of the specular highlight
   double grain = 0.08;       // strength of the speckled surface

@@ -197,7 +197,7 @@ Rgba BreakFrame(int stage, double x, double y) {
 }
 
 QImage Keyed(int width, int height, const Shader& shader) {
-  QImage picture = FlattenOnKey(Render(width, height, kSamples, shader), kMagenta);
+  QImage picture = FlattenOnKey(Render(width, height, kSamples, shader), kMagenta, 0xFF1E1A1Au, 0.4);
   picture.setPixel(0, height - 1, kMagenta);  // the key the game reads
   return picture;
 }
