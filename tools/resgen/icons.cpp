@@ -25,9 +25,9 @@ std::vector<Pebble> IconPebbles(int size, bool emblem) {
   const std::vector<Layout> layout =
       emblem ? std::vector<Layout>{{0.62, 0.36, 0.34, 0.27, -0.5, 0x2FA844},
                                    {0.42, 0.66, 0.40, 0.30, 0.25, 0xE0352C}}
-             : std::vector<Layout>{{0.63, 0.30, 0.29, 0.21, -0.45, 0x3C9E4E},
-                                   {0.33, 0.55, 0.30, 0.23, 0.35, 0xD0453A},
-                                   {0.66, 0.70, 0.30, 0.22, -0.12, 0x3D66C8}};
+             : std::vector<Layout>{{0.64, 0.31, 0.28, 0.20, -0.42, 0x4A9A58},
+                                   {0.33, 0.53, 0.29, 0.21, 0.38, 0xC9503F},
+                                   {0.64, 0.70, 0.31, 0.21, -0.1, 0x4A6FBE}};
   std::vector<Pebble> pebbles;
   for (std::size_t i = 0; i < layout.size(); ++i) {
     const Layout& l = layout[i];
@@ -37,11 +37,11 @@ std::vector<Pebble> IconPebbles(int size, bool emblem) {
     p.rx = l.rx * size;
     p.ry = l.ry * size;
     p.angle = l.angle;
-    p.squareness = 2.5;
-    p.profile = 3;
+    p.squareness = 2.3;
+    p.profile = 2.5;
     p.colour = FromHex(l.colour);
-    p.gloss = 1.0;
-    p.grain = size >= 64 ? 0.11 : 0.0;
+    p.gloss = 0.85;
+    p.grain = size >= 48 ? 0.14 : 0.0;
     p.seed = 500 + i;
     pebbles.push_back(p);
   }

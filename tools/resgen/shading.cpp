@@ -183,8 +183,10 @@ Rgba ShadePebble(const Pebble& p, double x, double y, double edge) {
   const double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
   const double specular = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / hl), 40);
 
-  const double grain = Fbm(x * 0.9, y * 0.9, p.seed, 3) * p.grain +
-                       (Fbm(x * 3.1, y * 3.1, p.seed + 5, 2) > 0.55 ? -p.grain : 0);
+  // Grain in the pebble's own scale, so a large pebble is not smoother than a small one.
+  const double unit = 12.0 / std::min(p.rx, p.ry);
+  const double grain = Fbm(u * 6, v * 6, p.seed, 3) * p.grain +
+                       SmoothStep(0.45, 0.6, Fbm(x * unit * 0.5, y * unit * 0.5, p.seed + 5, 2)) * -p.grain;
   Rgba base = Scale(p.colour, 1 + grain);
   const double light = 0.38 + 0.78 * diffuse;
   Rgba lit = Scale(base, light);
