@@ -15,6 +15,7 @@ constexpr ColorValue kWhite = 0x00FFFFFF;
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kMagenta = 0xFFFF00FFu;
 constexpr int kTileSize = 50;
+constexpr const char* kResourcePrefix = ":/res/";
 // The stone pictures are drawn for stones of this size and used unchanged there.
 constexpr int kPictureStoneWidth = 20, kPictureStoneHeight = 21;
 
@@ -92,7 +93,7 @@ void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& rand
     return;
   }
   const int n = 1 + random.Random(4);
-  const QImage tile = QImage(resourcePrefix_ + QString("KACHEL%1").arg(n)).convertToFormat(QImage::Format_RGB32);
+  const QImage tile = QImage(QString(kResourcePrefix) + QString("KACHEL%1").arg(n)).convertToFormat(QImage::Format_RGB32);
   if (tile.isNull()) return;
   for (int row = 0; row < texture_.height() / kTileSize + 2; ++row) {
     for (int column = 0; column < texture_.width() / kTileSize + 2; ++column) {
@@ -102,7 +103,7 @@ void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& rand
 }
 
 KeyedPicture FieldPainter::LoadStoneBitmap(const QString& name, bool keyIsMagenta) const {
-  QImage image = QImage(resourcePrefix_ + name);
+  QImage image = QImage(QString(kResourcePrefix) + name);
   if (image.isNull()) return {};
   image = image.convertToFormat(QImage::Format_RGB32);
   const QRgb key = keyIsMagenta ? kMagenta : (image.pixel(0, image.height() - 1) | kBlack);

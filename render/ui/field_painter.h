@@ -59,9 +59,6 @@ class FieldPainter {
   // Null for kinds without a picture or before the pictures are made.
   const QImage& SpecialPicture(std::uint8_t kind) const;
 
-  // Where the stone pictures are read from; tests point it elsewhere.
-  void SetResourcePrefix(const QString& prefix) { resourcePrefix_ = prefix; }
-
  private:
   void PrepareBackground(const GameSettings& settings, QSize paintBox, const QImage& picture);
   void PrepareTexture(const GameSettings& settings, GameRandom& random);
@@ -80,7 +77,6 @@ class FieldPainter {
   QImage stoneScratch_;
   std::array<KeyedPicture, kStoneKindCount> specials_{};
   std::array<KeyedPicture, kBreakFrames> breaks_{};
-  QString resourcePrefix_ = ":/res/";
 };
 
 }  // namespace pebble::ui
