@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <cstdio>
 #include <functional>
@@ -397,9 +398,14 @@ class RenderTest : public QObject {
     const QString bmpInCapitals = folder.filePath("PHOTO.BMP");
     const QString bmpAsJpg = folder.filePath("photo.jpg");
     const QString broken = folder.filePath("broken.bmp");
+    const QString huge = folder.filePath("huge.bmp");
     QVERIFY(WriteFile(bmpInCapitals, BitmapBytes(photo)));
     QVERIFY(WriteFile(bmpAsJpg, BitmapBytes(photo)));
     QVERIFY(WriteFile(broken, BitmapBytes(photo).left(40)));
+    QByteArray hugeBytes = BitmapBytes(photo);
+    qToLittleEndian<qint32>(40000, hugeBytes.data() + 18);  // claims 40000 x 40000 pixels
+    qToLittleEndian<qint32>(40000, hugeBytes.data() + 22);
+    QVERIFY(WriteFile(huge, hugeBytes));
 
     BackgroundPictures backgrounds;
     GameSettings settings;
@@ -412,7 +418,7 @@ class RenderTest : public QObject {
       QCOMPARE(picture.size(), QSize(30, 20));
       QCOMPARE(picture.pixel(5, 5), qRgb(0, 0, 255));
     }
-    for (const QString& path : {broken, folder.filePath("missing.jpg"), folder.path(), QString()}) {
+    for (const QString& path : {broken, huge, folder.filePath("missing.jpg"), folder.path(), QString()}) {
       settings.backgroundPicture = path.toStdString();
       QCOMPARE(backgrounds.LoadBackground(settings, commandLine, noSave).size(), QSize(201, 337));
     }
