@@ -10,18 +10,6 @@ namespace {
 constexpr int kMsgClickOnField = 102, kMsgPicture = 103, kMsgRock = 105, kMsgThinking = 52, kMsgNoLuck = 53,
               kMsgGameOver = 54, kMsgWon = 55;
 
-// Counts a move as in progress for as long as it lives.
-class MoveScope {
- public:
-  explicit MoveScope(int& depth) : depth_(depth) { ++depth_; }
-  ~MoveScope() { --depth_; }
-  MoveScope(const MoveScope&) = delete;
-  MoveScope& operator=(const MoveScope&) = delete;
-
- private:
-  int& depth_;
-};
-
 bool FitsTheWindow(const GameSettings& s, FieldSize size) {
   return size.columns >= 1 && size.rows >= 1 && size.columns <= kMaxFieldCells && size.rows <= kMaxFieldCells &&
          std::int64_t{size.columns} * s.stoneWidth + 1 <= kMaxFieldPixels &&
@@ -123,7 +111,7 @@ void Game::ResolveClick(MouseButton button, std::int32_t x, std::int32_t y) {
     if (!replayingClicks_) pendingClicks_.push_back({x, y});
     return;
   }
-  MoveScope scope(moveDepth_);
+  DepthGuard move(moveDepth_);
   try {
     ResolveOnField(button, x, y);
   } catch (const std::exception&) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/game_settings.h"
+#include "engine/depth_guard.h"
 #include "engine/field.h"
 #include "engine/game_host.h"
 #include "engine/random.h"
@@ -94,6 +95,20 @@ class Game {
   // True from the first step of a move until it and its replayed clicks are
   // settled; commands that replace the field wait for it to end.
   bool MoveInProgress() const { return moveDepth_ > 0; }
+  // Marks work that changes the field outside a click (a ramp drop) as a move.
+  [[nodiscard]] DepthGuard BeginMove() { return DepthGuard(moveDepth_); }
+  // Plays one animation stage with Busy set, so clicks meanwhile are queued.
+  template <typename Animation>
+  void PlayAnimation(Animation&& animation) {
+    busy_ = true;
+    struct ClearBusy {
+      bool& busy;
+      ~ClearBusy() { busy = false; }
+    } clear{busy_};
+    animation();
+  }
+  // Resolves the clicks queued during an animation, in the order they came.
+  void ReplayPendingClicks();
   std::uint8_t ClickedKind() const { return clickedKind_; }
   const RemovalList& Removals() const { return removalList_; }
   RemovalList& MutableRemovals() { return removalList_; }
@@ -107,7 +122,6 @@ class Game {
   void ResolveClick(MouseButton button, std::int32_t x, std::int32_t y);
   void ResolveOnField(MouseButton button, std::int32_t x, std::int32_t y);
   bool RemoveAt(std::int32_t index);
-  void ReplayPendingClicks();
   void FloodGroup(std::int32_t index);
   std::vector<std::int32_t> SpecialArea(std::int32_t index) const;
   void MarkRemoved(std::int32_t index);
@@ -122,8 +136,6 @@ class Game {
   std::int32_t FindGaps();
   void PlanGaps(std::int32_t rightmostOccupied);
   void SlideColumns();
-  template <typename Animation>
-  void Animate(Animation&& animation);
 
   GameHost& host_;
   GameRandom& random_;

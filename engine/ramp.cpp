@@ -8,18 +8,6 @@ namespace {
 
 constexpr int kMsgDropping = 61, kMsgClickOnField = 102;
 
-// Counts a drop as in progress for as long as it lives.
-class DepthScope {
- public:
-  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
-  ~DepthScope() { --depth_; }
-  DepthScope(const DepthScope&) = delete;
-  DepthScope& operator=(const DepthScope&) = delete;
-
- private:
-  int& depth_;
-};
-
 }  // namespace
 
 TStoneCell RampStone::PseudoCell() const {
@@ -179,13 +167,15 @@ void Ramp::DropTheStoneClick(std::int32_t x, std::int32_t y) {
 
 bool Ramp::DropRampStone(std::int32_t i) {
   if (i < 0 || static_cast<std::size_t>(i) >= stones_.size() || halted_) return false;
-  DepthScope scope(dropDepth_);
+  DepthGuard drop(dropDepth_);
+  const DepthGuard move = game_.BeginMove();
   bool removed = false;
   try {
     const Field& field = game_.GetField();
     if (field[field.CellIndex(1, DropColumn(stones_[static_cast<std::size_t>(i)]))].Occupied) return false;
     LandStone(static_cast<std::size_t>(i), removed);
     SettleAfterDrop();
+    game_.ReplayPendingClicks();
   } catch (const std::exception&) {
     droppingStone_ = false;
     dropInProgress_ = false;
@@ -209,7 +199,7 @@ void Ramp::LandStone(std::size_t i, bool& removed) {
   host_.EraseRampStone(stone.Left);
   stones_.erase(stones_.begin() + static_cast<std::ptrdiff_t>(i));
   removed = true;
-  if (game_.Settings().animationsOn) host_.DropAnimation(landing);
+  if (game_.Settings().animationsOn) game_.PlayAnimation([&] { host_.DropAnimation(landing); });
   droppingStone_ = false;
   host_.DrawCell(landing);
 }

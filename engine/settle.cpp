@@ -8,16 +8,6 @@
 
 namespace pebble {
 
-template <typename Animation>
-void Game::Animate(Animation&& animation) {
-  busy_ = true;
-  struct ClearBusy {
-    bool& busy;
-    ~ClearBusy() { busy = false; }
-  } clear{busy_};
-  animation();
-}
-
 void Game::SettleField() {
   ScoreMove();
   PrepareRuns();
@@ -32,17 +22,17 @@ void Game::SettleField() {
     } else {
       PlaySoundIfOn(sounds::HitAnimated);
     }
-    Animate([&] { host_.DeleteAnimation(removalList_); });
+    PlayAnimation([&] { host_.DeleteAnimation(removalList_); });
   }
   for (const RemovalEntry& run : removalList_) {
     for (std::int32_t r = run.row - run.work + 1; r <= run.row; ++r) field_[field_.CellIndex(r, run.column)].Occupied = 0;
   }
-  if (settings_.animationsOn && !fallList_.empty()) Animate([&] { host_.FallAnimation(fallList_); });
+  if (settings_.animationsOn && !fallList_.empty()) PlayAnimation([&] { host_.FallAnimation(fallList_); });
   LetStacksFall();
   const std::int32_t rightmost = FindGaps();
   if (settings_.animationsOn) host_.DrawWholeField();
   PlanGaps(rightmost);
-  if (settings_.animationsOn && !gapList_.empty()) Animate([&] { host_.ColumnAnimation(gapList_); });
+  if (settings_.animationsOn && !gapList_.empty()) PlayAnimation([&] { host_.ColumnAnimation(gapList_); });
   SlideColumns();
   field_.Recount();
   host_.DrawWholeField();

@@ -1,0 +1,391 @@
+#include "control/ui/tfrm_game.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QWindowStateChangeEvent>
+#include <stdexcept>
+
+#include "config/language.h"
+#include "config/settings_model.h"
+#include "config/settings_store.h"
+#include "config/string_table.h"
+#include "control/saved_game_file.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/prompter.h"
+#include "control/ui/status_main.h"
+#include "control/ui/tool_button.h"
+#include "engine/ui/animator.h"
+#include "render/ui/background_picture.h"
+#include "config/ui/wave_player.h"
+#include "config/ui/window_placement.h"
+
+namespace pebble::ui {
+namespace {
+
+constexpr int kMsgStarting = 50, kMsgGoAhead = 51, kMsgOpened = 63, kMsgError = 100, kStartupFailed = 101,
+              kNarrowField = 112, kMsgRestoring = 56, kMsgUndoing = 57, kUndoFailed = 58, kCheatAlarm = 104,
+              kProceed = 158;
+constexpr int kStatusHeight = StatusMain::kHeight;
+constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB_UNDO", "SB_INFO",
+                                                       "SB_CFG", "SB_ABOUT", "SB_HELP"};
+constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
+
+QImage Resource(const char* name) { return QImage(QString(":/res/") + name); }
+
+}  // namespace
+
+TfrmGame::TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      store_(store),
+      arguments_(std::move(arguments)),
+      game_(*this),
+      backgrounds_(std::make_unique<BackgroundPictures>()),
+      sounds_(std::make_unique<WavePlayer>()) {
+  setWindowTitle("Pebbledrome!");
+  setWindowIcon(QIcon(":/res/Mainicon"));
+  setFocusPolicy(Qt::StrongFocus);
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
+  BuildWindow();
+  move(10, 10);
+  FormCreate();
+}
+
+TfrmGame::~TfrmGame() = default;
+
+// --- the window's controls ---------------------------------------------------
+
+void TfrmGame::BuildWindow() {
+  panelTop_ = new QWidget(this);
+  for (int i = 0; i < kToolButtonCount; ++i) {
+    auto* button = new ToolButton(panelTop_);
+    button->resize(kButtonWidths[i], 27);
+    buttons_[static_cast<std::size_t>(i)] = button;
+  }
+  Button(bttUndo)->setEnabled(false);
+  connect(Button(bttNew), &QAbstractButton::clicked, this, &TfrmGame::bttStartClick);
+  connect(Button(bttUndo), &QAbstractButton::clicked, this, &TfrmGame::PlayHistory);
+
+  panelBack_ = new QWidget(this);
+  imgRamp_ = new PaintBox(panelBack_);
+  imgMain_ = new PaintBox(panelBack_);
+  imgMain_->SetImage(&painter_.Surface());
+  imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) { imgMainMouseUp(button, at); };
+  statusMain_ = new StatusMain(this);
+  animator_ = new Animator(painter_, *imgMain_, this);
+
+  menuPopup_ = new QMenu(this);
+  popupLoad_ = menuPopup_->addAction(QString());
+  popUpSave_ = menuPopup_->addAction(QString());
+  menuPopup_->addSeparator();
+  popUpReport_ = menuPopup_->addAction(QString());
+  popUpSave_->setEnabled(false);
+  popUpReport_->setEnabled(false);
+}
+
+QString TfrmGame::Str(int id) const { return QString::fromStdString(Text(id, LanguageOffset())); }
+
+void TfrmGame::ProcStrings() {
+  static constexpr int kHints[kToolButtonCount] = {200, 209, 201, 202, 203, 204, 208};
+  for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->setToolTip(Str(kHints[i]));
+  imgMain_->setToolTip(Str(206));
+  imgRamp_->setToolTip(Str(207));
+  popupLoad_->setText(Str(210));
+  popUpSave_->setText(Str(211));
+  popUpReport_->setText(Str(701));
+}
+
+void TfrmGame::LoadGlyphs() {
+  for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->SetGlyph(Resource(kGlyphNames[i]));
+  arrowUp_ = Resource("SB_ARROWUP");
+  arrowDown_ = Resource("SB_ARROWDOWN");
+}
+
+void TfrmGame::LayOutToolBar() {
+  const bool narrow = panelTop_->width() < 150;
+  static constexpr int kWide[kToolButtonCount] = {4, 29, 54, 79, 104, 129, 154};
+  static constexpr int kNarrow[kToolButtonCount] = {4, -1, 29, -1, 54, -1, 79};
+  for (int i = 0; i < kToolButtonCount; ++i) {
+    const int left = narrow ? kNarrow[i] : kWide[i];
+    ToolButton* button = Button(static_cast<ToolButtonId>(i));
+    button->setVisible(left >= 0);
+    if (left >= 0) button->move(left, 2);
+  }
+}
+
+void TfrmGame::SizeWindow(FieldSize size, int rampHeight) {
+  const int width = size.columns * game_.Settings().stoneWidth + 1;
+  const int height = size.rows * game_.Settings().stoneHeight + 1;
+  const int backHeight = rampHeight + height + 2;
+  setFixedSize(width, kPanelTopHeight + backHeight + kStatusHeight);
+  panelTop_->setGeometry(0, 0, width, kPanelTopHeight);
+  panelBack_->setGeometry(0, kPanelTopHeight, width, backHeight);
+  imgRamp_->setGeometry(0, 0, width, rampHeight);
+  imgRamp_->setVisible(rampHeight > 0);
+  imgMain_->setGeometry(0, rampHeight, width, height);
+  statusMain_->setGeometry(0, kPanelTopHeight + backHeight, width, kStatusHeight);
+  LayOutToolBar();
+}
+
+// --- set-up and tear-down ----------------------------------------------------
+
+void TfrmGame::FormCreate() {
+  if (store_.MigrationNeeded() && !store_.MigrateRegistry()) {
+    CurrentPrompter().Error(this, QString::fromUtf8(kMigrationErrorMessage.data(),
+                                                    static_cast<int>(kMigrationErrorMessage.size())));
+  }
+  try {
+    SetUpGame();
+  } catch (const std::exception&) {
+    game_.SetSettingUp(false);
+    QApplication::restoreOverrideCursor();
+    CurrentPrompter().Error(this, Str(kStartupFailed));
+    ShowMessage(kMsgError);
+    return;
+  }
+  ++setUpCount_;
+  if (imgMain_->width() <= 130) CurrentPrompter().Error(this, Str(kNarrowField));
+}
+
+void TfrmGame::ReadWindowPositionOnce() {
+  if (windowTag_ != 0) return;
+  QPoint at(store_.ReadRegInt(kRootSection, kValueMainLeft, 10), store_.ReadRegInt(kRootSection, kValueMainTop, 10));
+  // A position kept for a screen that is gone would hide the window.
+  move(KeepOnScreens(QRect(at, frameGeometry().size())).topLeft());
+  windowTag_ = 10;
+}
+
+GameSettings TfrmGame::ReadSettings() {
+  GameSettings settings;
+  const SettingsLoad load = LoadSettings(store_, settings);
+  const int languageCode = WindowsLanguageCode(load.storedLanguage);
+  if (!HasStoredLanguage(load.storedLanguage)) {
+    // The system's language holds from now on; a store that cannot take it changes nothing.
+    try {
+      store_.SaveRegInt(kRootSection, kValueLanguage, languageCode);
+    } catch (const std::exception&) {
+    }
+  }
+  settings.languageOffset = LanguageOffsetForCode(languageCode);
+  const CommandLineResult options = ApplyCommandLine(arguments_, settings, commandLine_);
+  if (options.gameFileTaken) {
+    LoadPending_ = true;
+    GameFileName_ = options.gameFileName;
+  }
+  return settings;
+}
+
+bool TfrmGame::ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& cells, FieldSize& size) {
+  if (!LoadPending_) return false;
+  const ParsedSavedGame parsed = ReadGameFile(PathFromUtf8(GameFileName_));
+  if (parsed.status != SavedGameStatus::Ok) {
+    CurrentPrompter().Error(this, Str(ReadFailureStringId(parsed.status)));
+    FileGame_ = LoadPending_ = false;
+    return false;
+  }
+  ApplySavedSettings(parsed.game.settings, settings);
+  settings.fitToPicture = false;
+  cells = parsed.game.cells;
+  size = {parsed.game.settings.columnCount, parsed.game.settings.rowCount};
+  FileGame_ = true;
+  return true;
+}
+
+void TfrmGame::SetUpGame() {
+  game_.SetSettingUp(true);
+  imgMain_->hide();
+  imgRamp_->hide();
+  statusMain_->hide();
+  ShowMessage(kMsgStarting);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ReadWindowPositionOnce();
+  ProgramRandom().Reseed();
+
+  GameSettings settings = ReadSettings();
+  std::vector<TStoneCell> loadedCells;
+  FieldSize size;
+  const bool opened = ReadPendingGame(settings, loadedCells, size);
+  MakePlayable(settings);
+  game_.MutableSettings() = settings;  // texts and sizes below follow the new game's settings
+  ProcStrings();
+  LoadGlyphs();
+
+  const QImage picture = backgrounds_->LoadBackground(settings, commandLine_, [this](std::int32_t index) {
+    try {
+      store_.SaveRegInt(kConfigSection, kValueFolderPictureIndex, index);
+    } catch (const std::exception&) {
+    }
+  });
+  if (!opened) size = ChooseFieldSize(settings, PixelSize{picture.width(), picture.height()});
+  const int rampHeight = settings.autoDrop ? settings.stoneHeight + 2 : 0;
+  game_.MutableSettings() = settings;
+  SizeWindow(size, rampHeight);
+  painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom());
+  imgMain_->SetImage(&painter_.Surface());
+
+  if (opened) {
+    game_.LoadField(settings, size, loadedCells);
+  } else {
+    game_.NewField(settings, size);
+  }
+  statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
+  ShowCounts();
+  ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
+  popUpSave_->setEnabled(settings.undoInfo);
+  popUpReport_->setEnabled(FileGame_);
+  QApplication::restoreOverrideCursor();
+  imgMain_->show();
+  statusMain_->show();
+  CountDownPaused_ = false;
+  game_.SetSettingUp(false);
+  DrawWholeField();
+}
+
+void TfrmGame::FreeGame() {
+  try {
+    FileGame_ = false;
+    LoadPending_ = false;
+    imgMain_->setToolTip(Str(206));
+    imgRamp_->setToolTip(Str(207));
+    Button(bttUndo)->setEnabled(false);
+    popUpSave_->setEnabled(false);
+    popUpReport_->setEnabled(false);
+    painter_.Free();
+  } catch (const std::exception&) {
+    CurrentPrompter().Error(this, Str(kStartupFailed));
+    std::exit(1);
+  }
+}
+
+void TfrmGame::bttStartClick() {
+  RunWhenSettled([this] {
+    FreeGame();
+    FormCreate();
+  });
+}
+
+void TfrmGame::RunWhenSettled(std::function<void()> command) {
+  if (game_.MoveInProgress()) {
+    deferred_.push_back(std::move(command));
+    return;
+  }
+  command();
+}
+
+void TfrmGame::RunDeferredCommands() {
+  while (!deferred_.empty() && !game_.MoveInProgress() && !closing_) {
+    auto command = std::move(deferred_.front());
+    deferred_.pop_front();
+    command();
+  }
+}
+
+void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
+  if (game_.SettingUp()) return;
+  const MouseButton which = button == Qt::RightButton ? MouseButton::Right
+                            : button == Qt::MiddleButton ? MouseButton::Middle
+                                                         : MouseButton::Left;
+  game_.imgMainMouseUp(which, at.x(), at.y());
+  if (!game_.MoveInProgress()) RunDeferredCommands();
+}
+
+// --- undo --------------------------------------------------------------------
+
+void TfrmGame::PlayHistory() {
+  RunWhenSettled([this] {
+    if (!game_.CanUndo()) {
+      Button(bttUndo)->setEnabled(false);
+      return;
+    }
+    if (!game_.GameRunning()) {
+      if (!CurrentPrompter().WarningYesNo(this, Str(kCheatAlarm) + "\n\r" + Str(kProceed))) return;
+      game_.SetGameRunning(true);
+    }
+    try {
+      const bool restart = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+      ShowMessageNow(restart ? kMsgRestoring : kMsgUndoing);
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      if (restart) {
+        game_.RestartGame();
+      } else {
+        game_.UndoLastMove();
+      }
+      if (game_.Settings().soundsOn) PlaySound(sounds::Undo);
+      ShowCounts();
+      ClearMessage();
+      DrawWholeField();
+      QApplication::restoreOverrideCursor();
+    } catch (const std::exception&) {
+      QApplication::restoreOverrideCursor();
+      CurrentPrompter().Error(this, Str(kUndoFailed));
+      std::exit(1);
+    }
+  });
+}
+
+// --- keyboard, disguise, minimise and restore --------------------------------
+
+void TfrmGame::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_N) bttStartClick();
+  if ((key == Qt::Key_Z || key == Qt::Key_Backspace) && Button(bttUndo)->isEnabled()) PlayHistory();
+  if (key == Qt::Key_Escape) Disguise();
+}
+
+void TfrmGame::Disguise() {
+  setWindowTitle("Microsoft Word - Document 1");
+  setWindowIcon(QIcon(":/res/WordIcon"));
+  Disguised_ = true;
+  showMinimized();
+}
+
+void TfrmGame::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);
+  if (isMinimized() && !wasMinimized) OnMinimize();
+  if (!isMinimized() && wasMinimized) OnMaximize();
+}
+
+void TfrmGame::OnMinimize() {}
+
+void TfrmGame::OnMaximize() {
+  if (!Disguised_) return;
+  setWindowTitle("Pebbledrome!");
+  setWindowIcon(QIcon(":/res/Mainicon"));
+}
+
+// --- shutdown ----------------------------------------------------------------
+
+void TfrmGame::closeEvent(QCloseEvent* event) {
+  closing_ = true;
+  animator_->StopClock();
+  FormDestroy();
+  event->accept();
+}
+
+void TfrmGame::FormDestroy() {
+  FreeGame();
+  SaveWindowPosition();
+}
+
+void TfrmGame::SaveWindowPosition() {
+  try {
+    SettingsBatch batch(store_);
+    store_.SaveRegInt(kRootSection, kValueMainLeft, x());
+    store_.SaveRegInt(kRootSection, kValueMainTop, y());
+    batch.Commit();
+  } catch (const std::exception&) {
+    // The position is a convenience; a store that cannot be written loses nothing else.
+  }
+}
+
+}  // namespace pebble::ui

@@ -1,0 +1,149 @@
+#pragma once
+// The main window: owner of the running game, its tool bar, field, ramp and
+// status bar; it sets up every new game and tears the old one down.
+
+#include <QIcon>
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/command_line.h"
+#include "config/game_settings.h"
+#include "engine/game.h"
+#include "render/ui/field_painter.h"
+
+class QMenu;
+class QAction;
+
+namespace pebble {
+class SettingsStore;
+class WavePlayer;
+}
+
+namespace pebble::ui {
+
+class Animator;
+class PaintBox;
+class StatusMain;
+class ToolButton;
+class BackgroundPictures;
+
+enum ToolButtonId { bttNew, bttFile, bttUndo, bttInfo, bttCfg, bttAbout, bttHelp, kToolButtonCount };
+
+class TfrmGame : public QWidget, public GameHost {
+  Q_OBJECT
+ public:
+  static constexpr int kPanelTopHeight = 33;
+
+  TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWidget* parent = nullptr);
+  ~TfrmGame() override;
+
+  // --- game control --------------------------------------------------------
+  void FormCreate();
+  void FreeGame();
+  void bttStartClick();
+  void PlayHistory();
+  // Runs a command that replaces or rewinds the field once the move being
+  // settled (if any) is over.
+  void RunWhenSettled(std::function<void()> command);
+
+  // --- what tests and companion windows look at ----------------------------
+  Game& GetGame() { return game_; }
+  const GameSettings& Settings() const { return game_.Settings(); }
+  int LanguageOffset() const { return game_.Settings().languageOffset; }
+  PaintBox* imgMain() const { return imgMain_; }
+  PaintBox* imgRamp() const { return imgRamp_; }
+  StatusMain* statusMain() const { return statusMain_; }
+  QWidget* panelTop() const { return panelTop_; }
+  ToolButton* Button(ToolButtonId id) const { return buttons_[static_cast<std::size_t>(id)]; }
+  FieldPainter& Painter() { return painter_; }
+  Animator& GetAnimator() { return *animator_; }
+  bool Disguised() const { return Disguised_; }
+  bool CountDownPaused() const { return CountDownPaused_; }
+  QString CurrentMessage() const;
+  int SetUpCount() const { return setUpCount_; }
+
+  // --- GameHost ------------------------------------------------------------
+  void ShowMessage(int stringId) override;
+  void ShowMessageNow(int stringId) override;
+  void ClearMessage() override;
+  int MessageShown() const override { return messageId_; }
+  void PlaySound(std::string_view name) override;
+  void Beep() override;
+  void ShowCounts() override;
+  void SetWaitCursor(bool waiting) override;
+  void FieldTooltipsOff() override;
+  void ShowCellHint(std::int32_t index, bool rightButton) override;
+  void DeleteAnimation(const RemovalList& runs) override;
+  void FallAnimation(const FallList& stacks) override;
+  void ColumnAnimation(const GapList& gaps) override;
+  void DrawWholeField() override;
+  void UndoAvailable(bool available) override;
+  void BestMoveRaised(std::int32_t bestMove) override;
+  void StopCountDown() override;
+  void ShowClearingBonus(std::int32_t bonus) override;
+  void RecordResult(std::int32_t result) override;
+
+ protected:
+  void keyPressEvent(class QKeyEvent* event) override;
+  void closeEvent(class QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void SetUpGame();
+  void ReadWindowPositionOnce();
+  GameSettings ReadSettings();
+  bool ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& cells, FieldSize& size);
+  void SizeWindow(FieldSize size, int rampHeight);
+  void LayOutToolBar();
+  void ProcStrings();
+  void LoadGlyphs();
+  void FormDestroy();
+  void imgMainMouseUp(Qt::MouseButton button, QPoint at);
+  void RunDeferredCommands();
+  void Disguise();
+  void OnMinimize();
+  void OnMaximize();
+  QString Str(int id) const;
+  void SaveWindowPosition();
+
+  SettingsStore& store_;
+  std::vector<std::string> arguments_;
+  CommandLineState commandLine_;
+  Game game_;
+  FieldPainter painter_;
+  std::unique_ptr<BackgroundPictures> backgrounds_;
+  std::unique_ptr<WavePlayer> sounds_;
+
+  QWidget* panelTop_ = nullptr;
+  std::array<ToolButton*, kToolButtonCount> buttons_{};
+  QWidget* panelBack_ = nullptr;
+  PaintBox* imgRamp_ = nullptr;
+  PaintBox* imgMain_ = nullptr;
+  StatusMain* statusMain_ = nullptr;
+  QMenu* menuPopup_ = nullptr;
+  QAction* popupLoad_ = nullptr;
+  QAction* popUpSave_ = nullptr;
+  QAction* popUpReport_ = nullptr;
+  Animator* animator_ = nullptr;
+  QImage arrowUp_, arrowDown_;
+
+  std::deque<std::function<void()>> deferred_;
+  int messageId_ = -1;
+  int windowTag_ = 0;  // 10 once the position has been read in this run
+  int setUpCount_ = 0;
+  bool CountDownPaused_ = false;
+  bool LoadPending_ = false;
+  bool FileGame_ = false;
+  std::string GameFileName_;
+  bool Disguised_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace pebble::ui
