@@ -20,6 +20,10 @@ void PaintBox::paintEvent(QPaintEvent* event) {
   }
 }
 
+void PaintBox::mousePressEvent(QMouseEvent* event) {
+  if (onMouseDown) onMouseDown(event->button(), event->position().toPoint());
+}
+
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
   if (onMouseUp) onMouseUp(event->button(), event->position().toPoint());
 }

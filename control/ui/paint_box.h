@@ -16,11 +16,13 @@ class PaintBox : public QWidget {
   // The image shown; not owned, may change between paints.
   void SetImage(const QImage* image) { image_ = image; }
   std::function<void(Qt::MouseButton, QPoint)> onMouseUp;
+  std::function<void(Qt::MouseButton, QPoint)> onMouseDown;
   std::function<void()> onPaint;  // before the image is shown
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   const QImage* image_ = nullptr;

@@ -20,7 +20,9 @@
 #include "control/ui/status_main.h"
 #include "control/ui/tool_button.h"
 #include "engine/ui/animator.h"
+#include "scores/ui/tfrm_count_down.h"
 #include "render/ui/background_picture.h"
+#include "render/ui/keyed_image.h"
 #include "config/ui/wave_player.h"
 #include "config/ui/window_placement.h"
 
@@ -78,6 +80,10 @@ void TfrmGame::BuildWindow() {
   imgMain_ = new PaintBox(panelBack_);
   imgMain_->SetImage(&painter_.Surface());
   imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) { imgMainMouseUp(button, at); };
+  imgMain_->onPaint = [this] { imgMainPaint(); };
+  imgRamp_->onMouseDown = [this](Qt::MouseButton, QPoint at) { imgRampMouseDown(at); };
+  TimerDrop.setInterval(300);
+  connect(&TimerDrop, &QTimer::timeout, this, &TfrmGame::DoDropStones);
   statusMain_ = new StatusMain(this);
   animator_ = new Animator(painter_, *imgMain_, this);
 
@@ -104,8 +110,8 @@ void TfrmGame::ProcStrings() {
 
 void TfrmGame::LoadGlyphs() {
   for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->SetGlyph(Resource(kGlyphNames[i]));
-  arrowUp_ = Resource("SB_ARROWUP");
-  arrowDown_ = Resource("SB_ARROWDOWN");
+  arrowUp_ = TransparentByCorner(Resource("SB_ARROWUP"));
+  arrowDown_ = TransparentByCorner(Resource("SB_ARROWDOWN"));
 }
 
 void TfrmGame::LayOutToolBar() {
@@ -229,6 +235,7 @@ void TfrmGame::SetUpGame() {
   SizeWindow(size, rampHeight);
   painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom());
   imgMain_->SetImage(&painter_.Surface());
+  if (!settings.autoDrop) countDown_.reset();
 
   if (opened) {
     game_.LoadField(settings, size, loadedCells);
@@ -240,10 +247,13 @@ void TfrmGame::SetUpGame() {
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(FileGame_);
+  SetUpRamp(rampHeight);
   QApplication::restoreOverrideCursor();
   imgMain_->show();
+  imgRamp_->setVisible(settings.autoDrop);
   statusMain_->show();
   CountDownPaused_ = false;
+  firstPaintPending_ = settings.autoDrop;
   game_.SetSettingUp(false);
   DrawWholeField();
 }
@@ -257,6 +267,9 @@ void TfrmGame::FreeGame() {
     Button(bttUndo)->setEnabled(false);
     popUpSave_->setEnabled(false);
     popUpReport_->setEnabled(false);
+    TimerDrop.stop();
+    if (countDown_) countDown_->StopCountDown();
+    ramp_.reset();
     painter_.Free();
   } catch (const std::exception&) {
     CurrentPrompter().Error(this, Str(kStartupFailed));
@@ -307,6 +320,7 @@ void TfrmGame::PlayHistory() {
     if (!game_.GameRunning()) {
       if (!CurrentPrompter().WarningYesNo(this, Str(kCheatAlarm) + "\n\r" + Str(kProceed))) return;
       game_.SetGameRunning(true);
+      if (game_.Settings().autoDrop && countDown_) countDown_->ContinueCountDown();
     }
     try {
       const bool restart = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
@@ -314,6 +328,7 @@ void TfrmGame::PlayHistory() {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       if (restart) {
         game_.RestartGame();
+        if (ramp_) ramp_->EmptyRamp();
       } else {
         game_.UndoLastMove();
       }
@@ -336,6 +351,7 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_N) bttStartClick();
   if ((key == Qt::Key_Z || key == Qt::Key_Backspace) && Button(bttUndo)->isEnabled()) PlayHistory();
+  if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) Disguise();
 }
 
@@ -344,6 +360,7 @@ void TfrmGame::Disguise() {
   setWindowIcon(QIcon(":/res/WordIcon"));
   Disguised_ = true;
   showMinimized();
+  if (!CountDownPaused_) Suspend();
 }
 
 void TfrmGame::changeEvent(QEvent* event) {
@@ -355,12 +372,15 @@ void TfrmGame::changeEvent(QEvent* event) {
   if (!isMinimized() && wasMinimized) OnMaximize();
 }
 
-void TfrmGame::OnMinimize() {}
+void TfrmGame::OnMinimize() {
+  if (!CountDownPaused_) Suspend();
+}
 
 void TfrmGame::OnMaximize() {
   if (!Disguised_) return;
   setWindowTitle("Pebbledrome!");
   setWindowIcon(QIcon(":/res/Mainicon"));
+  if (CountDownPaused_) Suspend();
 }
 
 // --- shutdown ----------------------------------------------------------------
@@ -369,6 +389,7 @@ void TfrmGame::closeEvent(QCloseEvent* event) {
   closing_ = true;
   animator_->StopClock();
   FormDestroy();
+  if (countDown_) countDown_->hide();
   event->accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <deque>
@@ -15,6 +16,8 @@
 #include "config/command_line.h"
 #include "config/game_settings.h"
 #include "engine/game.h"
+#include "engine/ramp.h"
+#include "scores/ui/count_down_host.h"
 #include "render/ui/field_painter.h"
 
 class QMenu;
@@ -32,10 +35,11 @@ class PaintBox;
 class StatusMain;
 class ToolButton;
 class BackgroundPictures;
+class TfrmCountDown;
 
 enum ToolButtonId { bttNew, bttFile, bttUndo, bttInfo, bttCfg, bttAbout, bttHelp, kToolButtonCount };
 
-class TfrmGame : public QWidget, public GameHost {
+class TfrmGame : public QWidget, public GameHost, public RampHost, public CountDownHost {
   Q_OBJECT
  public:
   static constexpr int kPanelTopHeight = 33;
@@ -50,11 +54,11 @@ class TfrmGame : public QWidget, public GameHost {
   void PlayHistory();
   // Runs a command that replaces or rewinds the field once the move being
   // settled (if any) is over.
-  void RunWhenSettled(std::function<void()> command);
+  void RunWhenSettled(std::function<void()> command) override;
 
   // --- what tests and companion windows look at ----------------------------
   Game& GetGame() { return game_; }
-  const GameSettings& Settings() const { return game_.Settings(); }
+  const GameSettings& Settings() const override { return game_.Settings(); }
   int LanguageOffset() const { return game_.Settings().languageOffset; }
   PaintBox* imgMain() const { return imgMain_; }
   PaintBox* imgRamp() const { return imgRamp_; }
@@ -64,9 +68,13 @@ class TfrmGame : public QWidget, public GameHost {
   FieldPainter& Painter() { return painter_; }
   Animator& GetAnimator() { return *animator_; }
   bool Disguised() const { return Disguised_; }
-  bool CountDownPaused() const { return CountDownPaused_; }
+  bool CountDownPaused() const override { return CountDownPaused_; }
   QString CurrentMessage() const;
-  int SetUpCount() const { return setUpCount_; }
+  int SetUpCount() const override { return setUpCount_; }
+  Ramp* GetRamp() const { return ramp_.get(); }
+  TfrmCountDown* CountDown() const { return countDown_.get(); }
+  const QImage& RampImage() const { return rampImage_; }
+  QTimer& DropTimer() { return TimerDrop; }
 
   // --- GameHost ------------------------------------------------------------
   void ShowMessage(int stringId) override;
@@ -88,6 +96,26 @@ class TfrmGame : public QWidget, public GameHost {
   void StopCountDown() override;
   void ShowClearingBonus(std::int32_t bonus) override;
   void RecordResult(std::int32_t result) override;
+
+  // --- RampHost ------------------------------------------------------------
+  void DrawRampStone(const TStoneCell& pseudoCell) override;
+  void EraseRampStone(std::int32_t left) override;
+  void RampPaint() override;
+  void DropAnimation(std::int32_t landingIndex) override;
+  void DrawCell(std::int32_t index) override;
+  void ShowFailure(std::string_view text) override;
+  void RequestNewGame() override;
+
+  // --- CountDownHost -------------------------------------------------------
+  bool GameRunning() const override { return game_.GameRunning(); }
+  void ClearGameRunning() override { game_.SetGameRunning(false); }
+  void SetCountDownPaused(bool paused) override { CountDownPaused_ = paused; }
+  bool MoveInProgress() const override { return game_.MoveInProgress(); }
+  void SetDropTimerEnabled(bool enabled) override;
+  void ShowBoardAndRamp(bool visible) override;
+  void DisableUndo() override;
+  void RecordCurrentResult() override;
+  QRect MainWindowFrame() const override { return frameGeometry(); }
 
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
@@ -112,6 +140,13 @@ class TfrmGame : public QWidget, public GameHost {
   void OnMaximize();
   QString Str(int id) const;
   void SaveWindowPosition();
+  void SetUpRamp(int rampHeight);
+  void imgRampMouseDown(QPoint at);
+  void DoDropStones();
+  void imgMainPaint();
+  void StartCountDownOnFirstPaint();
+  void Suspend();
+  DrawFlags Flags() const;
 
   SettingsStore& store_;
   std::vector<std::string> arguments_;
@@ -132,6 +167,12 @@ class TfrmGame : public QWidget, public GameHost {
   QAction* popUpSave_ = nullptr;
   QAction* popUpReport_ = nullptr;
   Animator* animator_ = nullptr;
+  std::unique_ptr<Ramp> ramp_;
+  std::unique_ptr<TfrmCountDown> countDown_;
+  QImage rampImage_;
+  QTimer TimerDrop;
+  bool firstPaintPending_ = false;
+  bool previousAutoDrop_ = false;
   QImage arrowUp_, arrowDown_;
 
   std::deque<std::function<void()>> deferred_;

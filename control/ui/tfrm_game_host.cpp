@@ -10,6 +10,7 @@
 #include "control/ui/tfrm_game.h"
 #include "control/ui/tool_button.h"
 #include "engine/ui/animator.h"
+#include "scores/ui/tfrm_count_down.h"
 
 namespace pebble::ui {
 
@@ -84,7 +85,9 @@ void TfrmGame::UndoAvailable(bool available) { Button(bttUndo)->setEnabled(avail
 
 void TfrmGame::BestMoveRaised(std::int32_t) {}
 
-void TfrmGame::StopCountDown() {}
+void TfrmGame::StopCountDown() {
+  if (countDown_) countDown_->StopCountDown();
+}
 
 void TfrmGame::ShowClearingBonus(std::int32_t bonus) {
   CurrentPrompter().Information(this, QString::fromStdString(FormatText(64, LanguageOffset(), {std::to_string(bonus)})));

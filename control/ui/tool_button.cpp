@@ -2,23 +2,9 @@
 
 #include <QPainter>
 
+#include "render/ui/keyed_image.h"
+
 namespace pebble::ui {
-namespace {
-
-// The glyph's transparent colour is the colour of its bottom-left pixel.
-QImage Transparent(const QImage& glyph) {
-  if (glyph.isNull()) return glyph;
-  QImage image = glyph.convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = image.pixel(0, image.height() - 1);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x)
-      if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
-  }
-  return image;
-}
-
-}  // namespace
 
 ToolButton::ToolButton(QWidget* parent) : QAbstractButton(parent) {
   setFocusPolicy(Qt::NoFocus);
@@ -26,7 +12,7 @@ ToolButton::ToolButton(QWidget* parent) : QAbstractButton(parent) {
 }
 
 void ToolButton::SetGlyph(const QImage& glyph) {
-  glyph_ = Transparent(glyph);
+  glyph_ = TransparentByCorner(glyph);
   update();
 }
 

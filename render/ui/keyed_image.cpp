@@ -1,0 +1,17 @@
+#include "render/ui/keyed_image.h"
+
+namespace pebble::ui {
+
+QImage TransparentByCorner(const QImage& picture) {
+  if (picture.isNull()) return picture;
+  QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = image.pixel(0, image.height() - 1);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
+  }
+  return image;
+}
+
+}  // namespace pebble::ui
