@@ -1,0 +1,313 @@
+// The main window with real widgets on the offscreen platform: real clicks at
+// pixel positions, keys, the status bar, the tool bar and the window position.
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "config/settings_model.h"
+#include "config/settings_store.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/prompter.h"
+#include "control/ui/status_main.h"
+#include "control/ui/tfrm_game.h"
+#include "control/ui/tool_button.h"
+#include "scores/ui/t_digit.h"
+#include "scores/ui/tfrm_count_down.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+
+namespace {
+
+// Answers every question as scripted and remembers what was asked.
+class ScriptedPrompter : public Prompter {
+ public:
+  QStringList said;
+  bool answerYes = true;
+  void Error(QWidget*, const QString& text) override { said << "error: " + text; }
+  void Information(QWidget*, const QString& text) override { said << "info: " + text; }
+  bool WarningYesNo(QWidget*, const QString& text) override {
+    said << "warning: " + text;
+    return answerYes;
+  }
+};
+
+QPoint CellCentre(const Field& field, std::int32_t index) {
+  return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
+}
+
+std::int32_t FirstMovable(const Field& field, std::int32_t from = 0) {
+  for (std::int32_t i = from; i < field.Size(); ++i)
+    if (field[i].Occupied && field[i].Kind == skNormal && field[i].SameColorCount > 0) return i;
+  return -1;
+}
+
+// The same game played by the rules alone, to compare the window with.
+class SilentHost : public GameHost {
+ public:
+  void ShowMessage(int) override {}
+  void ShowMessageNow(int) override {}
+  void ClearMessage() override {}
+  int MessageShown() const override { return -1; }
+  void PlaySound(std::string_view) override {}
+  void Beep() override {}
+  void ShowCounts() override {}
+  void SetWaitCursor(bool) override {}
+  void FieldTooltipsOff() override {}
+  void ShowCellHint(std::int32_t, bool) override {}
+  void DeleteAnimation(const RemovalList&) override {}
+  void FallAnimation(const FallList&) override {}
+  void ColumnAnimation(const GapList&) override {}
+  void DrawWholeField() override {}
+  void UndoAvailable(bool) override {}
+  void BestMoveRaised(std::int32_t) override {}
+  void StopCountDown() override {}
+  void ShowClearingBonus(std::int32_t) override {}
+  void RecordResult(std::int32_t) override {}
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> home_;
+  std::unique_ptr<SettingsStore> store_;
+  ScriptedPrompter prompter_;
+
+  std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
+    auto window = std::make_unique<TfrmGame>(*store_, std::move(arguments));
+    window->show();
+    QCoreApplication::processEvents();
+    return window;
+  }
+
+  void FastAnimations() {
+    for (auto name : {kValueAniIntervalDelete, kValueAniIntervalMoveStone, kValueAniIntervalMoveRow,
+                      kValueAniIntervalDrop})
+      store_->SaveRegInt(kConfigSection, name, 5);
+  }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
+    store_ = MakeDefaultSettingsStore();
+    store_->SetProgRoot(kPebbledromeProgRoot);
+    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
+    prompter_ = ScriptedPrompter();
+    SetPrompter(&prompter_);
+    ProgramRandom().SetFixedSeed(20261210);
+  }
+
+  void cleanup() {
+    SetPrompter(nullptr);
+    store_.reset();
+    home_.reset();
+  }
+
+  void aClickRemovesAGroupAndTheFieldShowsIt() {
+    auto w = Open({"animations:no", "sounds:no"});
+    const Field& field = w->GetGame().GetField();
+    const std::int32_t target = FirstMovable(field);
+    QVERIFY(target >= 0);
+    const std::int32_t before = field.Counters().StonesLeft;
+    const std::int32_t group = w->GetGame().GroupSize(target);
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, target));
+    QCOMPARE(field.Counters().StonesLeft, before - group);
+    QCOMPARE(w->statusMain()->PanelText(1), QString::number(before - group));
+    const QImage& surface = w->Painter().Surface();
+    const QImage& background = w->Painter().BackgroundBitmap();
+    for (std::int32_t i = 0; i < field.Size(); ++i) {
+      if (field[i].Occupied) continue;
+      const QPoint at = CellCentre(field, i);
+      QCOMPARE(surface.pixel(at), background.pixel(at));
+    }
+  }
+
+  void clicksDuringAnAnimationReplayInOrderOnTheFieldOfTheirTime() {
+    FastAnimations();
+    auto w = Open({"sounds:no"});
+    Game& game = w->GetGame();
+    const Field start = game.GetField();
+    std::vector<QPoint> clicks{CellCentre(start, FirstMovable(start))};
+    for (std::int32_t i : {start.Size() - 1, start.Size() - 5, start.Size() / 2}) clicks.push_back(CellCentre(start, i));
+    std::size_t queuedDuringAnimation = 0;
+    QTimer::singleShot(1, w.get(), [&] {
+      QVERIFY(game.Busy());
+      for (std::size_t c = 1; c < clicks.size(); ++c) QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, clicks[c]);
+      queuedDuringAnimation = game.PendingClicks().size();
+    });
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, clicks[0]);
+    QCOMPARE(queuedDuringAnimation, std::size_t{3});
+    QVERIFY(game.PendingClicks().empty());
+
+    SilentHost host;
+    GameRandom random;
+    Game rules(host, random);
+    GameSettings quiet = game.Settings();
+    quiet.animationsOn = false;
+    rules.LoadField(quiet, {start.Columns(), start.Rows()}, start.Cells());
+    for (const QPoint& p : clicks) rules.imgMainMouseUp(MouseButton::Left, p.x(), p.y());
+    QCOMPARE(game.GetField().Cells(), rules.GetField().Cells());
+  }
+
+  void aNewGameAsked_duringAMoveStartsAfterIt() {
+    FastAnimations();
+    auto w = Open({"sounds:no"});
+    const int games = w->SetUpCount();
+    int gamesDuringMove = -1;
+    QTimer::singleShot(1, w.get(), [&] {
+      QTest::keyClick(w.get(), Qt::Key_N);
+      gamesDuringMove = w->SetUpCount();
+    });
+    const Field& field = w->GetGame().GetField();
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, FirstMovable(field)));
+    QCOMPARE(gamesDuringMove, games);
+    QCOMPARE(w->SetUpCount(), games + 1);
+    QCOMPARE(w->GetGame().Counters().StonesLeft, w->GetGame().Counters().CellCount);
+  }
+
+  void statusBarPanelsInBothCountModes() {
+    auto low = Open({});
+    StatusMain* bar = low->statusMain();
+    QCOMPARE(bar->PanelWidth(0), 27);
+    QCOMPARE(bar->PanelWidth(2), 27);
+    QCOMPARE(bar->PanelWidth(4), 15);
+    QCOMPARE(bar->PanelWidth(3), bar->width() - 27 - 27 - 27 - 15);
+    QCOMPARE(bar->PanelText(0), QString("160"));
+    QCOMPARE(bar->PanelText(2), QString::number(low->GetGame().Counters().MovableStones));
+    QCOMPARE(low->CurrentMessage(), QString("Please go ahead!"));
+
+    auto high = Open({"score:high"});
+    QCOMPARE(high->statusMain()->PanelWidth(2), 33);
+    QCOMPARE(high->statusMain()->PanelText(2), QString("0"));
+  }
+
+  void aNarrowFieldShowsFourButtonsAndAWarning() {
+    auto w = Open({"columns:6", "resize:no"});
+    QCOMPARE(w->imgMain()->width(), 121);
+    const std::pair<ToolButtonId, int> shown[] = {{bttNew, 4}, {bttUndo, 29}, {bttCfg, 54}, {bttHelp, 79}};
+    for (auto [id, left] : shown) {
+      QVERIFY(w->Button(id)->isVisible());
+      QCOMPARE(w->Button(id)->x(), left);
+    }
+    for (ToolButtonId id : {bttFile, bttInfo, bttAbout}) QVERIFY(!w->Button(id)->isVisible());
+    QVERIFY(prompter_.said.join('\n').contains("smaller than 130 pixels"));
+
+    auto wide = Open({});
+    const int lefts[] = {4, 29, 54, 79, 104, 129, 154};
+    for (int i = 0; i < kToolButtonCount; ++i) QCOMPARE(wide->Button(static_cast<ToolButtonId>(i))->x(), lefts[i]);
+  }
+
+  void escapeDisguisesAndARestoreUndoesIt() {
+    auto w = Open({});
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QVERIFY(w->Disguised());
+    QCOMPARE(w->windowTitle(), QString("Microsoft Word - Document 1"));
+    w->showNormal();
+    QCoreApplication::processEvents();
+    QCOMPARE(w->windowTitle(), QString("Pebbledrome!"));
+  }
+
+  void theWindowPositionIsReadOncePerRunAndWrittenAtClose() {
+    store_->SaveRegInt(kRootSection, kValueMainLeft, 60);
+    store_->SaveRegInt(kRootSection, kValueMainTop, 70);
+    auto w = Open({});
+    QCOMPARE(w->pos(), QPoint(60, 70));
+    store_->SaveRegInt(kRootSection, kValueMainLeft, 300);
+    QTest::keyClick(w.get(), Qt::Key_N);
+    QCOMPARE(w->pos(), QPoint(60, 70));
+    w->move(80, 90);
+    w->close();
+    QCOMPARE(store_->ReadRegInt(kRootSection, kValueMainLeft, 0), 80);
+    QCOMPARE(store_->ReadRegInt(kRootSection, kValueMainTop, 0), 90);
+  }
+
+  void undoAndRestartFromTheKeyboard() {
+    auto w = Open({"animations:no", "sounds:no"});
+    Game& game = w->GetGame();
+    const std::vector<TStoneCell> start = game.GetField().Cells();
+    QVERIFY(!w->Button(bttUndo)->isEnabled());
+    QTest::keyClick(w.get(), Qt::Key_Z);  // nothing to undo: nothing happens
+    QCOMPARE(game.GetField().Cells(), start);
+
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(game.GetField(), FirstMovable(game.GetField())));
+    QVERIFY(w->Button(bttUndo)->isEnabled());
+    QTest::keyClick(w.get(), Qt::Key_Backspace);
+    QCOMPARE(game.GetField().Cells(), start);
+    QCOMPARE(game.Score(), 0);
+    QVERIFY(!w->Button(bttUndo)->isEnabled());
+
+    for (int move = 0; move < 3; ++move)
+      QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(game.GetField(), FirstMovable(game.GetField())));
+    QTest::keyClick(w.get(), Qt::Key_Z, Qt::ShiftModifier);
+    QCOMPARE(game.GetField().Cells(), start);
+    QCOMPARE(game.Score(), 0);
+    QVERIFY(game.History().Empty());
+  }
+
+  void undoAfterTheEndAsksFirst() {
+    auto w = Open({"animations:no", "sounds:no"});
+    Game& game = w->GetGame();
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(game.GetField(), FirstMovable(game.GetField())));
+    const std::vector<TStoneCell> afterMove = game.GetField().Cells();
+    game.SetGameRunning(false);  // as when the time has run out
+
+    prompter_.answerYes = false;
+    w->PlayHistory();
+    QVERIFY(prompter_.said.last().contains("Proceed?"));
+    QCOMPARE(game.GetField().Cells(), afterMove);
+    QVERIFY(!game.GameRunning());
+
+    prompter_.answerYes = true;
+    w->PlayHistory();
+    QVERIFY(game.GameRunning());
+    QVERIFY(game.History().Empty());
+  }
+
+  void theFirstPaintStartsTheClockAndAPauseHidesTheBoard() {
+    auto w = Open({"autodrop:yes", "sounds:no"});
+    QTRY_VERIFY(w->CountDown() != nullptr);
+    QVERIFY(w->CountDown()->isVisible());
+    QCOMPARE(w->CountDown()->Digit()->Value(), 90);
+    QVERIFY(w->DropTimer().isActive());
+    QVERIFY(w->imgRamp()->isVisible());
+
+    QTest::keyClick(w.get(), Qt::Key_P);
+    QVERIFY(w->CountDownPaused());
+    QVERIFY(!w->imgMain()->isVisible());
+    QVERIFY(!w->imgRamp()->isVisible());
+    QVERIFY(!w->DropTimer().isActive());
+
+    QTest::keyClick(w.get(), Qt::Key_P);
+    QVERIFY(!w->CountDownPaused());
+    QVERIFY(w->imgMain()->isVisible());
+    QVERIFY(w->DropTimer().isActive());
+  }
+
+  void escapePausesOnceAndARestoreResumes() {
+    auto w = Open({"autodrop:yes", "sounds:no"});
+    QTRY_VERIFY(w->CountDown() != nullptr);
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QVERIFY(w->CountDownPaused());
+    w->showNormal();
+    QCoreApplication::processEvents();
+    QVERIFY(!w->CountDownPaused());
+    QCOMPARE(w->windowTitle(), QString("Pebbledrome!"));
+  }
+};
+
+int main(int argc, char** argv) {
+  Q_INIT_RESOURCE(pebbledrome);
+  QApplication app(argc, argv);
+  MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
