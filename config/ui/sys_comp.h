@@ -39,6 +39,7 @@ class TSysComp : public SettingsStore {
   void setWindowPos(QWidget& form, const QRect& defaults) { placement_.setWindowPos(form, defaults); }
   void setWindowPosOnly(QWidget& form, const QRect& defaults) { placement_.setWindowPosOnly(form, defaults); }
   void saveWindowPos(QWidget& form) { placement_.saveWindowPos(form); }
+  bool restoringPlacement() const { return placement_.restoringPlacement(); }
 
   // Plays a ".wav" file or a built-in sound; callers check the sound setting.
   bool PlayWave(const QString& name) { return wavePlayer_.PlayWave(name); }

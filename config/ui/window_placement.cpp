@@ -27,10 +27,12 @@ QRect KeepOnScreens(const QRect& wanted) {
   return {kept.left, kept.top, kept.width, kept.height};
 }
 
-void WindowPlacement::Apply(QWidget& form, const QRect& wanted) {
+void WindowPlacement::Apply(QWidget& form, const std::string& section, const QRect& wanted) {
+  const QRect placement = KeepOnScreens(wanted);
   restoringPlacement_ = true;
-  form.setGeometry(KeepOnScreens(wanted));
+  form.setGeometry(placement);
   restoringPlacement_ = false;
+  known_[section] = placement;
 }
 
 void WindowPlacement::setWindowPos(QWidget& form, const QRect& defaults) {
@@ -39,14 +41,14 @@ void WindowPlacement::setWindowPos(QWidget& form, const QRect& defaults) {
                      store_.ReadRegInt(section, kValueTop, defaults.y()),
                      store_.ReadRegInt(section, kValueWidth, defaults.width()),
                      store_.ReadRegInt(section, kValueHeight, defaults.height()));
-  Apply(form, wanted);
+  Apply(form, section, wanted);
 }
 
 void WindowPlacement::setWindowPosOnly(QWidget& form, const QRect& defaults) {
   const std::string section = SectionOf(form);
   const QRect wanted(store_.ReadRegInt(section, kValueLeft, defaults.x()),
                      store_.ReadRegInt(section, kValueTop, defaults.y()), form.width(), form.height());
-  Apply(form, wanted);
+  Apply(form, section, wanted);
 }
 
 void WindowPlacement::saveWindowPos(QWidget& form) {
@@ -54,6 +56,7 @@ void WindowPlacement::saveWindowPos(QWidget& form) {
   if (form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
   const std::string section = SectionOf(form);
   const QRect placement = form.geometry();
+  if (auto known = known_.find(section); known != known_.end() && known->second == placement) return;
   try {
     SettingsBatch batch(store_);
     store_.SaveRegInt(section, kValueLeft, placement.x());
@@ -61,6 +64,7 @@ void WindowPlacement::saveWindowPos(QWidget& form) {
     store_.SaveRegInt(section, kValueWidth, placement.width());
     store_.SaveRegInt(section, kValueHeight, placement.height());
     batch.Commit();
+    known_[section] = placement;
   } catch (const SettingsStoreError&) {
     // A placement not kept is no reason to disturb the player.
   }

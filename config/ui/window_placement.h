@@ -4,6 +4,8 @@
 // the player left them.
 
 #include <QRect>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "config/settings_store.h"
@@ -28,17 +30,20 @@ class WindowPlacement {
   // The same for left and top only; the window keeps its size.
   void setWindowPosOnly(QWidget& form, const QRect& defaults);
   // Stores the placement of a window in its normal state; does nothing for a
-  // minimised or maximised window or while a placement is being applied (the
-  // move and resize that causes must not write back).
+  // minimised or maximised window, while a placement is being applied, or when
+  // the window is where it was last restored or saved: the move and resize
+  // events of a restore, which the window system may deliver later, must not
+  // write back.
   void saveWindowPos(QWidget& form);
 
   bool restoringPlacement() const { return restoringPlacement_; }
 
  private:
-  void Apply(QWidget& form, const QRect& wanted);
+  void Apply(QWidget& form, const std::string& section, const QRect& wanted);
 
   SettingsStore& store_;
   bool restoringPlacement_ = false;
+  std::map<std::string, QRect> known_;  // per section: last restored or saved
 };
 
 // The available areas of the screens, the primary screen first.

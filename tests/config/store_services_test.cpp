@@ -1,0 +1,133 @@
+// The system services beside the store: window-placement rules, picture
+// centring, text splitting, names, versions, folders and starting programs.
+
+#include <gtest/gtest.h>
+
+#include "config/store_fixture.h"
+#include "config/system_services.h"
+
+namespace pebble {
+namespace {
+
+using test::ReadText;
+using test::TempConfigDirs;
+using test::WriteText;
+
+TEST(SystemServices, WindowSectionDropsALeadingFrm) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"frmHints", "Hints"}, {"frmCountDown", "CountDown"}, {"Hints", "Hints"},
+      {"FrmHints", "FrmHints"}, {"frm", ""}, {"xfrmA", "xfrmA"},
+  };
+  for (const auto& [name, section] : cases) EXPECT_EQ(WindowSectionName(name), section) << name;
+}
+
+TEST(SystemServices, AWindowOutOfReachIsMovedOntoTheNearestScreen) {
+  const std::vector<ScreenRect> screens = {{0, 0, 1920, 1050}, {1920, 0, 1280, 1000}};
+  struct Case {
+    ScreenRect wanted;
+    ScreenRect placed;
+  };
+  const Case cases[] = {
+      {{100, 100, 300, 200}, {100, 100, 300, 200}},      // fully visible: as stored
+      {{1800, 100, 300, 200}, {1800, 100, 300, 200}},    // across two screens
+      {{-230, 100, 300, 200}, {-230, 100, 300, 200}},    // 70 px showing: enough to grab
+      {{-280, 100, 300, 200}, {0, 100, 300, 200}},       // 20 px showing: too little
+      {{100, -10, 300, 200}, {100, 0, 300, 200}},        // top edge above the screen
+      {{100, 1040, 300, 200}, {100, 850, 300, 200}},     // only its top edge showing
+      {{5000, 300, 300, 200}, {2900, 300, 300, 200}},    // a screen that is gone: onto the nearest
+      {{-9000, -9000, 300, 200}, {0, 0, 300, 200}},
+      {{4000, 100, 2000, 1200}, {1920, 0, 2000, 1200}},  // larger than the screen: its corner shows
+  };
+  for (const auto& c : cases) {
+    const ScreenRect placed = KeepReachable(c.wanted, screens);
+    EXPECT_EQ(placed, c.placed) << c.wanted.left << "," << c.wanted.top << " -> " << placed.left << ","
+                                << placed.top;
+  }
+  EXPECT_EQ(KeepReachable({-5000, 0, 10, 10}, {}), (ScreenRect{-5000, 0, 10, 10}));
+}
+
+TEST(SystemServices, CenteredFitKeepsTheAspectRatio) {
+  struct Case {
+    int pw, ph, bw, bh;
+    ScreenRect fit;
+  };
+  const Case cases[] = {
+      {400, 100, 200, 200, {0, 75, 200, 50}},   // wider: fills the width
+      {100, 400, 200, 200, {75, 0, 50, 200}},   // taller: fills the height
+      {300, 300, 200, 100, {50, 0, 100, 100}},
+      {640, 480, 320, 240, {0, 0, 320, 240}},   // same ratio
+      {3, 2, 10, 10, {0, 2, 10, 6}},            // margins truncated
+      {0, 10, 10, 10, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CenteredFit(c.pw, c.ph, c.bw, c.bh), c.fit) << c.pw << "x" << c.ph;
+}
+
+TEST(SystemServices, ParseSplitsAtTheFirstSeparatorCharacter) {
+  using Pieces = std::vector<std::string>;
+  EXPECT_EQ(Parse("a;b;c", ";"), (Pieces{"a", "b", "c"}));
+  EXPECT_EQ(Parse("a;;b", ";,"), (Pieces{"a", "", "b"}));
+  EXPECT_EQ(Parse("a;b;", ";"), (Pieces{"a", "b"}));
+  EXPECT_EQ(Parse(";a", ";"), (Pieces{"", "a"}));
+  EXPECT_EQ(Parse("", ";"), Pieces{});
+  EXPECT_EQ(Parse("a,b", ";"), (Pieces{"a,b"}));
+}
+
+TEST(SystemServices, ComputerNameIsAtMostFifteenCharacters) {
+  EXPECT_EQ(ComputerNameFromHost("spielrechner.example.org"), "spielrechner");
+  EXPECT_EQ(ComputerNameFromHost("a-very-long-host-name-indeed"), "a-very-long-hos");
+  EXPECT_EQ(ComputerNameFromHost("äöüäöüäöüäöüäöüäöü"), "äöüäöüäöüäöüäöü");
+  const std::string name = ComputerName();
+  EXPECT_FALSE(name.empty());
+  EXPECT_LE(name.size(), 15u);
+}
+
+TEST(SystemServices, VersionStringsOfTheProgramComeFromTheBuild) {
+  EXPECT_EQ(ProcessVersion(ProgramPath(), "ProductVersion"), PEBBLE_VERSION_STRING);
+  EXPECT_EQ(ProcessVersion("", "FileVersion"), PEBBLE_VERSION_STRING);
+  EXPECT_EQ(getVersionInfo(ProgramPath(), 6), "Pebbledrome");
+  EXPECT_EQ(getVersionInfo(ProgramPath(), 8), "");
+  EXPECT_EQ(getVersionInfo(ProgramPath(), -1), "");
+  EXPECT_EQ(ProcessVersion(ProgramPath(), "NoSuchString"), "");
+  EXPECT_EQ(ProcessVersion("/bin/sh", "ProductVersion"), "") << "other programs carry no version here";
+}
+
+TEST(SystemServices, SpecialFoldersFollowXdgUserDirs) {
+  TempConfigDirs dirs;
+  const char* oldHome = getenv("HOME");
+  const std::string savedHome = oldHome ? oldHome : "";
+  setenv("HOME", "/home/spieler", 1);
+  WriteText(dirs.Root() / "home" / "user-dirs.dirs",
+            "# written by xdg-user-dirs-update\n"
+            "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+            "XDG_MUSIC_DIR=\"/daten/Musik\"\n");
+  EXPECT_EQ(getSpecialFolder(kFolderDesktopDirectory), "/home/spieler/Schreibtisch");
+  EXPECT_EQ(getSpecialFolder(kFolderDesktop), "/home/spieler/Schreibtisch");
+  EXPECT_EQ(getSpecialFolder(kFolderMyMusic), "/daten/Musik");
+  EXPECT_EQ(getSpecialFolder(kFolderMyPictures), "/home/spieler");
+  EXPECT_EQ(getSpecialFolder(kFolderAppData), (dirs.Root() / "home").string());
+  EXPECT_EQ(getSpecialFolder(kFolderProfile), "/home/spieler");
+  EXPECT_EQ(getSpecialFolder(0x7777), "");
+  std::filesystem::remove(dirs.Root() / "home" / "user-dirs.dirs");
+  EXPECT_EQ(getSpecialFolder(kFolderDesktopDirectory), "/home/spieler/Desktop");
+  if (oldHome) setenv("HOME", savedHome.c_str(), 1);
+  else unsetenv("HOME");
+}
+
+TEST(SystemServices, RunProgStartsAProgramInItsFolderAndWaits) {
+  TempConfigDirs dirs;
+  const auto folder = dirs.Root().string();
+  EXPECT_TRUE(RunProg("sh", "-c \"pwd > ausgabe.txt\"", 5000, false, folder));
+  EXPECT_EQ(ReadText(dirs.Root() / "ausgabe.txt"), folder + "\n");
+  EXPECT_FALSE(RunProg("/no/such/program", "", 100, false, folder));
+  EXPECT_FALSE(RunProg("sh", "-c true", 100, false, "/no/such/folder"));
+}
+
+TEST(SystemServices, PathHelpersWithoutShortNames) {
+  EXPECT_EQ(MakeLongPath("/home/p/Bilder/"), "/home/p/Bilder");
+  EXPECT_EQ(MakeLongPath("/"), "/");
+  EXPECT_EQ(getDosFileName("/home/p/Bilder/Möwe.jpg"), "/home/p/Bilder/Möwe.jpg");
+  EXPECT_EQ(getFileExtDescr(".clk"), "%%notfound%%");
+}
+
+}  // namespace
+}  // namespace pebble

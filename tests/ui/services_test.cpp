@@ -1,0 +1,273 @@
+// The system-services component with real widgets: window placement kept in
+// the store, sounds by file or by name, the folder chooser and the migration
+// message through a scripted prompter, and picture centring.
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+
+#include "config/store_fixture.h"
+#include "config/ui/sys_comp.h"
+
+namespace pebble {
+namespace {
+
+class RecordingSink final : public SoundSink {
+ public:
+  explicit RecordingSink(std::vector<QUrl>& played, bool answer = true) : played_(played), answer_(answer) {}
+  bool Play(const QUrl& source) override {
+    played_.push_back(source);
+    return answer_;
+  }
+
+ private:
+  std::vector<QUrl>& played_;
+  bool answer_;
+};
+
+class ScriptedPrompter final : public SysCompPrompter {
+ public:
+  ScriptedPrompter(QString folder, QStringList& log) : folder_(std::move(folder)), log_(log) {}
+  QString ChooseFolder(const QString& title, int flags) override {
+    log_ << QStringLiteral("folder:%1:%2").arg(title).arg(flags);
+    return folder_;
+  }
+  void ShowError(const QString& text) override { log_ << QStringLiteral("error:") + text; }
+
+ private:
+  QString folder_;
+  QStringList& log_;
+};
+
+// A window that stores its placement whenever it moves or changes size.
+class SelfSavingWindow final : public QWidget {
+ public:
+  explicit SelfSavingWindow(TSysComp& sys) : sys_(sys) { setObjectName(QStringLiteral("frmHints")); }
+  int saves = 0;
+
+ protected:
+  void moveEvent(QMoveEvent*) override { Save(); }
+  void resizeEvent(QResizeEvent*) override { Save(); }
+
+ private:
+  void Save() {
+    ++saves;
+    sys_.saveWindowPos(*this);
+  }
+  TSysComp& sys_;
+};
+
+}  // namespace
+
+}  // namespace pebble
+
+using namespace pebble;
+
+class ServicesTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::TempConfigDirs> dirs_;
+  std::unique_ptr<TSysComp> sys_;
+  test::RecordingBackend* recorder_ = nullptr;
+
+ private slots:
+  void init() {
+    dirs_ = std::make_unique<test::TempConfigDirs>();
+    auto recorder = std::make_unique<test::RecordingBackend>(std::make_unique<FileRegistryBackend>(XdgHiveFiles()));
+    recorder_ = recorder.get();
+    sys_ = std::make_unique<TSysComp>(std::move(recorder), kPebbledromeProgRoot);
+  }
+  void cleanup() {
+    sys_.reset();
+    dirs_.reset();
+  }
+
+  void placementRoundTrip() {
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmHints"));
+    window.show();
+    window.setGeometry(120, 130, 300, 200);
+    sys_->saveWindowPos(window);
+    QCOMPARE(sys_->ReadRegInt("Hints", "Links", 0), 120);
+    QCOMPARE(sys_->ReadRegInt("Hints", "Oben", 0), 130);
+    QCOMPARE(sys_->ReadRegInt("Hints", "Breite", 0), 300);
+    QCOMPARE(sys_->ReadRegInt("Hints", "Höhe", 0), 200);
+
+    QWidget again;
+    again.setObjectName(QStringLiteral("frmHints"));
+    sys_->setWindowPos(again, QRect(1, 2, 3, 4));
+    QCOMPARE(again.geometry(), QRect(120, 130, 300, 200));
+
+    QWidget other;  // named without the prefix: its full name is the section
+    other.setObjectName(QStringLiteral("Report"));
+    other.setGeometry(40, 50, 200, 100);
+    sys_->saveWindowPos(other);
+    QCOMPARE(sys_->ReadRegInt("Report", "Links", 0), 40);
+  }
+
+  void placementDefaultsWhenNothingIsStored() {
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmCountDown"));
+    sys_->setWindowPos(window, QRect(50, 60, 210, 110));
+    QCOMPARE(window.geometry(), QRect(50, 60, 210, 110));
+    QVERIFY(recorder_->writes.empty());
+
+    window.resize(100, 90);
+    sys_->SaveRegInt("CountDown", "Links", 70);
+    sys_->setWindowPosOnly(window, QRect(5, 6, 0, 0));
+    QCOMPARE(window.geometry(), QRect(70, 6, 100, 90));
+  }
+
+  void nothingIsSavedForAMinimisedOrMaximisedWindow() {
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmHints"));
+    window.showMaximized();
+    sys_->saveWindowPos(window);
+    window.showMinimized();
+    sys_->saveWindowPos(window);
+    QVERIFY(recorder_->writes.empty());
+    window.showNormal();
+    sys_->saveWindowPos(window);
+    QCOMPARE(recorder_->writes.size(), size_t{4});
+  }
+
+  void aRestoreDoesNotWriteBack() {
+    SelfSavingWindow window(*sys_);
+    window.setGeometry(10, 10, 100, 100);
+    window.show();
+    QCoreApplication::processEvents();
+    sys_->RemoveKey("Hints");
+    sys_->SaveRegInt("Hints", "Links", 33);
+    sys_->SaveRegInt("Hints", "Breite", 250);
+    recorder_->writes.clear();
+    window.saves = 0;
+
+    sys_->setWindowPos(window, QRect(10, 20, 150, 160));
+    QVERIFY(!sys_->restoringPlacement());
+    QCoreApplication::processEvents();  // the window system reports the change later
+
+    QVERIFY(window.saves > 0);           // the restore did move the window ...
+    QVERIFY(recorder_->writes.empty());  // ... and wrote nothing back
+    QCOMPARE(window.geometry(), QRect(33, 20, 250, 160));
+
+    window.setGeometry(44, 20, 250, 160);  // the player moves it
+    QCoreApplication::processEvents();
+    QCOMPARE(sys_->ReadRegInt("Hints", "Links", 0), 44);
+    QCOMPARE(sys_->ReadRegInt("Hints", "Höhe", 0), 160);
+  }
+
+  void aPlacementOffEveryScreenIsBroughtBack() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    sys_->SaveRegInt("Hints", "Links", screen.right() + 5000);
+    sys_->SaveRegInt("Hints", "Oben", -3000);
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmHints"));
+    sys_->setWindowPos(window, QRect(0, 0, 200, 150));
+    QVERIFY2(screen.contains(window.geometry()), qPrintable(QStringLiteral("%1,%2").arg(window.x()).arg(window.y())));
+    QCOMPARE(window.size(), QSize(200, 150));
+
+    sys_->SaveRegInt("Hints", "Links", screen.left() + 20);  // reachable: used as stored
+    sys_->SaveRegInt("Hints", "Oben", screen.top() + 30);
+    sys_->setWindowPos(window, QRect(0, 0, 200, 150));
+    QCOMPARE(window.pos(), QPoint(screen.left() + 20, screen.top() + 30));
+  }
+
+  void playWavePlaysFilesAndBuiltInSounds() {
+    const QString folder = QString::fromStdString(dirs_->Root().string()) + QStringLiteral("/");
+    for (const char* name : {"SND_HIT", "klang.WAV", "leise.wav"}) {
+      QFile file(folder + QString::fromLatin1(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("RIFF");
+    }
+    std::vector<QUrl> played;
+    WavePlayer player(folder);  // the folder stands in for the built-in sounds
+    QVERIFY(!player.HasSink());
+    QVERIFY(!player.PlayWave(QStringLiteral("SND_NOSUCH")));
+    QVERIFY2(!player.HasSink(), "nothing to play opens no audio output");
+    player.SetSink(std::make_unique<RecordingSink>(played));
+
+    struct Case {
+      QString name;
+      QString file;  // empty: nothing plays
+    };
+    const Case cases[] = {
+        {QStringLiteral("SND_HIT"), folder + QStringLiteral("SND_HIT")},
+        {QStringLiteral("snd_hit"), folder + QStringLiteral("SND_HIT")},
+        {folder + QStringLiteral("klang.WAV"), folder + QStringLiteral("klang.WAV")},
+        {folder + QStringLiteral("leise.wav"), folder + QStringLiteral("leise.wav")},
+        {folder + QStringLiteral("fehlt.wav"), QString()},
+        {folder + QStringLiteral("SND_HIT.wav"), QString()},  // a file name, and no such file
+        {QStringLiteral("klang"), QString()},                 // a name, and no such sound
+        {QString(), QString()},
+    };
+    for (const auto& c : cases) {
+      played.clear();
+      QCOMPARE(player.PlayWave(c.name), !c.file.isEmpty());
+      if (c.file.isEmpty()) {
+        QVERIFY2(played.empty(), qPrintable(c.name));
+      } else {
+        QCOMPARE(played.size(), size_t{1});
+        QCOMPARE(played[0], QUrl::fromLocalFile(c.file));
+      }
+    }
+
+    player.SetSink(std::make_unique<RecordingSink>(played, false));
+    QVERIFY2(!player.PlayWave(QStringLiteral("SND_HIT")), "the sink's answer is the result");
+  }
+
+  void theGamesSoundsAreBuiltIn() {
+    if (!QFile::exists(QStringLiteral(":/res/SND_HIT"))) QSKIP("the sound resources are not built in yet");
+    for (const char* name : {"SND_DROP", "SND_END", "SND_EXPLODE", "SND_HIT", "SND_HITANI", "SND_MISSILE",
+                             "SND_NOHIT", "SND_UNDO", "SND_WON"}) {
+      QCOMPARE(WaveSource(QString::fromLatin1(name)), QUrl(QStringLiteral("qrc:/res/") + QString::fromLatin1(name)));
+    }
+    std::vector<QUrl> played;
+    sys_->SetSoundSink(std::make_unique<RecordingSink>(played));
+    QVERIFY(sys_->PlayWave(QStringLiteral("SND_UNDO")));
+    QCOMPARE(played.size(), size_t{1});
+  }
+
+  void browseDialogAndMigrationMessageGoThroughThePrompter() {
+    QStringList log;
+    sys_->SetPrompter(std::make_unique<ScriptedPrompter>(QStringLiteral("/home/p/Bilder"), log));
+    QCOMPARE(sys_->BrowseDialog(QStringLiteral("Bilder?"), 0), QStringLiteral("/home/p/Bilder"));
+    sys_->SetPrompter(std::make_unique<ScriptedPrompter>(QString(), log));
+    QCOMPARE(sys_->BrowseDialog(QStringLiteral("Bilder?"), 0), QString());
+    QCOMPARE(log, QStringList({QStringLiteral("folder:Bilder?:0"), QStringLiteral("folder:Bilder?:0")}));
+
+    log.clear();
+    test::WriteText(dirs_->MachineFile(),
+                    "Windows Registry Editor Version 5.00\n\n"
+                    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Varnex-Soft\\Pebbledrome]\n\"Version\"=dword:00000028\n");
+    std::filesystem::create_directories(dirs_->UserFile().string() + ".tmp");  // the copy cannot be stored
+    sys_->MigrateIfNeeded();
+    QCOMPARE(log, QStringList({QStringLiteral("error:Error while copying the registry information.")}));
+
+    log.clear();
+    std::filesystem::remove(dirs_->UserFile().string() + ".tmp");
+    sys_->MigrateIfNeeded();
+    QVERIFY(log.isEmpty());
+    QCOMPARE(sys_->ReadRegInt("", "Version", 0), 40);
+    sys_->MigrateIfNeeded();  // nothing left to do
+    QVERIFY(log.isEmpty());
+  }
+
+  void centerDrawKeepsTheAspectRatio() {
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QImage bitmap(20, 20, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    CenterDraw(picture, bitmap);
+    QCOMPARE(bitmap.pixelColor(10, 2), QColor(Qt::white));
+    QCOMPARE(bitmap.pixelColor(10, 10), QColor(Qt::red));
+    QCOMPARE(bitmap.pixelColor(0, 5), QColor(Qt::red));
+    QCOMPARE(bitmap.pixelColor(10, 17), QColor(Qt::white));
+  }
+};
+
+QTEST_MAIN(ServicesTest)
+#include "services_test.moc"
