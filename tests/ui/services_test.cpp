@@ -219,6 +219,32 @@ class ServicesTest : public QObject {
     QVERIFY2(!player.PlayWave(QStringLiteral("SND_HIT")), "the sink's answer is the result");
   }
 
+  // Without an audio device this shows only that sounds can be asked for one
+  // after another without harm; with one, the second replaces the first.
+  void thePlatformSinkTakesSoundAfterSound() {
+    const auto folder = dirs_->Root();
+    for (const char* name : {"eins.wav", "zwei.wav"}) {
+      QByteArray wave("RIFF");
+      const quint32 samples = 1100;
+      auto put32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) wave.append(char(v >> (8 * i))); };
+      auto put16 = [&](quint16 v) { wave.append(char(v)); wave.append(char(v >> 8)); };
+      put32(36 + samples);
+      wave.append("WAVEfmt ");
+      put32(16); put16(1); put16(1); put32(11025); put32(11025); put16(1); put16(8);
+      wave.append("data");
+      put32(samples);
+      for (quint32 i = 0; i < samples; ++i) wave.append(char(128 + ((i / 10) % 2 ? 40 : -40)));
+      QFile file(QString::fromStdString((folder / name).string()));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(wave);
+    }
+    auto sink = MakePlatformSoundSink();
+    sink->Play(QUrl::fromLocalFile(QString::fromStdString((folder / "eins.wav").string())));
+    sink->Play(QUrl::fromLocalFile(QString::fromStdString((folder / "zwei.wav").string())));
+    sink->Play(QUrl::fromLocalFile(QString::fromStdString((folder / "eins.wav").string())));
+    QTest::qWait(50);
+  }
+
   void theGamesSoundsAreBuiltIn() {
     if (!QFile::exists(QStringLiteral(":/res/SND_HIT"))) QSKIP("the sound resources are not built in yet");
     for (const char* name : {"SND_DROP", "SND_END", "SND_EXPLODE", "SND_HIT", "SND_HITANI", "SND_MISSILE",
