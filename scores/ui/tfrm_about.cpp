@@ -1,0 +1,230 @@
+#include "scores/ui/tfrm_about.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "config/string_table.h"
+#include "config/system_services.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/prompter.h"
+#include "render/ui/background_picture.h"
+
+namespace pebble::ui {
+namespace {
+
+constexpr int kStrCaption = 1;
+constexpr int kStrInfo1 = 2;
+constexpr int kStrMail = 6;
+constexpr int kStrWWW = 7;
+constexpr int kStrOK = 8;
+constexpr int kStrWebLink = 9;
+constexpr int kStrMailLink = 10;
+constexpr int kStrNoBrowser = 11;
+constexpr int kStrMailPlea = 12;
+constexpr int kStrMailAnyway = 13;
+constexpr int kStrThisIsMe = 20;
+
+// The classic window's text column beside the picture; wider texts wrap.
+constexpr int kTextColumnWidth = 200;
+constexpr int kPanelMargin = 8;
+constexpr double kVersionFontScale = 0.85;
+
+QString Title() { return QApplication::applicationDisplayName(); }
+
+// The question as a message box would ask it, but its Help button leaves it open.
+class MailQuestionDialog : public QDialog {
+ public:
+  MailQuestionDialog(QWidget* parent, const QString& text, const std::function<void()>& help) : QDialog(parent) {
+    setWindowTitle(Title());
+    auto* icon = new QLabel(this);
+    const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(iconSize));
+    auto* message = new QLabel(text, this);
+    message->setWordWrap(true);
+    message->setMinimumWidth(message->fontMetrics().averageCharWidth() * 50);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Help, this);
+    buttons->button(QDialogButtonBox::Yes)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [help] {
+      if (help) help();
+    });
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(icon, 0, 0, Qt::AlignTop);
+    grid->addWidget(message, 0, 1);
+    grid->addWidget(buttons, 1, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+  }
+};
+
+class DesktopServices : public AboutServices {
+ public:
+  bool AskBeforeMail(QWidget* parent, const QString& text, const std::function<void()>& help) override {
+    MailQuestionDialog question(parent, text, help);
+    return question.exec() == QDialog::Accepted;
+  }
+  bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+};
+
+AboutServices* installed = nullptr;
+
+QLabel* InfoLabel(QWidget* parent, const char* name, bool bold, bool wrap) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(wrap);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  if (bold) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+  }
+  return label;
+}
+
+QPushButton* Button(QWidget* parent, const char* name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+}  // namespace
+
+AboutServices& CurrentAboutServices() {
+  static DesktopServices desktop;
+  return installed ? *installed : desktop;
+}
+
+AboutServices* SetAboutServices(AboutServices* services) {
+  AboutServices* old = installed;
+  installed = services;
+  return old;
+}
+
+TfrmAbout::TfrmAbout(int languageOffset, QWidget* parent) : QDialog(parent), languageOffset_(languageOffset) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setAttribute(Qt::WA_QuitOnClose, false);
+  BuildWindow();
+  LoadPicture("MOREK");
+  ProcStrings(languageOffset);
+  switches_ = 1;
+  adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect centred(QPoint(), size());
+    centred.moveCenter(screen->availableGeometry().center());
+    move(centred.topLeft());
+  }
+}
+
+void TfrmAbout::BuildWindow() {
+  auto* panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("panelAbout"));
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+  ProgIcoBox_ = new PaintBox(panel);
+  ProgIcoBox_->setObjectName(QStringLiteral("ProgIcoBox"));
+  ProgIcoBox_->setFixedSize(kPictureWidth, kPictureHeight);
+  ProgIcoBox_->SetImage(&picture_);
+  ProgIcoBox_->onMouseDown = [this](Qt::MouseButton button, QPoint) { ProgIcoBoxMouseDown(button); };
+
+  lblInfo1_ = InfoLabel(panel, "lblInfo1", true, true);
+  lblInfo2_ = InfoLabel(panel, "lblInfo2", false, true);
+  lblInfo3_ = InfoLabel(panel, "lblInfo3", true, true);
+  lblInfo4_ = InfoLabel(panel, "lblInfo4", false, true);
+  lblInfo3_->setMinimumWidth(kTextColumnWidth);
+  lblVers_ = InfoLabel(panel, "lblVers", false, false);
+  lblVers_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+  QFont small = lblVers_->font();
+  small.setPointSizeF(small.pointSizeF() > 0 ? small.pointSizeF() * kVersionFontScale : 7.0);
+  lblVers_->setFont(small);
+
+  auto* texts = new QVBoxLayout;
+  texts->addWidget(lblInfo1_);
+  texts->addWidget(lblInfo2_);
+  texts->addWidget(lblInfo3_);
+  texts->addStretch(1);
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(kPanelMargin, kPanelMargin, kPanelMargin, kPanelMargin / 2);
+  grid->addWidget(ProgIcoBox_, 0, 0, Qt::AlignTop);
+  grid->addLayout(texts, 0, 1);
+  grid->addWidget(lblInfo4_, 1, 0, 1, 2);
+  grid->addWidget(lblVers_, 2, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+
+  bttMail_ = Button(this, "bttMail");
+  bttWWW_ = Button(this, "bttWWW");
+  bttOK_ = Button(this, "bttOK");
+  bttWWW_->setDefault(true);
+  connect(bttMail_, &QPushButton::clicked, this, [this] { bttMailClick(bttMail_); });
+  connect(bttWWW_, &QPushButton::clicked, this, [this] { bttMailClick(bttWWW_); });
+  // Escape closes the window like the OK button: closing only hides it.
+  connect(bttOK_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(bttMail_);
+  buttons->addWidget(bttWWW_);
+  buttons->addStretch(1);
+  buttons->addWidget(bttOK_);
+
+  auto* outer = new QVBoxLayout(this);
+  outer->addWidget(panel);
+  outer->addLayout(buttons);
+  outer->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString TfrmAbout::Str(int id) const { return QString::fromStdString(Text(id, languageOffset_)); }
+
+void TfrmAbout::ProcStrings(int languageOffset) {
+  languageOffset_ = languageOffset;
+  setWindowTitle(Str(kStrCaption));
+  ProgIcoBox_->setToolTip(Str(kStrThisIsMe));
+  int id = kStrInfo1;
+  for (QLabel* label : {lblInfo1_, lblInfo2_, lblInfo3_, lblInfo4_}) label->setText(Str(id++));
+  lblVers_->setText(QStringLiteral("Vers. ") + QString::fromStdString(ProcessVersion({}, "FileVersion")));
+  bttMail_->setText(Str(kStrMail));
+  bttWWW_->setText(Str(kStrWWW));
+  bttOK_->setText(Str(kStrOK));
+}
+
+void TfrmAbout::ShowModeless() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmAbout::LoadPicture(const char* name) { picture_ = LoadJpegResource(name); }
+
+void TfrmAbout::ProgIcoBoxMouseDown(Qt::MouseButton button) {
+  if (button == Qt::LeftButton) {
+    picture_ = picture_.mirrored(true, true);
+  } else if (button == Qt::RightButton) {
+    LoadPicture(switches_ % 2 == 1 ? "MOREK2" : "MOREK");
+    ++switches_;
+  }
+  ProgIcoBox_->update();
+}
+
+void TfrmAbout::bttMailClick(const QPushButton* sender) {
+  const bool mail = sender == bttMail_;
+  const std::string link = Text(mail ? kStrMailLink : kStrWebLink, languageOffset_);
+  if (mail) {
+    const QString question = Str(kStrMailPlea) + QStringLiteral("\n\n") + Str(kStrMailAnyway);
+    const int topic = languageOffset_ + kHelpTopicQuestions;
+    if (!CurrentAboutServices().AskBeforeMail(this, question, [this, topic] { emit HelpRequested(topic); })) return;
+  }
+  const std::string version = ProcessVersion({}, "ProductVersion");
+  const QString url = QString::fromStdString(FormatPattern(link, {version}));
+  if (CurrentAboutServices().OpenUrl(QUrl(url, QUrl::TolerantMode))) return;
+  // The player types the link by hand, so it is shown complete, version and all.
+  CurrentPrompter().Error(this, Str(kStrNoBrowser) + url + QStringLiteral("\"."));
+}
+
+}  // namespace pebble::ui

@@ -1,0 +1,83 @@
+#pragma once
+// The about window: the program's name, version and terms, a picture the player
+// can turn and switch with the mouse, and the buttons to the maker's mail and
+// web page. Created on first use, shown modelessly, kept until the program ends.
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QUrl;
+
+namespace pebble::ui {
+
+class PaintBox;
+
+// What the about window asks the player and the desktop; the real one shows a
+// dialog and uses the desktop's link handler, tests script both.
+class AboutServices {
+ public:
+  virtual ~AboutServices() = default;
+  // The question before a mail, with Yes, No and Help; help runs (while the
+  // question stays open) each time Help is pressed. True for Yes.
+  virtual bool AskBeforeMail(QWidget* parent, const QString& text, const std::function<void()>& help) = 0;
+  // Opens the link with the desktop's default handler; false when that failed.
+  virtual bool OpenUrl(const QUrl& url) = 0;
+};
+
+// The services in use; the desktop's unless a test installed others.
+AboutServices& CurrentAboutServices();
+// Installs services (nullptr restores the desktop's); returns the old ones.
+AboutServices* SetAboutServices(AboutServices* services);
+
+class TfrmAbout : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kPictureWidth = 140;
+  static constexpr int kPictureHeight = 89;
+  static constexpr int kHelpTopicQuestions = 20;  // plus the language offset
+
+  explicit TfrmAbout(int languageOffset, QWidget* parent = nullptr);
+
+  // Every text in the given language; again after a change of language.
+  void ProcStrings(int languageOffset);
+  // Shows the window without blocking the game and brings it to the front.
+  void ShowModeless();
+
+  // Left button: turns the picture upside down (and back). Right button:
+  // switches between the two pictures, upright.
+  void ProgIcoBoxMouseDown(Qt::MouseButton button);
+  // Serves both link buttons: the web page, or a mail after a question.
+  void bttMailClick(const QPushButton* sender);
+
+  const QImage& CurrentPicture() const { return picture_; }
+  int PictureSwitches() const { return switches_; }
+  PaintBox* ProgIcoBox() const { return ProgIcoBox_; }
+
+ signals:
+  // The Help button of the mail question: open the help at this topic.
+  void HelpRequested(int topic);
+
+ private:
+  void BuildWindow();
+  void LoadPicture(const char* name);
+  QString Str(int id) const;
+
+  int languageOffset_ = 0;
+  QImage picture_;
+  int switches_ = 1;
+  PaintBox* ProgIcoBox_ = nullptr;
+  QLabel* lblInfo1_ = nullptr;
+  QLabel* lblInfo2_ = nullptr;
+  QLabel* lblInfo3_ = nullptr;
+  QLabel* lblInfo4_ = nullptr;
+  QLabel* lblVers_ = nullptr;
+  QPushButton* bttMail_ = nullptr;
+  QPushButton* bttWWW_ = nullptr;
+  QPushButton* bttOK_ = nullptr;
+};
+
+}  // namespace pebble::ui
