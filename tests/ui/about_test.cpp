@@ -1,0 +1,196 @@
+// The about window with real widgets on the offscreen platform: the picture
+// turned and switched by real mouse presses, the version, the texts in every
+// language, and the web and mail buttons with their question and failure.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+#include "config/string_table.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/prompter.h"
+#include "render/ui/background_picture.h"
+#include "scores/ui/tfrm_about.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+
+namespace {
+
+class ScriptedServices : public AboutServices {
+ public:
+  bool answerYes = false;
+  bool pressHelp = false;
+  bool openSucceeds = true;
+  QStringList asked;
+  QList<QUrl> opened;
+
+  bool AskBeforeMail(QWidget*, const QString& text, const std::function<void()>& help) override {
+    asked << text;
+    if (pressHelp) help();
+    return answerYes;
+  }
+  bool OpenUrl(const QUrl& url) override {
+    opened << url;
+    return openSucceeds;
+  }
+};
+
+class ScriptedPrompter : public Prompter {
+ public:
+  QStringList errors;
+  void Error(QWidget*, const QString& text) override { errors << text; }
+  void Information(QWidget*, const QString&) override {}
+  bool WarningYesNo(QWidget*, const QString&) override { return false; }
+};
+
+QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+
+QString Str(int id, int offset) { return QString::fromStdString(Text(id, offset)); }
+
+}  // namespace
+
+class AboutTest : public QObject {
+  Q_OBJECT
+
+ private:
+  ScriptedServices services_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<TfrmAbout> about_;
+  QImage morek_, morek2_;
+
+  void Press(Qt::MouseButton button) { QTest::mousePress(about_->ProgIcoBox(), button, {}, QPoint(70, 40)); }
+  QPushButton* Button(const char* name) const {
+    return about_->findChild<QPushButton*>(QString::fromLatin1(name));
+  }
+  // What the box shows on the screen.
+  QImage Painted() const { return Rgb(about_->ProgIcoBox()->grab().toImage()); }
+  QImage Expected(const QImage& picture) const {
+    return Rgb(picture).copy(0, 0, TfrmAbout::kPictureWidth, TfrmAbout::kPictureHeight);
+  }
+
+ private slots:
+  void initTestCase() {
+    Q_INIT_RESOURCE(pebbledrome);
+    SetAboutServices(&services_);
+    SetPrompter(&prompter_);
+    morek_ = LoadJpegResource("MOREK");
+    morek2_ = LoadJpegResource("MOREK2");
+    QCOMPARE(morek_.size(), QSize(140, 90));
+    QCOMPARE(morek2_.size(), QSize(140, 90));
+    QVERIFY(Rgb(morek_) != Rgb(morek2_));
+  }
+  void cleanupTestCase() {
+    SetAboutServices(nullptr);
+    SetPrompter(nullptr);
+  }
+  void init() {
+    services_ = ScriptedServices();
+    prompter_.errors.clear();
+    about_ = std::make_unique<TfrmAbout>(kEnglishOffset);
+    about_->ShowModeless();
+    QVERIFY(QTest::qWaitForWindowExposed(about_.get()));
+  }
+  void cleanup() { about_.reset(); }
+
+  void pictureTurnedByLeftClicks() {
+    QCOMPARE(Painted(), Expected(morek_));
+    Press(Qt::LeftButton);
+    QCOMPARE(Rgb(about_->CurrentPicture()), Rgb(morek_.mirrored(true, true)));
+    QCOMPARE(Painted(), Expected(morek_.mirrored(true, true)));
+    Press(Qt::LeftButton);
+    QCOMPARE(Painted(), Expected(morek_));
+  }
+
+  void pictureSwitchedByRightClicksUndoesTurning() {
+    Press(Qt::RightButton);
+    QCOMPARE(Painted(), Expected(morek2_));
+    Press(Qt::LeftButton);
+    QCOMPARE(Painted(), Expected(morek2_.mirrored(true, true)));
+    Press(Qt::RightButton);
+    QCOMPARE(Painted(), Expected(morek_));
+    Press(Qt::RightButton);
+    QCOMPARE(Painted(), Expected(morek2_));
+    QCOMPARE(about_->PictureSwitches(), 4);
+  }
+
+  void versionFromTheProgram() {
+    const auto* version = about_->findChild<QLabel*>("lblVers");
+    QCOMPARE(version->text(), QStringLiteral("Vers. " PEBBLE_VERSION_STRING));
+  }
+
+  void textsInEveryLanguage() {
+    for (const int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      about_->ProcStrings(offset);
+      QCOMPARE(about_->windowTitle(), Str(1, offset));
+      QCOMPARE(about_->ProgIcoBox()->toolTip(), Str(20, offset));
+      for (int id = 2; id <= 5; ++id) {
+        QCOMPARE(about_->findChild<QLabel*>(QStringLiteral("lblInfo%1").arg(id - 1))->text(), Str(id, offset));
+      }
+      QCOMPARE(Button("bttMail")->text(), Str(6, offset));
+      QCOMPARE(Button("bttWWW")->text(), Str(7, offset));
+      QCOMPARE(Button("bttOK")->text(), Str(8, offset));
+    }
+  }
+
+  void wwwIsDefaultAndEscapeOrOkOnlyHide() {
+    QVERIFY(Button("bttWWW")->isDefault());
+    QTest::keyClick(about_.get(), Qt::Key_Escape);
+    QVERIFY(!about_->isVisible());
+    about_->ShowModeless();
+    QTest::mouseClick(Button("bttOK"), Qt::LeftButton);
+    QVERIFY(!about_->isVisible());
+    QVERIFY(services_.opened.isEmpty());
+  }
+
+  void wwwOpensWebPageOfTheLanguage() {
+    about_->ProcStrings(kFrenchOffset);
+    QTest::mouseClick(Button("bttWWW"), Qt::LeftButton);
+    QVERIFY(services_.asked.isEmpty());
+    QCOMPARE(services_.opened, QList<QUrl>{QUrl(Str(9, kFrenchOffset))});
+  }
+
+  void mailAsksFirst_data() {
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("pressHelp");
+    QTest::newRow("declined") << false << false;
+    QTest::newRow("help, then declined") << false << true;
+    QTest::newRow("help, then yes") << true << true;
+    QTest::newRow("yes") << true << false;
+  }
+  void mailAsksFirst() {
+    QFETCH(bool, answerYes);
+    QFETCH(bool, pressHelp);
+    services_.answerYes = answerYes;
+    services_.pressHelp = pressHelp;
+    QSignalSpy help(about_.get(), &TfrmAbout::HelpRequested);
+    about_->ProcStrings(kGermanOffset);
+    QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
+
+    QCOMPARE(services_.asked, QStringList{Str(12, kGermanOffset) + "\n\n" + Str(13, kGermanOffset)});
+    QCOMPARE(help.count(), pressHelp ? 1 : 0);
+    if (pressHelp) QCOMPARE(help.front().front().toInt(), kGermanOffset + TfrmAbout::kHelpTopicQuestions);
+    if (!answerYes) {
+      QVERIFY(services_.opened.isEmpty());
+      return;
+    }
+    QCOMPARE(services_.opened.size(), 1);
+    const QUrl link = services_.opened.front();
+    QCOMPARE(link.scheme(), QStringLiteral("mailto"));
+    QCOMPARE(link.query(QUrl::FullyDecoded), QStringLiteral("subject=Pebbledrome " PEBBLE_VERSION_STRING " D"));
+  }
+
+  void failedLinkTellsTheWholeAddress() {
+    services_.answerYes = true;
+    services_.openSucceeds = false;
+    QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
+    const QString filled = QString::fromStdString(FormatText(10, kEnglishOffset, {PEBBLE_VERSION_STRING}));
+    QCOMPARE(prompter_.errors, QStringList{Str(11, kEnglishOffset) + filled + "\"."});
+    QVERIFY(!filled.contains("%s"));
+  }
+};
+
+QTEST_MAIN(AboutTest)
+#include "about_test.moc"
