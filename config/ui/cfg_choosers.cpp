@@ -1,0 +1,112 @@
+#include "config/ui/cfg_choosers.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "config/ui/cfg_palettes.h"
+#include "config/ui/sys_comp.h"
+#include "render/ui/background_picture.h"
+
+namespace pebble::ui {
+namespace {
+
+constexpr int kPreselectedFilter = 2;
+constexpr QSize kPreviewSize(180, 135);
+
+// Shows the picture under the cursor of the file dialog, scaled to fit.
+class PicturePreview : public QLabel {
+ public:
+  explicit PicturePreview(QWidget* parent) : QLabel(parent) {
+    setFixedSize(kPreviewSize);
+    setAlignment(Qt::AlignCenter);
+    setFrameShape(QFrame::StyledPanel);
+  }
+
+  void ShowFile(const QString& path) {
+    bool ok = false;
+    const QImage picture = QFileInfo(path).isFile() ? LoadPictureFile(path, &ok) : QImage();
+    if (!ok || picture.isNull()) {
+      clear();
+      return;
+    }
+    const QSize room = contentsRect().size();
+    setPixmap(QPixmap::fromImage(picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  }
+};
+
+class DialogChoosers final : public CfgChoosers {
+ public:
+  QString ChoosePicture(QWidget* parent, const QString& title, const QString& filter,
+                        const QString& startFile) override {
+    QFileDialog dialog(parent, title);
+    // The preview needs Qt's own dialog: the platform's cannot take a widget.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = FileDialogFilters(filter);
+    dialog.setNameFilters(filters);
+    if (filters.size() > kPreselectedFilter) dialog.selectNameFilter(filters[kPreselectedFilter]);
+    dialog.setDefaultSuffix("jpg");
+    if (!startFile.isEmpty() && QFileInfo(startFile).isFile()) {
+      dialog.setDirectory(QFileInfo(startFile).absolutePath());
+      dialog.selectFile(startFile);
+    }
+    AddPreview(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+  }
+
+  QString ChooseFolder(QWidget* /*parent*/, const QString& title) override {
+    // The system-services component's folder chooser, with no browse flags.
+    return MakeDialogPrompter()->ChooseFolder(title, 0);
+  }
+
+  std::optional<ColorValue> ChooseColor(QWidget* parent, ColorValue initial) override {
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return FromQColor(chosen);
+  }
+
+ private:
+  static void AddPreview(QFileDialog& dialog) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return;
+    auto* preview = new PicturePreview(&dialog);
+    grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::ShowFile);
+  }
+};
+
+DialogChoosers& Dialogs() {
+  static DialogChoosers choosers;
+  return choosers;
+}
+
+CfgChoosers* installed = nullptr;
+
+}  // namespace
+
+CfgChoosers& CurrentCfgChoosers() { return installed ? *installed : Dialogs(); }
+
+CfgChoosers* SetCfgChoosers(CfgChoosers* choosers) {
+  CfgChoosers* old = installed;
+  installed = choosers;
+  return old;
+}
+
+QStringList FileDialogFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString description = parts[i].trimmed();
+    const QString patterns = parts[i + 1].split(';', Qt::SkipEmptyParts).join(' ');
+    filters << (description.contains('(') ? description : QStringLiteral("%1 (%2)").arg(description, patterns));
+  }
+  return filters;
+}
+
+}  // namespace pebble::ui

@@ -1,0 +1,747 @@
+#include "config/ui/tfrm_cfg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+#include "config/language.h"
+#include "config/settings_model.h"
+#include "config/string_table.h"
+#include "config/ui/cfg_choosers.h"
+#include "config/ui/cfg_path_label.h"
+#include "config/ui/cfg_spin_edit.h"
+#include "config/ui/cfg_stone_preview.h"
+#include "config/ui/tfrm_sel_colors.h"
+#include "control/ui/prompter.h"
+
+namespace pebble::ui {
+namespace {
+
+// The layout's ranges; the minimums of columns and stone width follow each other.
+constexpr int kMinRows = 6, kMaxRows = 40, kMinColumns = 6, kMaxColumns = 40;
+constexpr int kMinStonePixels = 5, kMaxStonePixels = 50;
+constexpr int kMinColors = 2, kMaxColorCount = kMaxColors;
+constexpr int kMinPlayTime = 10, kMaxPlayTime = 999;
+
+constexpr int kNoneSelected = 151, kChoosePictureTitle = 152, kChooseFolderTitle = 153, kNoFolder = 154,
+              kNoPicture = 155, kPictureFilter = 251, kSaveFailed = 107, kRestartNeeded = 312;
+constexpr const char* kMissingPrefix = "???: ";
+constexpr int kVoyeurIndent = 17;
+constexpr int kSectionGap = 14;
+
+struct SaveOutcome {
+  GameSettings updated;
+  bool newGame = false;
+  bool countModeChanged = false;
+};
+
+// Which saved values the running game takes at once, and whether they need a
+// new game. Stone size, background mode and undo wait for the next set-up,
+// which reads them from the store.
+SaveOutcome TakeSavedValues(const GameSettings& current, const GameSettings& saved) {
+  SaveOutcome out{current};
+  out.newGame = saved.rowCount != current.rowCount || saved.columnCount != current.columnCount ||
+                saved.stoneWidth != current.stoneWidth || saved.stoneHeight != current.stoneHeight ||
+                saved.playTime != current.playTime || saved.colorCount != current.colorCount ||
+                saved.actionsOn != current.actionsOn || saved.autoDrop != current.autoDrop ||
+                saved.lowScore != current.lowScore;
+  out.countModeChanged = saved.lowScore != current.lowScore;
+  GameSettings& u = out.updated;
+  u.rowCount = saved.rowCount;
+  u.columnCount = saved.columnCount;
+  u.colorCount = saved.colorCount;
+  u.fitToPicture = saved.fitToPicture;
+  u.backgroundPicture = saved.backgroundPicture;
+  u.backgroundFolder = saved.backgroundFolder;
+  u.soundsOn = saved.soundsOn;
+  u.textured = saved.textured;
+  u.voyeur = saved.voyeur;
+  u.traceOutline = saved.traceOutline;
+  u.actionsOn = saved.actionsOn;
+  u.animationsOn = saved.animationsOn;
+  u.autoDrop = saved.autoDrop;
+  u.playTime = saved.playTime;
+  u.lowScore = saved.lowScore;
+  return out;
+}
+
+QLabel* TitleLabel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
+}
+
+QString PathText(const QString& path, bool exists, const QString& none) {
+  if (path.isEmpty()) return none;
+  return exists ? path : kMissingPrefix + path;
+}
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TfrmCfg::TfrmCfg(CfgHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      host_(host) {
+  setModal(false);
+  random_.Reseed();
+  BuildWindow();
+  ConnectHandlers();
+  FormCreate();
+}
+
+TfrmCfg::~TfrmCfg() = default;
+
+QString TfrmCfg::Str(int id) const { return QString::fromStdString(Text(id, host_.Settings().languageOffset)); }
+
+// --- the window's controls -----------------------------------------------------
+
+void TfrmCfg::BuildWindow() {
+  pages = new QTabWidget(this);
+  tsField = BuildFieldPage();
+  tsStones = BuildStonesPage();
+  tsBack = BuildBackPage();
+  tsAction = BuildActionPage();
+  tsSpecial = BuildSpecialPage();
+  for (QWidget* page : {tsField, tsStones, tsBack, tsAction, tsSpecial}) pages->addTab(page, QString());
+
+  bttRestore = new QPushButton(this);
+  bttSave = new QPushButton(this);
+  bttAbort = new QPushButton(this);
+  bttAbort->setDefault(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(bttRestore);
+  buttons->addStretch(1);
+  buttons->addWidget(bttSave);
+  buttons->addWidget(bttAbort);
+
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(pages);
+  main->addLayout(buttons);
+  // The dialog keeps the size of its contents, in every language and font.
+  main->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget* TfrmCfg::BuildFieldPage() {
+  auto* page = new QWidget;
+  lblTitF = TitleLabel(page);
+  lblFRow = new QLabel(page);
+  spinFRow = new CfgSpinEdit(kMinRows, kMaxRows, page);
+  lblFRow->setBuddy(spinFRow);
+  lblFCols = new QLabel(page);
+  spinFCol = new CfgSpinEdit(kMinColumns, kMaxColumns, page);
+  lblFCols->setBuddy(spinFCol);
+  lblFITH = new QLabel(page);
+  lblFIH = new QLabel(page);
+  lblFITW = new QLabel(page);
+  lblFIW = new QLabel(page);
+  lblFIH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  lblFIW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  lblTitSt = TitleLabel(page);
+  lblStH = new QLabel(page);
+  spinStH = new CfgSpinEdit(kMinStonePixels, kMaxStonePixels, page);
+  lblStH->setBuddy(spinStH);
+  lblStW = new QLabel(page);
+  spinStW = new CfgSpinEdit(kMinStonePixels, kMaxStonePixels, page);
+  lblStW->setBuddy(spinStW);
+  shapeStone = new CfgStonePreview(page);
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(lblTitF, 0, 0);
+  grid->addWidget(lblFRow, 0, 1);
+  grid->addWidget(spinFRow, 0, 2);
+  grid->addWidget(lblFITH, 0, 3);
+  grid->addWidget(lblFIH, 0, 4);
+  grid->addWidget(lblFCols, 1, 1);
+  grid->addWidget(spinFCol, 1, 2);
+  grid->addWidget(lblFITW, 1, 3);
+  grid->addWidget(lblFIW, 1, 4);
+  grid->setRowMinimumHeight(2, kSectionGap);
+  grid->addWidget(lblTitSt, 3, 0);
+  grid->addWidget(lblStH, 3, 1);
+  grid->addWidget(spinStH, 3, 2);
+  grid->addWidget(lblStW, 4, 1);
+  grid->addWidget(spinStW, 4, 2);
+  grid->addWidget(shapeStone, 3, 3, 3, 2, Qt::AlignLeft | Qt::AlignTop);
+  grid->setRowStretch(5, 1);
+  grid->setColumnMinimumWidth(3, kMaxStonePixels + 1);
+  return page;
+}
+
+QWidget* TfrmCfg::BuildStonesPage() {
+  auto* page = new QWidget;
+  lblTitC = TitleLabel(page);
+  lblCNb = new QLabel(page);
+  spinC = new CfgSpinEdit(kMinColors, kMaxColorCount, page);
+  lblTitC->setBuddy(spinC);
+  bttColSel = new QPushButton(page);
+  lblTitEff = TitleLabel(page);
+  chkTextured = new QCheckBox(page);
+  chkVoyeur = new QCheckBox(page);
+  chkDrawRect = new QCheckBox(page);
+  lblTitSounds = TitleLabel(page);
+  chkSounds = new QCheckBox(page);
+
+  auto* voyeur = new QHBoxLayout;
+  voyeur->addSpacing(kVoyeurIndent);
+  voyeur->addWidget(chkVoyeur);
+  voyeur->addStretch(1);
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(lblTitC, 0, 0);
+  grid->addWidget(lblCNb, 0, 1);
+  grid->addWidget(spinC, 0, 2);
+  grid->addWidget(bttColSel, 0, 3, Qt::AlignLeft);
+  grid->setRowMinimumHeight(1, kSectionGap);
+  grid->addWidget(lblTitEff, 2, 0);
+  grid->addWidget(chkTextured, 2, 1, 1, 4);
+  grid->addLayout(voyeur, 3, 1, 1, 4);
+  grid->addWidget(chkDrawRect, 4, 1, 1, 4);
+  grid->setRowMinimumHeight(5, kSectionGap);
+  grid->addWidget(lblTitSounds, 6, 0);
+  grid->addWidget(chkSounds, 6, 1, 1, 4);
+  grid->setRowStretch(7, 1);
+  grid->setColumnStretch(4, 1);
+  return page;
+}
+
+QWidget* TfrmCfg::BuildBackPage() {
+  auto* page = new QWidget;
+  lblTitSource = TitleLabel(page);
+  radioPic = new QRadioButton(page);
+  radioDir = new QRadioButton(page);
+  radioNone = new QRadioButton(page);
+  radioGray = new QRadioButton(page);
+  backGroup_ = new QButtonGroup(page);
+  backGroup_->addButton(radioNone, static_cast<int>(BackgroundMode::Standard));
+  backGroup_->addButton(radioPic, static_cast<int>(BackgroundMode::PictureFile));
+  backGroup_->addButton(radioDir, static_cast<int>(BackgroundMode::Folder));
+  backGroup_->addButton(radioGray, static_cast<int>(BackgroundMode::Gray));
+  chkResize = new QCheckBox(page);
+  lblTitPic = TitleLabel(page);
+  bttChoose = new QPushButton(page);
+  lblPic = new CfgPathLabel(page);
+  lblTitDir = TitleLabel(page);
+  bttchoose2 = new QPushButton(page);
+  lblDir = new CfgPathLabel(page);
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(lblTitSource, 0, 0);
+  grid->addWidget(radioPic, 0, 1, 1, 2);
+  grid->addWidget(radioDir, 1, 1, 1, 2);
+  grid->addWidget(radioNone, 2, 1);
+  grid->addWidget(radioGray, 2, 2);
+  grid->addWidget(chkResize, 3, 1, 1, 3);
+  grid->setRowMinimumHeight(4, kSectionGap);
+  grid->addWidget(lblTitPic, 5, 0);
+  grid->addWidget(bttChoose, 5, 1);
+  grid->addWidget(lblPic, 5, 2, 1, 2);
+  grid->addWidget(lblTitDir, 6, 0);
+  grid->addWidget(bttchoose2, 6, 1);
+  grid->addWidget(lblDir, 6, 2, 1, 2);
+  grid->setRowStretch(7, 1);
+  grid->setColumnStretch(3, 1);
+  return page;
+}
+
+QWidget* TfrmCfg::BuildActionPage() {
+  auto* page = new QWidget;
+  chkAction = new QCheckBox(page);
+  chkAnimations = new QCheckBox(page);
+  chkAutoDrop = new QCheckBox(page);
+  lblCountDown = TitleLabel(page);
+  spinSecs = new CfgSpinEdit(kMinPlayTime, kMaxPlayTime, page);
+  lblCountDown->setBuddy(spinSecs);
+  lblSecs = new QLabel(page);
+
+  auto* duration = new QHBoxLayout;
+  duration->addWidget(lblCountDown);
+  duration->addWidget(spinSecs);
+  duration->addWidget(lblSecs);
+  duration->addStretch(1);
+
+  auto* column = new QVBoxLayout(page);
+  column->addWidget(chkAction);
+  column->addWidget(chkAnimations);
+  column->addWidget(chkAutoDrop);
+  column->addSpacing(kSectionGap / 2);
+  column->addLayout(duration);
+  column->addStretch(1);
+  return page;
+}
+
+QWidget* TfrmCfg::BuildSpecialPage() {
+  auto* page = new QWidget;
+  chkBackup = new QCheckBox(page);
+  lblCStats = TitleLabel(page);
+  radioHigh = new QRadioButton(page);
+  radioLow = new QRadioButton(page);
+  countGroup_ = new QButtonGroup(page);
+  countGroup_->addButton(radioHigh);
+  countGroup_->addButton(radioLow);
+  bttHints = new QPushButton(page);
+  lblLang = TitleLabel(page);
+  comboLang = new QComboBox(page);
+  lblTranslator = new QLabel(page);
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(chkBackup, 0, 0, 1, 4);
+  grid->setRowMinimumHeight(1, kSectionGap);
+  grid->addWidget(lblCStats, 2, 0);
+  grid->addWidget(radioHigh, 2, 1);
+  grid->addWidget(bttHints, 2, 2, Qt::AlignLeft);
+  grid->addWidget(radioLow, 3, 1);
+  grid->setRowMinimumHeight(4, kSectionGap);
+  grid->addWidget(lblLang, 5, 0);
+  grid->addWidget(comboLang, 5, 1, 1, 2, Qt::AlignLeft);
+  grid->setRowStretch(6, 1);
+  grid->addWidget(lblTranslator, 7, 0, 1, 4);
+  grid->setColumnStretch(3, 1);
+  return page;
+}
+
+void TfrmCfg::ConnectHandlers() {
+  for (CfgSpinEdit* spin : {spinStH, spinStW}) connect(spin, &CfgSpinEdit::Changed, this, &TfrmCfg::ShowStone);
+  for (CfgSpinEdit* spin : {spinFRow, spinFCol, spinC}) connect(spin, &CfgSpinEdit::Changed, this, &TfrmCfg::CalcWindow);
+  connect(backGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) SetBackMode();
+  });
+  connect(countGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) bttHintState();
+  });
+  connect(chkTextured, &QCheckBox::toggled, this, &TfrmCfg::chkTexturedClick);
+  connect(chkDrawRect, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
+  connect(chkAutoDrop, &QCheckBox::toggled, this, &TfrmCfg::chkAutoDropClick);
+  connect(bttChoose, &QPushButton::clicked, this, &TfrmCfg::bttChooseClick);
+  connect(bttchoose2, &QPushButton::clicked, this, &TfrmCfg::bttchoose2Click);
+  connect(bttColSel, &QPushButton::clicked, this, &TfrmCfg::bttColSelClick);
+  connect(bttHints, &QPushButton::clicked, this, &TfrmCfg::bttHintsClick);
+  connect(comboLang, &QComboBox::currentIndexChanged, this, &TfrmCfg::comboLangChange);
+  connect(bttRestore, &QPushButton::clicked, this, &TfrmCfg::bttRestoreClick);
+  connect(bttSave, &QPushButton::clicked, this, &TfrmCfg::bttSaveClick);
+  connect(bttAbort, &QPushButton::clicked, this, &TfrmCfg::bttAbortClick);
+}
+
+// --- texts ---------------------------------------------------------------------
+
+void TfrmCfg::ProcStrings() {
+  setWindowTitle(Str(250));
+  const int captions[] = {252, 253, 254, 314, 255};
+  for (int i = 0; i < pages->count(); ++i) pages->setTabText(i, Str(captions[i]));
+
+  bttRestore->setText(Str(295));
+  bttRestore->setToolTip(Str(296));
+  bttSave->setText(Str(297));
+  bttSave->setToolTip(Str(298));
+  bttAbort->setText(Str(299));
+  bttAbort->setToolTip(Str(300));
+
+  lblTitF->setText(Str(266));
+  lblFRow->setText(Str(267));
+  spinFRow->setToolTip(Str(269));
+  lblFCols->setText(Str(268));
+  spinFCol->setToolTip(Str(270));
+  lblFITH->setText(Str(271));
+  lblFITW->setText(Str(273));
+  for (QLabel* label : {lblFITH, lblFIH}) label->setToolTip(Str(272));
+  for (QLabel* label : {lblFITW, lblFIW}) label->setToolTip(Str(274));
+  // Room for the widest figure, so the page does not move while the player types.
+  const int figureWidth = lblFIH->fontMetrics().horizontalAdvance("8888 " + Str(150));
+  for (QLabel* label : {lblFIH, lblFIW}) label->setMinimumWidth(figureWidth);
+  lblTitSt->setText(Str(260));
+  lblStH->setText(Str(261));
+  spinStH->setToolTip(Str(263));
+  lblStW->setText(Str(262));
+  spinStW->setToolTip(Str(264));
+  shapeStone->setToolTip(Str(265));
+
+  lblTitC->setText(Str(275));
+  lblCNb->setText(Str(276));
+  spinC->setToolTip(Str(277));
+  bttColSel->setText(Str(324));
+  bttColSel->setToolTip(Str(328));
+  lblTitEff->setText(Str(301));
+  chkTextured->setText(Str(302));
+  chkTextured->setToolTip(Str(303));
+  chkVoyeur->setText(Str(304));
+  chkVoyeur->setToolTip(Str(305));
+  chkDrawRect->setText(Str(306));
+  chkDrawRect->setToolTip(Str(307));
+  lblTitSounds->setText(Str(308));
+  chkSounds->setText(Str(278));
+  chkSounds->setToolTip(Str(279));
+
+  lblTitSource->setText(Str(280));
+  radioPic->setText(Str(281));
+  radioPic->setToolTip(Str(282));
+  radioDir->setText(Str(283));
+  radioDir->setToolTip(Str(284));
+  radioNone->setText(Str(285));
+  radioNone->setToolTip(Str(286));
+  radioGray->setText(Str(326));
+  radioGray->setToolTip(Str(327));
+  chkResize->setText(Str(287));
+  chkResize->setToolTip(Str(288));
+  lblTitPic->setText(Str(289));
+  bttChoose->setText(Str(290));
+  bttChoose->setToolTip(Str(291));
+  lblTitDir->setText(Str(292));
+  bttchoose2->setText(Str(293));
+  bttchoose2->setToolTip(Str(294));
+
+  chkAction->setText(Str(315));
+  chkAction->setToolTip(Str(316));
+  chkAnimations->setText(Str(317));
+  chkAnimations->setToolTip(Str(318));
+  chkAutoDrop->setText(Str(319));
+  chkAutoDrop->setToolTip(Str(320));
+  lblCountDown->setText(Str(321));
+  spinSecs->setToolTip(Str(322));
+  lblSecs->setText(Str(323));
+
+  chkBackup->setText(Str(309));
+  chkBackup->setToolTip(Str(310));
+  lblCStats->setText(Str(329));
+  lblCStats->setToolTip(Str(330));
+  radioHigh->setText(Str(333));
+  radioHigh->setToolTip(Str(334));
+  radioLow->setText(Str(331));
+  radioLow->setToolTip(Str(332));
+  bttHints->setText(Str(600));
+  bttHints->setToolTip(Str(601));
+  lblLang->setText(Str(311));
+  lblTranslator->setText(Str(313));
+
+  SetPathLabels();
+  CalcWindow();  // the unit after the figures follows the language
+}
+
+void TfrmCfg::FillLanguageList() {
+  const QSignalBlocker quiet(comboLang);
+  comboLang->clear();
+  for (const std::string& entry : LanguageListEntries()) comboLang->addItem(FromUtf8(entry));
+  const int selected = host_.Settings().languageOffset / 1000;
+  comboLang->setCurrentIndex(selected < comboLang->count() ? selected : -1);
+}
+
+// --- filling -------------------------------------------------------------------
+
+void TfrmCfg::FormCreate() {
+  const GameSettings settings = host_.Settings();
+  ProcStrings();
+  FillLanguageList();
+  pages->setCurrentWidget(tsField);
+  initialising_ = true;
+  LoadControls(settings);
+  initialising_ = false;
+  ShowStone();
+  bttHintState();
+}
+
+void TfrmCfg::LoadControls(const GameSettings& s) {
+  ResetFieldMinimums();
+  spinStH->SetValue(s.stoneHeight);
+  spinStW->SetValue(s.stoneWidth);
+  spinFRow->SetValue(s.rowCount);
+  spinFCol->SetValue(s.columnCount);
+  spinC->SetValue(s.colorCount);
+  chkSounds->setChecked(s.soundsOn);
+  const int inPlay = std::clamp<int>(s.colorCount, 1, kMaxColors);
+  previewColor_ = s.stoneColors[static_cast<std::size_t>(random_.Random(inPlay))];
+  chkResize->setChecked(s.fitToPicture);
+  QAbstractButton* mode = backGroup_->button(s.backgroundMode);
+  (mode ? mode : radioNone)->setChecked(true);
+  chkTextured->setChecked(s.textured);
+  chkVoyeur->setChecked(s.voyeur);
+  chkDrawRect->setChecked(s.traceOutline);
+  chkBackup->setChecked(s.undoInfo);
+  (s.lowScore ? radioLow : radioHigh)->setChecked(true);
+
+  workPicture_ = FromUtf8(s.backgroundPicture);
+  workFolder_ = FromUtf8(s.backgroundFolder);
+  workMode_ = backGroup_->checkedId();
+  SetPathLabels();
+
+  chkTexturedClick();
+  chkAction->setChecked(s.actionsOn);
+  chkAnimations->setChecked(s.animationsOn);
+  chkAutoDrop->setChecked(s.autoDrop);
+  spinSecs->SetValue(s.playTime);
+  chkAutoDropClick();
+  SetBackMode();
+}
+
+void TfrmCfg::SetPathLabels() {
+  const QString none = Str(kNoneSelected);
+  lblPic->SetPath(PathText(workPicture_, QFileInfo(workPicture_).isFile(), none));
+  lblDir->SetPath(PathText(workFolder_, QFileInfo(workFolder_).isDir(), none));
+}
+
+// --- live figures --------------------------------------------------------------
+
+void TfrmCfg::ShowStone() {
+  CfgStonePreview::Look look;
+  look.width = spinStW->TypedValue();
+  look.height = spinStH->TypedValue();
+  look.color = previewColor_;
+  look.textured = chkTextured->isChecked();
+  look.traceOutline = chkDrawRect->isChecked();
+  shapeStone->SetLook(look);
+  CalcWindow();
+}
+
+void TfrmCfg::ResetFieldMinimums() {
+  spinFCol->SetMinimum(kMinColumns);
+  spinStW->SetMinimum(kMinStonePixels);
+}
+
+void TfrmCfg::CalcWindow() {
+  if (initialising_) return;
+  const int columns = spinFCol->TypedValue();
+  const int stoneWidth = spinStW->TypedValue();
+  // A field narrower than this cannot show its tool bar; a zero typed on the
+  // way to another number must not divide by zero.
+  spinFCol->SetMinimum(kMinFieldPixels / std::max(1, stoneWidth));
+  spinStW->SetMinimum(kMinFieldPixels / std::max(1, columns));
+
+  const int height = spinFRow->TypedValue() * spinStH->TypedValue() + kToolBarHeight + kStatusBarHeight + 1;
+  const int width = columns * stoneWidth + 1;
+  const QSize screen = host_.ScreenSize();
+  SetWindowFigure(lblFIH, height, screen.height());
+  SetWindowFigure(lblFIW, width, screen.width());
+}
+
+void TfrmCfg::SetWindowFigure(QLabel* label, int pixels, int screenPixels) {
+  label->setText(QString::number(pixels) + ' ' + Str(150));
+  QPalette colors = label->palette();
+  colors.setColor(QPalette::WindowText, pixels > screenPixels ? QColor(255, 0, 0) : palette().color(QPalette::WindowText));
+  label->setPalette(colors);
+}
+
+// --- background ----------------------------------------------------------------
+
+void TfrmCfg::SetBackMode() {
+  if (backGroup_->checkedId() >= 0) workMode_ = backGroup_->checkedId();
+  const bool folder = workMode_ == static_cast<int>(BackgroundMode::Folder);
+  const bool picture = workMode_ == static_cast<int>(BackgroundMode::PictureFile);
+  bttchoose2->setEnabled(folder);
+  lblDir->setEnabled(folder);
+  bttChoose->setEnabled(picture);
+  lblPic->setEnabled(picture);
+}
+
+void TfrmCfg::bttChooseClick() {
+  const QString chosen = CurrentCfgChoosers().ChoosePicture(this, Str(kChoosePictureTitle), Str(kPictureFilter),
+                                                            workPicture_);
+  if (chosen.isEmpty()) return;
+  workPicture_ = chosen;
+  lblPic->SetPath(chosen);
+}
+
+void TfrmCfg::bttchoose2Click() {
+  QString folder = CurrentCfgChoosers().ChooseFolder(this, Str(kChooseFolderTitle));
+  if (folder.isEmpty()) return;
+  if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
+  workFolder_ = folder;
+  lblDir->SetPath(folder);
+}
+
+// --- enabled rules -------------------------------------------------------------
+
+void TfrmCfg::chkTexturedClick() {
+  chkVoyeur->setEnabled(chkTextured->isChecked());
+  ShowStone();
+}
+
+void TfrmCfg::chkAutoDropClick() {
+  const bool on = chkAutoDrop->isChecked();
+  for (QWidget* control : std::initializer_list<QWidget*>{spinSecs, lblCountDown, lblSecs}) control->setEnabled(on);
+}
+
+void TfrmCfg::bttHintState() { bttHints->setEnabled(!radioLow->isChecked()); }
+
+void TfrmCfg::bttHintsClick() { host_.ShowHints(); }
+
+// --- colours and language ------------------------------------------------------
+
+void TfrmCfg::bttColSelClick() {
+  TfrmSelColors colors(host_, this);
+  if (colorDialogRunner_) {
+    colorDialogRunner_(colors);
+  } else {
+    colors.exec();
+  }
+  // Colours changed since the last Save need a new game, even when the dialog
+  // is opened again and cancelled.
+  if (colors.ColorsTouched()) tag_ = kColorsChangedTag;
+}
+
+void TfrmCfg::comboLangChange(int index) {
+  if (index < 0) return;
+  GameSettings settings = host_.Settings();
+  settings.languageOffset = index * 1000;
+  host_.UpdateSettings(settings);
+  try {
+    SaveStoredLanguage(host_.Store(), settings.languageOffset);
+  } catch (const std::exception&) {
+    // The language still changes for this run; a store that cannot be written loses nothing else.
+  }
+  ProcStrings();
+  host_.LanguageChanged();
+}
+
+// --- the three buttons ---------------------------------------------------------
+
+void TfrmCfg::bttRestoreClick() {
+  const GameSettings defaults;
+  initialising_ = true;
+  ResetFieldMinimums();
+  spinStH->SetValue(defaults.stoneHeight);
+  spinStW->SetValue(defaults.stoneWidth);
+  spinFRow->SetValue(defaults.rowCount);
+  spinFCol->SetValue(defaults.columnCount);
+  spinC->SetValue(defaults.colorCount);
+  chkSounds->setChecked(defaults.soundsOn);
+  radioNone->setChecked(true);
+  chkResize->setChecked(defaults.fitToPicture);
+  workPicture_.clear();
+  workFolder_.clear();
+  SetPathLabels();
+  chkTextured->setChecked(defaults.textured);
+  chkVoyeur->setChecked(defaults.voyeur);
+  chkDrawRect->setChecked(defaults.traceOutline);
+  chkAction->setChecked(defaults.actionsOn);
+  chkAnimations->setChecked(defaults.animationsOn);
+  chkAutoDrop->setChecked(defaults.autoDrop);
+  spinSecs->SetValue(defaults.playTime);
+  chkBackup->setChecked(defaults.undoInfo);
+  (defaults.lowScore ? radioLow : radioHigh)->setChecked(true);
+  initialising_ = false;
+  SetBackMode();
+  chkTexturedClick();
+  chkAutoDropClick();
+  bttHintState();
+}
+
+void TfrmCfg::CommitNumbers() {
+  // The field being typed in first: the other minimums follow what it holds.
+  if (auto* typing = qobject_cast<CfgSpinEdit*>(focusWidget())) typing->Commit();
+  for (CfgSpinEdit* spin : {spinStH, spinStW, spinFRow, spinFCol, spinC, spinSecs}) spin->Commit();
+}
+
+GameSettings TfrmCfg::DialogValues() const {
+  GameSettings v = host_.Settings();
+  v.stoneHeight = spinStH->TypedValue();
+  v.stoneWidth = spinStW->TypedValue();
+  v.rowCount = spinFRow->TypedValue();
+  v.columnCount = spinFCol->TypedValue();
+  v.colorCount = static_cast<std::uint8_t>(spinC->TypedValue());
+  v.backgroundMode = static_cast<std::uint8_t>(workMode_);
+  v.fitToPicture = chkResize->isChecked();
+  v.backgroundPicture = workPicture_.toStdString();
+  v.backgroundFolder = workFolder_.toStdString();
+  v.soundsOn = chkSounds->isChecked();
+  v.textured = chkTextured->isChecked();
+  v.voyeur = chkVoyeur->isChecked();
+  v.traceOutline = chkDrawRect->isChecked();
+  v.actionsOn = chkAction->isChecked();
+  v.animationsOn = chkAnimations->isChecked();
+  v.autoDrop = chkAutoDrop->isChecked();
+  v.playTime = spinSecs->TypedValue();
+  v.undoInfo = chkBackup->isChecked();
+  v.lowScore = radioLow->isChecked();
+  return v;
+}
+
+bool TfrmCfg::StoreConfiguration(const GameSettings& values) {
+  try {
+    SaveConfiguration(host_.Store(), values);  // one change: all values or none
+    return true;
+  } catch (const std::exception&) {
+    CurrentPrompter().Error(this, Str(kSaveFailed));
+    return false;
+  }
+}
+
+void TfrmCfg::bttSaveClick() {
+  CommitNumbers();
+  if (radioDir->isChecked() && workFolder_.isEmpty()) {
+    CurrentPrompter().Error(this, Str(kNoFolder));
+    bttchoose2Click();
+    return;
+  }
+  if (radioPic->isChecked() && workPicture_.isEmpty()) {
+    CurrentPrompter().Error(this, Str(kNoPicture));
+    bttChooseClick();
+    return;
+  }
+  const GameSettings current = host_.Settings();
+  const GameSettings values = DialogValues();
+  if (!StoreConfiguration(values)) return;  // nothing stored: the dialog stays for another try
+
+  const SaveOutcome outcome = TakeSavedValues(current, values);
+  host_.UpdateSettings(outcome.updated);
+  if (outcome.countModeChanged) host_.CountModeChanged();
+  hide();
+  if (values.undoInfo != current.undoInfo) {
+    CurrentPrompter().Information(this, Str(kRestartNeeded));
+    host_.QuitProgram();
+    return;
+  }
+  if (!values.autoDrop) host_.ToggleCountDown();
+  const bool colorsChanged = tag_ == kColorsChangedTag;
+  tag_ = 0;  // the new game below shows them; later saves need no new game for them
+  if (outcome.newGame || colorsChanged) host_.StartNewGame();
+}
+
+void TfrmCfg::bttAbortClick() {
+  FormCreate();
+  hide();
+}
+
+// --- window --------------------------------------------------------------------
+
+void TfrmCfg::Open(std::optional<CfgPage> page) {
+  if (page) pages->setCurrentIndex(static_cast<int>(*page));
+  if (!centred_) {
+    adjustSize();
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) move(screen->availableGeometry().center() - rect().center());
+    centred_ = true;
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmCfg::closeEvent(QCloseEvent* event) {
+  // The close box only hides: the edits stay for the next opening.
+  event->accept();
+}
+
+void TfrmCfg::reject() { bttAbortClick(); }
+
+TfrmCfg& OpenCfg(std::unique_ptr<TfrmCfg>& cfg, CfgHost& host, QWidget* parent, std::optional<CfgPage> page) {
+  if (!cfg) cfg = std::make_unique<TfrmCfg>(host, parent);
+  cfg->Open(page);
+  return *cfg;
+}
+
+}  // namespace pebble::ui
