@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "config/string_table.h"
 #include "config/system_services.h"
@@ -34,8 +35,10 @@ constexpr int kStrMailPlea = 12;
 constexpr int kStrMailAnyway = 13;
 constexpr int kStrThisIsMe = 20;
 
-// The classic window's text column beside the picture; wider texts wrap.
+// The text column beside the picture: the classic 200 pixels, or about 28
+// characters of a larger font; longer texts wrap.
 constexpr int kTextColumnWidth = 200;
+constexpr int kTextColumnChars = 28;
 constexpr int kPanelMargin = 8;
 constexpr double kVersionFontScale = 0.85;
 
@@ -140,7 +143,7 @@ void TfrmAbout::BuildWindow() {
   lblInfo2_ = InfoLabel(panel, "lblInfo2", false, true);
   lblInfo3_ = InfoLabel(panel, "lblInfo3", true, true);
   lblInfo4_ = InfoLabel(panel, "lblInfo4", false, true);
-  lblInfo3_->setMinimumWidth(kTextColumnWidth);
+  lblInfo3_->setMinimumWidth(std::max(kTextColumnWidth, lblInfo3_->fontMetrics().averageCharWidth() * kTextColumnChars));
   lblVers_ = InfoLabel(panel, "lblVers", false, false);
   lblVers_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
   QFont small = lblVers_->font();

@@ -20,10 +20,10 @@ constexpr int kStrCaption = 600;
 constexpr int kStrInstruction = 602;
 
 // The classic window: rows 20 pixels apart, caption and value columns 60
-// pixels wide with 4 between them, in a client area of about 131 x 64.
+// pixels wide side by side, in a client area of about 131 x 64.
 constexpr int kMargin = 4;
 constexpr int kColumnWidth = 60;
-constexpr int kColumnGap = 4;
+constexpr int kColumnGap = 6;
 constexpr int kRowGap = 6;
 constexpr QSize kClassicClientSize(131, 64);
 // The instruction is set smaller than the rows (9 pixels against 11).
@@ -75,9 +75,6 @@ QLabel* RowLabel(QWidget* parent, const char* name, Qt::Alignment alignment, boo
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setAlignment(alignment | Qt::AlignVCenter);
-  label->setMinimumWidth(kColumnWidth);
-  // An empty row keeps its height, so the rows never shift.
-  label->setMinimumHeight(label->fontMetrics().height());
   if (bold) {
     QFont font = label->font();
     font.setBold(true);
@@ -135,6 +132,10 @@ void TfrmHints::BuildLayout() {
   grid->addWidget(lblSize_, 1, 1);
   grid->addWidget(lblTit3_, 2, 0);
   grid->addWidget(lblPoints_, 2, 1);
+  // Empty rows keep their height and the columns their classic width; longer
+  // texts widen them.
+  for (int column = 0; column < 2; ++column) grid->setColumnMinimumWidth(column, kColumnWidth);
+  for (int row = 0; row < 3; ++row) grid->setRowMinimumHeight(row, lblArt_->fontMetrics().height());
   grid->setRowStretch(3, 1);
 
   lblInfo_ = new QLabel(this);
@@ -161,10 +162,10 @@ void TfrmHints::ClearRows() {
   for (QLabel* label : {lblTit1_, lblTit2_, lblTit3_, lblArt_, lblSize_, lblPoints_}) label->clear();
 }
 
-void TfrmHints::ShowRows(bool tooltips) {
+void TfrmHints::ShowRows() {
   instructionShown_ = false;
   pages_->setCurrentWidget(rows_);
-  setToolTip(tooltips ? Str(kStrInstruction) : QString());
+  setToolTip(Str(kStrInstruction));
 }
 
 void TfrmHints::ShowInstruction() {
@@ -186,7 +187,7 @@ void TfrmHints::ShowStoneInfo(const Game& game, std::int32_t index) {
     return;
   }
   shownIndex_ = index;
-  ShowRows(true);
+  ShowRows();
   ClearRows();
   const bool pointsCount = !game.Settings().lowScore;
   lblTit3_->setEnabled(pointsCount);

@@ -55,7 +55,7 @@ class TfrmHints : public QWidget {
  private:
   void BuildLayout();
   void ClearRows();
-  void ShowRows(bool tooltips);
+  void ShowRows();
   QString Str(int id) const;
 
   WindowPlacement placement_;
