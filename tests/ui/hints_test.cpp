@@ -215,6 +215,13 @@ class HintsTest : public QObject {
     hints_.reset();
     MakeHints();
     QCOMPARE(hints_->geometry(), moved);
+
+    // Still open when the program ends: the place is kept all the same.
+    hints_->show();
+    hints_->setGeometry(340, 220, 180, 90);
+    hints_.reset();
+    QCOMPARE(folder_->store.ReadRegInt("Hints", "Links", -1), 340);
+    QCOMPARE(folder_->store.ReadRegInt("Hints", "Oben", -1), 220);
   }
 
   void languageChangeRedrawsWhatIsShown() {
