@@ -1,10 +1,14 @@
 #include "control/ui/shell_integration.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QWidget>
+#include <algorithm>
 
 #include "config/string_table.h"
 #include "control/shell_xdg.h"
@@ -14,19 +18,70 @@
 namespace pebble::ui {
 namespace {
 
-// Starts tool with arguments and lets it run on its own; a tool that is not
-// installed is skipped.
-void StartDetached(const QString& tool, const QStringList& arguments) {
-  const QString path = QStandardPaths::findExecutable(tool);
-  if (path.isEmpty()) return;
-  QProcess process;
-  process.setProgram(path);
-  process.setArguments(arguments);
-  process.setStandardInputFile(QProcess::nullDevice());
-  process.setStandardOutputFile(QProcess::nullDevice());
-  process.setStandardErrorFile(QProcess::nullDevice());
-  process.startDetached();
-}
+// Runs the desktop's database tools one after another, without making the
+// game wait. A request while they run asks for one more round after them, so
+// two rounds never write the same database at once.
+class DesktopRefresher : public QObject {
+ public:
+  static constexpr int kFinishAtExitMs = 3000;
+
+  static DesktopRefresher& Instance() {
+    static QPointer<DesktopRefresher> refresher;
+    if (!refresher) refresher = new DesktopRefresher(QCoreApplication::instance());
+    return *refresher;
+  }
+  // A round that is running at the end of the game is let finish.
+  ~DesktopRefresher() override {
+    if (process_) process_->waitForFinished(kFinishAtExitMs);
+  }
+
+  void Request(QList<QStringList> commands) {
+    pending_ = std::move(commands);
+    if (!process_) StartNext();
+  }
+
+  bool Wait(int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (process_ || !pending_.isEmpty()) {
+      if (deadline.hasExpired()) return false;
+      if (process_) process_->waitForFinished(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+      QCoreApplication::sendPostedEvents();
+      if (process_ && process_->state() == QProcess::NotRunning) Finished();
+    }
+    return true;
+  }
+
+ private:
+  explicit DesktopRefresher(QObject* parent) : QObject(parent) {}
+
+  void StartNext() {
+    while (!pending_.isEmpty() && !process_) {
+      QStringList command = pending_.takeFirst();
+      const QString tool = QStandardPaths::findExecutable(command.takeFirst());
+      if (tool.isEmpty()) continue;  // not installed: nothing to refresh
+      process_ = new QProcess(this);
+      process_->setStandardInputFile(QProcess::nullDevice());
+      process_->setStandardOutputFile(QProcess::nullDevice());
+      process_->setStandardErrorFile(QProcess::nullDevice());
+      connect(process_, &QProcess::finished, this, [this] { Finished(); });
+      connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) Finished();
+      });
+      process_->start(tool, command);
+    }
+  }
+
+  void Finished() {
+    if (!process_) return;
+    process_->disconnect(this);
+    process_->deleteLater();
+    process_ = nullptr;
+    StartNext();
+  }
+
+  QPointer<QProcess> process_;
+  QList<QStringList> pending_;
+};
 
 QString ShortcutFailure(LinkResult result, const std::string& folder) {
   const QString where = QString::fromStdString(folder);
@@ -84,10 +139,14 @@ void InstallShellIcons() {
 void RefreshDesktopDatabases() {
 #ifndef _WIN32
   const QString dataHome = QString::fromStdString(xdg::DataHome());
-  if (dataHome.isEmpty()) return;
-  StartDetached("update-mime-database", {QDir(dataHome).filePath("mime")});
-  StartDetached("update-desktop-database", {QDir(dataHome).filePath("applications")});
+  if (dataHome.isEmpty() || !QCoreApplication::instance()) return;
+  DesktopRefresher::Instance().Request({{"update-mime-database", QDir(dataHome).filePath("mime")},
+                                        {"update-desktop-database", QDir(dataHome).filePath("applications")}});
 #endif
+}
+
+bool WaitForDesktopRefresh(int milliseconds) {
+  return !QCoreApplication::instance() || DesktopRefresher::Instance().Wait(milliseconds);
 }
 
 LinkResult CreateDesktopShortcut(int languageOffset, const std::string& programPath) {

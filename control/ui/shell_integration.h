@@ -18,10 +18,13 @@ namespace pebble::ui {
 // Windows, whose shell takes them from the program file).
 void InstallShellIcons();
 
-// Lets the desktop see a new file type and desktop entries at once: starts
+// Lets the desktop see a new file type and desktop entries at once: runs
 // update-mime-database and update-desktop-database on the player's data
-// folders when they are installed, and does not wait for them.
+// folders when they are installed, one after the other, while the game goes
+// on. Asked again meanwhile, they run once more after the present round.
 void RefreshDesktopDatabases();
+// Waits until the tools have finished (tests); false when the time ran out.
+bool WaitForDesktopRefresh(int milliseconds);
 
 // The desktop shortcut to the program, described in the game's language.
 LinkResult CreateDesktopShortcut(int languageOffset, const std::string& programPath = ProgramPath());
