@@ -51,11 +51,12 @@ class DialogChoosers final : public CfgChoosers {
     dialog.setNameFilters(filters);
     if (filters.size() > kPreselectedFilter) dialog.selectNameFilter(filters[kPreselectedFilter]);
     dialog.setDefaultSuffix("jpg");
+    PicturePreview* preview = AddPreview(dialog);
     if (!startFile.isEmpty() && QFileInfo(startFile).isFile()) {
       dialog.setDirectory(QFileInfo(startFile).absolutePath());
       dialog.selectFile(startFile);
+      if (preview) preview->ShowFile(startFile);
     }
-    AddPreview(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
   }
@@ -72,12 +73,13 @@ class DialogChoosers final : public CfgChoosers {
   }
 
  private:
-  static void AddPreview(QFileDialog& dialog) {
+  static PicturePreview* AddPreview(QFileDialog& dialog) {
     auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
-    if (!grid) return;
+    if (!grid) return nullptr;
     auto* preview = new PicturePreview(&dialog);
     grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::ShowFile);
+    return preview;
   }
 };
 

@@ -115,6 +115,7 @@ QString TfrmCfg::Str(int id) const { return QString::fromStdString(Text(id, host
 
 void TfrmCfg::BuildWindow() {
   pages = new QTabWidget(this);
+  pages->setUsesScrollButtons(false);  // every page's tab stays in sight
   tsField = BuildFieldPage();
   tsStones = BuildStonesPage();
   tsBack = BuildBackPage();

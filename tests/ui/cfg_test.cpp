@@ -430,6 +430,17 @@ class CfgTest : public QObject {
     QCOMPARE(d.WorkingPicture(), store_->Folder() + "/other.bmp");
   }
 
+  void thePictureFilterBecomesTheFileDialogsFilters() {
+    for (int language : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      const QStringList filters = FileDialogFilters(QString::fromStdString(Text(251, language)));
+      QCOMPARE(filters.size(), 4);
+      QCOMPARE(filters[0], QString("JPEG (*.jpg)"));
+      QVERIFY(filters[2].endsWith("(*.jpg *.bmp)"));  // preselected
+      QVERIFY(filters[3].endsWith("(*.*)"));
+    }
+    QCOMPARE(FileDialogFilters("All files |*.*"), QStringList{"All files (*.*)"});
+  }
+
   void cancelRestoresEveryControlAndReopeningShowsThem() {
     host_->settings = UnusualSettings(QString(), QString());
     TfrmCfg& d = Opened();
@@ -548,6 +559,50 @@ class CfgTest : public QObject {
     QVERIFY(d.isVisible());
     QCOMPARE(host_->updates, 0);
     QVERIFY(Calls().empty());
+  }
+
+  // Pictures of every page and of the colour dialog in each language, at the
+  // default font and a larger one, for a look at the layout. Only when
+  // PEBBLE_SHOTS names a folder.
+  void renderPagesForALook() {
+    const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
+    if (folder.isEmpty()) QSKIP("PEBBLE_SHOTS is not set");
+    QDir().mkpath(folder);
+    const QFont normal = QApplication::font();
+    for (int pointSize : {0, 14}) {
+      QFont font = normal;
+      if (pointSize) font.setPointSize(pointSize);
+      QApplication::setFont(font);
+      for (int language : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+        host_->settings.languageOffset = language;
+        host_->settings.autoDrop = true;
+        cfg_.reset();
+        TfrmCfg& d = Opened();
+        const QString tag = QString("%1-%2").arg(language / 1000).arg(pointSize ? "large" : "default");
+        for (int page = 0; page < d.pages->count(); ++page) {
+          d.pages->setCurrentIndex(page);
+          QVERIFY(d.grab().save(QString("%1/cfg-%2-page%3.png").arg(folder, tag).arg(page + 1)));
+        }
+        TfrmSelColors colors(*host_);
+        colors.show();
+        QVERIFY(colors.grab().save(QString("%1/colors-%2.png").arg(folder, tag)));
+      }
+    }
+    QApplication::setFont(normal);
+
+    // Figures too big for the screen, a long missing path, the large stone.
+    host_->settings = GameSettings{};
+    host_->settings.languageOffset = kEnglishOffset;
+    host_->settings.rowCount = 40;
+    host_->settings.stoneHeight = 50;
+    host_->settings.stoneWidth = 50;
+    host_->settings.backgroundMode = 1;
+    host_->settings.backgroundPicture = "/home/player/Pictures/Holidays/2023/a very long folder name/beach.jpg";
+    cfg_.reset();
+    TfrmCfg& d = Opened();
+    QVERIFY(d.grab().save(folder + "/cfg-extremes-page1.png"));
+    d.pages->setCurrentWidget(d.tsBack);
+    QVERIFY(d.grab().save(folder + "/cfg-extremes-page3.png"));
   }
 };
 

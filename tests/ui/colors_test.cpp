@@ -1,0 +1,228 @@
+// The stone colour dialog: the colours in play marked, colour names as hints,
+// the refused and the taken colours, and the three palettes with OK and Cancel
+// and their different effects on the game's settings and the store.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <set>
+
+#include "cfg_fixture.h"
+#include "config/ui/cfg_palettes.h"
+#include "config/ui/tfrm_sel_colors.h"
+#include "engine/stone_cell.h"
+
+using namespace pebble;
+using namespace pebble::test;
+using namespace pebble::ui;
+
+namespace {
+
+constexpr QRgb kPureRed = 0xFFFF0000u;
+constexpr ColorValue kOwnColor = 0x00123456;
+
+std::optional<StoneColorTable> StoredColors(SettingsStore& store) {
+  StoneColorTable colors{};
+  for (int i = 0; i < kMaxColors; ++i) {
+    const std::int32_t value = store.ReadRegInt(kColorSection, ColorValueName(i), -1);
+    if (value == -1) return std::nullopt;
+    colors[static_cast<std::size_t>(i)] = static_cast<ColorValue>(value);
+  }
+  return colors;
+}
+
+}  // namespace
+
+class ColorsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TempStore> store_;
+  std::unique_ptr<RecordingHost> host_;
+  std::unique_ptr<ScriptedPrompter> prompter_;
+  std::unique_ptr<ScriptedChoosers> choosers_;
+
+  QStringList Messages() const {
+    QStringList texts;
+    for (const auto& m : prompter_->shown) texts << QString::fromStdString(m.kind) + ": " + m.text;
+    return texts;
+  }
+
+ private slots:
+  void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
+
+  void init() {
+    store_ = std::make_unique<TempStore>();
+    host_ = std::make_unique<RecordingHost>(store_->Store());
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    choosers_ = std::make_unique<ScriptedChoosers>();
+  }
+  void cleanup() {
+    choosers_.reset();
+    prompter_.reset();
+    host_.reset();
+    store_.reset();
+  }
+
+  void theColoursInPlayAreMarkedAndNamed() {
+    host_->settings.colorCount = 5;
+    TfrmSelColors dialog(*host_);
+    QCOMPARE(dialog.windowTitle(), English(324));
+    for (int i = 0; i < kMaxColors; ++i) {
+      QLabel* label = dialog.ColorLabel(i);
+      QCOMPARE(label->text(), QString("Tile # %1").arg(i + 1));
+      QCOMPARE(label->palette().color(QPalette::WindowText).rgb() == kPureRed, i < 5);
+      QCOMPARE(dialog.WorkingColor(i), kClassicPalette[static_cast<std::size_t>(i)]);
+    }
+    QCOMPARE(dialog.ColorButton(0)->toolTip(), QString("Red"));
+    QCOMPARE(dialog.ColorButton(3)->toolTip(), QString("$000080FF"));  // orange has no name
+    QCOMPARE(dialog.ColorButton(14)->toolTip(), QString("Gray"));
+    QVERIFY(dialog.bttCancel->isDefault());
+    QCOMPARE(dialog.bttOK->text(), QString("&OK"));
+
+    // The glyph: the colour inside a black outline.
+    const QImage glyph = dialog.ColorButton(1)->icon().pixmap(TfrmSelColors::kGlyphWidth, TfrmSelColors::kGlyphHeight).toImage();
+    QCOMPARE(glyph.size(), QSize(16, 11));
+    QCOMPARE(glyph.pixel(0, 0), QColor(Qt::black).rgb());
+    QCOMPARE(glyph.pixel(15, 10), QColor(Qt::black).rgb());
+    QCOMPARE(glyph.pixel(8, 5), QColor(0, 0, 255).rgb());
+  }
+
+  void colourNamesAndRefusals() {
+    struct Case {
+      ColorValue color;
+      const char* name;
+      bool refused;
+    };
+    const Case cases[] = {
+        {0x000000, "Black", true},          {0xFFFFFF, "White", false},     {0x800000, "Navy", false},
+        {0x00FFFF, "Yellow", false},        {0x000001, "$00000001", false}, {SpecialColor, "$02FFFFFE", true},
+        {0xFFFFFFFFu, "$FFFFFFFF", true},   {kOwnColor, "$00123456", false},
+    };
+    for (const Case& c : cases) {
+      QCOMPARE(ColorName(c.color), QString(c.name));
+      QCOMPARE(IsRefusedStoneColor(c.color), c.refused);
+    }
+    for (Palette palette : {Palette::Classic, Palette::WinXP, Palette::Wild}) {
+      const StoneColorTable& colors = PaletteColors(palette);
+      QCOMPARE(std::set<ColorValue>(colors.begin(), colors.end()).size(), std::size_t{kMaxColors});
+      for (ColorValue color : colors) QVERIFY(!IsRefusedStoneColor(color));
+    }
+    QCOMPARE(PaletteColors(Palette::WinXP)[0], ColorValue{0x6F6FFF});  // 255, 111, 111
+    QCOMPARE(PaletteColors(Palette::Wild)[2], ColorValue{0xFF1C1C});   // 28, 28, 255
+    QCOMPARE(FromQColor(ToQColor(kOwnColor)), kOwnColor);
+  }
+
+  void aChosenColourIsCheckedBeforeItIsTaken() {
+    struct Case {
+      const char* name;
+      int entry;
+      std::optional<ColorValue> chosen;
+      int message;  // 0: none
+      bool taken;
+    };
+    const Case cases[] = {
+        {"black", 2, ColorValue{0}, 336, false},
+        {"the marker of special stones", 2, SpecialColor, 336, false},
+        {"no colour", 2, ColorValue{0xFFFFFFFFu}, 336, false},
+        {"entry 0's colour for entry 14, not in play", 14, kClassicPalette[0], 325, false},
+        {"the colour of entry 14, not in play, for entry 2", 2, kClassicPalette[14], 325, false},
+        {"cancelled", 2, std::nullopt, 0, false},
+        {"a colour of its own", 2, kOwnColor, 0, true},
+    };
+    for (const Case& c : cases) {
+      cleanup();
+      init();
+      TfrmSelColors dialog(*host_);
+      choosers_->colors.push_back(c.chosen);
+      QTest::mouseClick(dialog.ColorButton(c.entry), Qt::LeftButton);
+      QCOMPARE(choosers_->asked.size(), std::size_t{1});
+      QCOMPARE(choosers_->asked[0].title, QString::number(kClassicPalette[static_cast<std::size_t>(c.entry)]));
+      const QStringList expected = c.message ? QStringList{"error: " + English(c.message)} : QStringList{};
+      QVERIFY2(Messages() == expected, c.name);
+      const ColorValue now = c.taken ? *c.chosen : kClassicPalette[static_cast<std::size_t>(c.entry)];
+      QVERIFY2(dialog.WorkingColor(c.entry) == now, c.name);
+      QVERIFY2(dialog.ColorButton(c.entry)->toolTip() == ColorName(now), c.name);
+
+      dialog.bttOKClick();
+      QVERIFY2(StoredColors(store_->Store()).has_value() == c.taken, c.name);
+      QVERIFY2(dialog.ColorsTouched() == c.taken, c.name);
+      QVERIFY2((host_->settings.stoneColors[static_cast<std::size_t>(c.entry)] == kOwnColor) == c.taken, c.name);
+    }
+  }
+
+  void cancelDropsTheChosenColours() {
+    TfrmSelColors dialog(*host_);
+    choosers_->colors.push_back(kOwnColor);
+    dialog.Farbwahl(4);
+    QTest::mouseClick(dialog.bttCancel, Qt::LeftButton);
+    QVERIFY(!StoredColors(store_->Store()));
+    QCOMPARE(host_->settings.stoneColors, kClassicPalette);
+    QVERIFY(!dialog.ColorsTouched());
+    QCOMPARE(host_->updates, 0);
+  }
+
+  void palettesChangeTheGameAtOnceAndTheStoreByTheirOwnRules() {
+    StoneColorTable own = kClassicPalette;
+    own[0] = kOwnColor;
+    struct Case {
+      const char* name;
+      Palette palette;
+      bool answer;
+      bool ok;
+      StoneColorTable settingsAfter;
+      std::optional<StoneColorTable> storedAfter;
+      bool touched;
+    };
+    const Case cases[] = {
+        // The classic palette removes the stored colours, with OK or Cancel alike.
+        {"classic, cancel", Palette::Classic, true, false, kClassicPalette, std::nullopt, true},
+        {"classic, OK", Palette::Classic, true, true, kClassicPalette, std::nullopt, true},
+        // The others change the game now and are stored by OK only.
+        {"second, OK", Palette::WinXP, true, true, PaletteColors(Palette::WinXP), PaletteColors(Palette::WinXP), true},
+        {"second, cancel", Palette::WinXP, true, false, PaletteColors(Palette::WinXP), own, true},
+        {"third, OK", Palette::Wild, true, true, PaletteColors(Palette::Wild), PaletteColors(Palette::Wild), true},
+        {"answered no", Palette::Wild, false, true, own, own, false},
+    };
+    for (const Case& c : cases) {
+      cleanup();
+      init();
+      SaveStoneColors(store_->Store(), own);
+      host_->settings.stoneColors = own;
+      prompter_->answerYes = c.answer;
+      TfrmSelColors dialog(*host_);
+      QPushButton* button = c.palette == Palette::Classic ? dialog.bttClassic
+                            : c.palette == Palette::WinXP ? dialog.bttWinXP
+                                                          : dialog.bttWild;
+      QTest::mouseClick(button, Qt::LeftButton);
+      QVERIFY2(Messages() == QStringList{"warning: " + English(335) + "\n\r" + English(158)}, c.name);
+      QTest::mouseClick(c.ok ? dialog.bttOK : dialog.bttCancel, Qt::LeftButton);
+
+      QVERIFY2(host_->settings.stoneColors == c.settingsAfter, c.name);
+      QVERIFY2(StoredColors(store_->Store()) == c.storedAfter, c.name);
+      QVERIFY2(dialog.ColorsTouched() == c.touched, c.name);
+      for (int i = 0; i < kMaxColors; ++i) {
+        QVERIFY2(dialog.WorkingColor(i) == c.settingsAfter[static_cast<std::size_t>(i)], c.name);
+      }
+    }
+  }
+
+  void aStoreThatCannotBeWrittenKeepsTheDialogOpen() {
+    store_->Store().SaveRegInt(kRootSection, kValueVersion, kSettingsVersion);
+    std::filesystem::create_directories((store_->UserFile() + ".tmp").toStdString());
+    TfrmSelColors dialog(*host_);
+    dialog.show();
+    choosers_->colors.push_back(kOwnColor);
+    dialog.Farbwahl(0);
+    dialog.bttOKClick();
+    QCOMPARE(Messages(), QStringList{"error: " + English(107)});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(host_->settings.stoneColors, kClassicPalette);
+    QVERIFY(!dialog.ColorsTouched());
+  }
+};
+
+QTEST_MAIN(ColorsTest)
+#include "colors_test.moc"
