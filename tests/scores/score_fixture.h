@@ -1,8 +1,6 @@
 #pragma once
 // A settings store over a temporary folder, a store whose writes can be made
-// to fail, and a scripted name query.
-
-#include <gtest/gtest.h>
+// to fail, and a scripted name query. Shared by the core and the window tests.
 
 #include <filesystem>
 #include <memory>

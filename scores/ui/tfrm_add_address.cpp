@@ -1,0 +1,222 @@
+#include "scores/ui/tfrm_add_address.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "config/settings_model.h"
+#include "config/settings_store.h"
+#include "config/string_table.h"
+#include "scores/score_store.h"
+#include "scores/ui/score_format.h"
+
+namespace pebble::ui {
+namespace {
+
+constexpr int kStrMail = 6;
+constexpr int kStrInfo = 175;
+constexpr int kStrCaption = 176;
+constexpr int kStrOKHint = 177;
+constexpr int kStrExampleAddress = 178;
+constexpr int kStrAddressHint = 179;
+constexpr int kStrNameHint = 180;
+constexpr int kStrInfo3 = 181;
+constexpr int kStrCancelHint = 182;
+constexpr int kStrShowReport = 183;
+constexpr int kStrSave = 297;
+constexpr int kStrCancel = 299;
+constexpr int kStrDate = 703;
+constexpr int kStrComputer = 704;
+constexpr int kStrName = 705;
+constexpr int kStrGameSaved = 706;
+
+constexpr int kMargin = 8;
+constexpr int kBodyIndent = kMargin - 1;
+
+QLabel* WrappedLabel(QWidget* parent, const char* name) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setWordWrap(true);
+  return label;
+}
+
+std::string CutText(const QLineEdit* edit) {
+  return CutToCharacters(edit->text().toStdString(), TfrmAddAddress::kMaxTextChars);
+}
+
+}  // namespace
+
+TfrmAddAddress::TfrmAddAddress(SettingsStore& store, int languageOffset, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      store_(store),
+      languageOffset_(languageOffset) {
+  setObjectName(QStringLiteral("TfrmAddAddress"));
+  BuildLayout();
+  checkReport_->setChecked(store_.ReadRegBool(kRootSection, kValueShowReport, true));
+  editAddress_->setText(ScoreText(kStrExampleAddress, languageOffset_));
+  ProcStrings(languageOffset);
+  editNameChange();
+}
+
+void TfrmAddAddress::BuildLayout() {
+  paintIco_ = new QLabel(this);
+  paintIco_->setObjectName(QStringLiteral("paintIco"));
+  paintIco_->setFixedSize(kIconSize, kIconSize);
+  paintIco_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(kIconSize));
+  lblInfo_ = WrappedLabel(this, "lblInfo");
+  QFont bold = lblInfo_->font();
+  bold.setBold(true);
+  lblInfo_->setFont(bold);
+  lblInfo3_ = WrappedLabel(this, "lblInfo3");
+
+  lblName_ = new QLabel(this);
+  lblName_->setObjectName(QStringLiteral("lblName"));
+  lblName_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  editName_ = new QLineEdit(this);
+  editName_->setObjectName(QStringLiteral("editName"));
+  editName_->setMaxLength(static_cast<int>(kMaxTextChars));
+  editName_->setMinimumWidth(kNameEditWidth);
+  lblName_->setBuddy(editName_);
+  lblAddress_ = new QLabel(this);
+  lblAddress_->setObjectName(QStringLiteral("lblAddress"));
+  lblAddress_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  editAddress_ = new QLineEdit(this);
+  editAddress_->setObjectName(QStringLiteral("editAddress"));
+  editAddress_->setMaxLength(static_cast<int>(kMaxTextChars));
+  lblAddress_->setBuddy(editAddress_);
+  connect(editName_, &QLineEdit::textChanged, this, &TfrmAddAddress::editNameChange);
+  editName_->installEventFilter(this);
+  editAddress_->installEventFilter(this);
+
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  lblInfo2_ = WrappedLabel(this, "lblInfo2");
+  lblGameInfo_ = WrappedLabel(this, "lblGameInfo");
+
+  checkReport_ = new QCheckBox(this);
+  checkReport_->setObjectName(QStringLiteral("checkReport"));
+  connect(checkReport_, &QCheckBox::toggled, this, &TfrmAddAddress::checkReportClick);
+  bttCancel_ = new QPushButton(this);
+  bttCancel_->setObjectName(QStringLiteral("bttCancel"));
+  bttCancel_->setAutoDefault(false);
+  bttOK_ = new QPushButton(this);
+  bttOK_->setObjectName(QStringLiteral("bttOK"));
+  bttOK_->setDefault(true);
+  connect(bttCancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(bttOK_, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* top = new QGridLayout;
+  top->setHorizontalSpacing(8);
+  top->addWidget(paintIco_, 0, 0, 2, 1, Qt::AlignTop);
+  top->addWidget(lblInfo_, 0, 1);
+  top->addWidget(lblInfo3_, 1, 1);
+  auto* edits = new QGridLayout;
+  edits->addWidget(lblName_, 0, 0);
+  edits->addWidget(editName_, 0, 1);
+  edits->addWidget(lblAddress_, 1, 0);
+  edits->addWidget(editAddress_, 1, 1);
+  edits->setColumnStretch(1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(checkReport_);
+  buttons->addStretch(1);
+  buttons->addWidget(bttCancel_);
+  buttons->addWidget(bttOK_);
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(kBodyIndent, 0, 0, 0);
+  body->addLayout(edits);
+  body->addWidget(line);
+  body->addWidget(lblInfo2_);
+  body->addWidget(lblGameInfo_);
+  body->addLayout(buttons);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(1, 1, kMargin, kMargin);  // the icon sits at (1, 1)
+  layout->addLayout(top);
+  layout->addLayout(body);
+}
+
+void TfrmAddAddress::ProcStrings(int languageOffset) {
+  languageOffset_ = languageOffset;
+  const auto str = [languageOffset](int id) { return ScoreText(id, languageOffset); };
+  setWindowTitle(str(kStrCaption));
+  lblInfo_->setText(str(kStrInfo));
+  lblInfo3_->setText(str(kStrInfo3));
+  lblName_->setText(str(kStrName));
+  editName_->setToolTip(str(kStrNameHint));
+  lblAddress_->setText(str(kStrMail));
+  editAddress_->setToolTip(str(kStrAddressHint));
+  checkReport_->setText(str(kStrShowReport));
+  bttCancel_->setText(str(kStrCancel));
+  bttCancel_->setToolTip(str(kStrCancelHint));
+  bttOK_->setText(str(kStrSave));
+  bttOK_->setToolTip(str(kStrOKHint));
+  FixDialogSize(*this, kClientWidth, kClientHeight);
+}
+
+void TfrmAddAddress::Prepare(const TReportInfo& entry, const TReportInfo& gameHeader, const std::string& lastWinner) {
+  const auto str = [this](int id) { return ScoreText(id, languageOffset_); };
+  lblInfo2_->setText(str(kStrComputer) + QStringLiteral(": ") + QString::fromStdString(entry.Computer) +
+                     QLatin1Char('\n') + str(kStrDate) + QStringLiteral(": ") + DateTimeText(entry.Date));
+  lblGameInfo_->setText(QString::fromStdString(
+      FormatText(kStrGameSaved, languageOffset_,
+                 {gameHeader.Computer, DateTimeText(gameHeader.Date).toStdString()})));
+  editName_->setText(QString::fromStdString(
+      store_.ReadRegStr(kRootSection, kValuePlayerName, editName_->text().toStdString())));
+  editAddress_->setText(QString::fromStdString(
+      store_.ReadRegStr(kRootSection, kValuePlayerAddress, editAddress_->text().toStdString())));
+  if (!lastWinner.empty()) editName_->setText(QString::fromStdString(lastWinner));
+  FixDialogSize(*this, kClientWidth, kClientHeight);
+}
+
+TReportInfo TfrmAddAddress::CompleteEntry(TReportInfo entry) const {
+  entry.Name = CutText(editName_);
+  entry.Address = CutText(editAddress_);
+  return entry;
+}
+
+bool TfrmAddAddress::ReportWanted() const { return checkReport_->isChecked(); }
+
+void TfrmAddAddress::editNameChange() { bttOK_->setEnabled(!editName_->text().isEmpty()); }
+
+void TfrmAddAddress::SavePresets() {
+  SaveText(editName_);
+  SaveText(editAddress_);
+}
+
+// The typed texts are only a convenience for next time: a store that refuses
+// them costs nothing of the game.
+void TfrmAddAddress::SaveText(const QLineEdit* edit) {
+  try {
+    store_.SaveRegStr(kRootSection, edit == editName_ ? kValuePlayerName : kValuePlayerAddress, CutText(edit));
+  } catch (const std::exception&) {
+  }
+}
+
+void TfrmAddAddress::checkReportClick() {
+  try {
+    store_.SaveRegBool(kRootSection, kValueShowReport, checkReport_->isChecked());
+  } catch (const std::exception&) {
+  }
+}
+
+void TfrmAddAddress::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  editName_->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmAddAddress::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && (watched == editName_ || watched == editAddress_)) {
+    SaveText(static_cast<QLineEdit*>(watched));
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace pebble::ui

@@ -1,0 +1,206 @@
+#include "scores/ui/tfrm_report.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <system_error>
+
+#include "control/saved_game_file.h"
+#include "control/ui/prompter.h"
+#include "scores/ui/score_format.h"
+#include "scores/ui/scores_services.h"
+
+namespace pebble::ui {
+namespace {
+
+constexpr int kStrNoBrowser = 11;
+constexpr int kStrMailColumn = 26;
+constexpr int kStrMailPlea = 27;
+constexpr int kStrPoints = 87;
+constexpr int kStrReadFailed = 111;
+constexpr int kStrClose = 184;
+constexpr int kStrCaption = 700;
+constexpr int kStrName = 702;
+constexpr int kStrDate = 703;
+constexpr int kStrComputer = 704;
+constexpr int kStrPlayers = 707;
+
+constexpr int kColumnCaptions[TfrmReport::kColumnCount] = {kStrName, kStrDate, kStrPoints, kStrComputer,
+                                                           kStrMailColumn};
+// The window is never made smaller than about 300 x 140 with its frame.
+constexpr int kMinimumClientWidth = 284;
+constexpr int kMinimumClientHeight = 110;
+constexpr int kImageSize = 16;
+
+QIcon Emblem(const char* name) {
+  QImage picture(QStringLiteral(":/res/") + QLatin1String(name));
+  if (picture.isNull()) return {};
+  QPixmap pixmap = QPixmap::fromImage(picture);
+  pixmap.setMask(pixmap.createMaskFromColor(QColor(255, 0, 255)));
+  return QIcon(pixmap);
+}
+
+// The whole text is the recipient: an address from someone else's file must
+// not smuggle in a subject, a body or an attachment ("?attach=...").
+QUrl MailLink(const QString& address) {
+  QUrl link;
+  link.setScheme(QStringLiteral("mailto"));
+  link.setPath(address, QUrl::DecodedMode);
+  return link;
+}
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// One player of the history; sorts by the clicked column, each column in its
+// own fixed direction.
+class ReportItem final : public QTreeWidgetItem {
+ public:
+  ReportItem(const TReportInfo& info, bool lowScore) : info_(info), lowScore_(lowScore) {
+    setText(TfrmReport::kColName, Utf8(info.Name));
+    setText(TfrmReport::kColDate, DateTimeText(info.Date));
+    setText(TfrmReport::kColPoints, QString::number(info.Score));
+    setText(TfrmReport::kColComputer, Utf8(info.Computer));
+    setText(TfrmReport::kColMail, Utf8(info.Address));
+  }
+  const TReportInfo& Info() const { return info_; }
+
+  bool operator<(const QTreeWidgetItem& other) const override {
+    const auto& that = static_cast<const ReportItem&>(other);
+    const int column = treeWidget() ? treeWidget()->sortColumn() : TfrmReport::kColName;
+    switch (column) {
+      case TfrmReport::kColDate:
+        return info_.Date < that.info_.Date;
+      case TfrmReport::kColPoints:
+        // The best result first: fewest stones, or most points.
+        return lowScore_ ? info_.Score < that.info_.Score : info_.Score > that.info_.Score;
+      default:
+        return QString::localeAwareCompare(text(column), that.text(column)) < 0;
+    }
+  }
+
+ private:
+  TReportInfo info_;
+  bool lowScore_;
+};
+
+}  // namespace
+
+TfrmReport::TfrmReport(int languageOffset, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
+      languageOffset_(languageOffset) {
+  setObjectName(QStringLiteral("TfrmReport"));
+  images_[kImageEmblem] = Emblem("PEBBLESM");
+  images_[kImageGrey] = Emblem("PEBBLESMGR");
+  BuildLayout();
+  ProcStrings(languageOffset);
+  resize(kClientWidth, kClientHeight);
+  setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
+}
+
+void TfrmReport::BuildLayout() {
+  listReport_ = new QTreeWidget(this);
+  listReport_->setObjectName(QStringLiteral("listReport"));
+  listReport_->setColumnCount(kColumnCount);
+  listReport_->setRootIsDecorated(false);
+  listReport_->setUniformRowHeights(true);
+  listReport_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  listReport_->setSelectionMode(QAbstractItemView::SingleSelection);
+  listReport_->setIconSize(QSize(kImageSize, kImageSize));
+  listReport_->header()->setSectionsClickable(true);
+  listReport_->header()->setSortIndicatorShown(false);
+  listReport_->header()->setStretchLastSection(false);
+  connect(listReport_->header(), &QHeaderView::sectionClicked, this, &TfrmReport::listReportColumnClick);
+  connect(listReport_, &QTreeWidget::itemDoubleClicked, this, [this] { listReportDblClick(); });
+
+  panelBottom_ = new QWidget(this);
+  panelBottom_->setObjectName(QStringLiteral("panelBottom"));
+  panelBottom_->setFixedHeight(kBottomHeight);
+  lblCount_ = new QLabel(panelBottom_);
+  lblCount_->setObjectName(QStringLiteral("lblCount"));
+  bttClose_ = new QPushButton(panelBottom_);
+  bttClose_->setObjectName(QStringLiteral("bttClose"));
+  bttClose_->setDefault(true);
+  connect(bttClose_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* bottom = new QHBoxLayout(panelBottom_);
+  bottom->setContentsMargins(kCloseRightGap, 0, kCloseRightGap, 0);
+  bottom->addWidget(lblCount_);
+  bottom->addStretch(1);
+  bottom->addWidget(bttClose_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(listReport_, 1);
+  layout->addWidget(panelBottom_);
+}
+
+void TfrmReport::ProcStrings(int languageOffset) {
+  languageOffset_ = languageOffset;
+  setWindowTitle(ScoreText(kStrCaption, languageOffset));
+  QStringList captions;
+  for (int id : kColumnCaptions) captions << ScoreText(id, languageOffset);
+  listReport_->setHeaderLabels(captions);
+  bttClose_->setText(ScoreText(kStrClose, languageOffset));
+  ShowCount();
+}
+
+bool TfrmReport::LoadReport(const std::filesystem::path& fileName, std::size_t playerHistoryOffset, bool lowScore) {
+  std::error_code error;
+  if (playerHistoryOffset == 0 || !std::filesystem::exists(fileName, error)) return false;
+  const ParsedPlayerHistory history = ReadPlayerHistory(fileName, playerHistoryOffset);
+  if (!history.ok) {
+    CurrentPrompter().Error(parentWidget() ? parentWidget() : this, ScoreText(kStrReadFailed, languageOffset_));
+    return false;
+  }
+  listReport_->clear();
+  for (const TReportInfo& info : history.entries) listReport_->addTopLevelItem(new ReportItem(info, lowScore));
+  MarkImages(lowScore);
+  for (int column : {kColName, kColDate, kColComputer, kColMail}) listReport_->resizeColumnToContents(column);
+  listReport_->setColumnWidth(kColPoints, kPointsWidth);
+  count_ = listReport_->topLevelItemCount();
+  ShowCount();
+  return count_ > 0;
+}
+
+void TfrmReport::MarkImages(bool lowScore) {
+  const int count = listReport_->topLevelItemCount();
+  const auto setImage = [this](QTreeWidgetItem* item, Image image) {
+    item->setIcon(kColName, images_[image]);
+    item->setData(kColName, kImageRole, static_cast<int>(image));
+  };
+  int best = -1;
+  std::int32_t bestScore = 0;
+  for (int i = 0; i < count; ++i) {
+    auto* item = static_cast<ReportItem*>(listReport_->topLevelItem(i));
+    const std::int32_t score = item->Info().Score;
+    setImage(item, lowScore && score == 0 ? kImageEmblem : kImageGrey);
+    if (score > bestScore) {
+      bestScore = score;
+      best = i;
+    }
+  }
+  // In high-score mode the one best result carries the emblem, the first of
+  // equals; with no points at all, the first player.
+  if (!lowScore && count > 0) setImage(listReport_->topLevelItem(best < 0 ? 0 : best), kImageEmblem);
+}
+
+void TfrmReport::ShowCount() {
+  lblCount_->setText(QString::number(count_) + QLatin1Char(' ') + ScoreText(kStrPlayers, languageOffset_));
+}
+
+void TfrmReport::listReportColumnClick(int column) { listReport_->sortItems(column, Qt::AscendingOrder); }
+
+void TfrmReport::listReportDblClick() {
+  if (!CurrentScoresServices().ConfirmOkCancel(this, ScoreText(kStrMailPlea, languageOffset_))) return;
+  const auto* item = static_cast<const ReportItem*>(listReport_->currentItem());
+  if (!item || !item->isSelected()) return;
+  const QString address = Utf8(item->Info().Address);
+  if (CurrentScoresServices().OpenUrl(MailLink(address))) return;
+  CurrentPrompter().Error(this, ScoreText(kStrNoBrowser, languageOffset_) + address + QStringLiteral("\"."));
+}
+
+}  // namespace pebble::ui
