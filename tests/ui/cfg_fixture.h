@@ -4,6 +4,7 @@
 // message boxes and choosers with scripted answers.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -130,6 +131,34 @@ class ScriptedChoosers : public ui::CfgChoosers {
     return answer;
   }
   ui::CfgChoosers* old_ = nullptr;
+};
+
+// What every test of the dialogs starts from, made fresh for each test.
+class DialogSurroundings {
+ protected:
+  void MakeSurroundings() {
+    store_ = std::make_unique<TempStore>();
+    host_ = std::make_unique<RecordingHost>(store_->Store());
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    choosers_ = std::make_unique<ScriptedChoosers>();
+  }
+  void DropSurroundings() {
+    choosers_.reset();
+    prompter_.reset();
+    host_.reset();
+    store_.reset();
+  }
+  // "error: ...", "information: ...", "warning: ..." in the order shown.
+  QStringList Messages() const {
+    QStringList texts;
+    for (const auto& m : prompter_->shown) texts << QString::fromStdString(m.kind) + ": " + m.text;
+    return texts;
+  }
+
+  std::unique_ptr<TempStore> store_;
+  std::unique_ptr<RecordingHost> host_;
+  std::unique_ptr<ScriptedPrompter> prompter_;
+  std::unique_ptr<ScriptedChoosers> choosers_;
 };
 
 inline QString English(int id) { return QString::fromStdString(Text(id, kEnglishOffset)); }

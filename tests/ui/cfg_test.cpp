@@ -126,14 +126,10 @@ GameSettings StoredConfiguration(SettingsStore& store) {
 
 }  // namespace
 
-class CfgTest : public QObject {
+class CfgTest : public QObject, public DialogSurroundings {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempStore> store_;
-  std::unique_ptr<RecordingHost> host_;
-  std::unique_ptr<ScriptedPrompter> prompter_;
-  std::unique_ptr<ScriptedChoosers> choosers_;
   std::unique_ptr<TfrmCfg> cfg_;
 
   TfrmCfg& Opened() {
@@ -141,29 +137,15 @@ class CfgTest : public QObject {
     return *cfg_;
   }
 
-  QStringList Messages() const {
-    QStringList texts;
-    for (const auto& m : prompter_->shown) texts << QString::fromStdString(m.kind) + ": " + m.text;
-    return texts;
-  }
-
   std::vector<std::string> Calls() const { return host_->calls; }
 
  private slots:
   void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
 
-  void init() {
-    store_ = std::make_unique<TempStore>();
-    host_ = std::make_unique<RecordingHost>(store_->Store());
-    prompter_ = std::make_unique<ScriptedPrompter>();
-    choosers_ = std::make_unique<ScriptedChoosers>();
-  }
+  void init() { MakeSurroundings(); }
   void cleanup() {
     cfg_.reset();
-    choosers_.reset();
-    prompter_.reset();
-    host_.reset();
-    store_.reset();
+    DropSurroundings();
   }
 
   void fillShowsTheGameSettingsWithTheirEnabledRules() {

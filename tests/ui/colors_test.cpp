@@ -35,35 +35,17 @@ std::optional<StoneColorTable> StoredColors(SettingsStore& store) {
 
 }  // namespace
 
-class ColorsTest : public QObject {
+class ColorsTest : public QObject, public DialogSurroundings {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempStore> store_;
-  std::unique_ptr<RecordingHost> host_;
-  std::unique_ptr<ScriptedPrompter> prompter_;
-  std::unique_ptr<ScriptedChoosers> choosers_;
-
-  QStringList Messages() const {
-    QStringList texts;
-    for (const auto& m : prompter_->shown) texts << QString::fromStdString(m.kind) + ": " + m.text;
-    return texts;
-  }
 
  private slots:
   void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
 
-  void init() {
-    store_ = std::make_unique<TempStore>();
-    host_ = std::make_unique<RecordingHost>(store_->Store());
-    prompter_ = std::make_unique<ScriptedPrompter>();
-    choosers_ = std::make_unique<ScriptedChoosers>();
-  }
+  void init() { MakeSurroundings(); }
   void cleanup() {
-    choosers_.reset();
-    prompter_.reset();
-    host_.reset();
-    store_.reset();
+    DropSurroundings();
   }
 
   void theColoursInPlayAreMarkedAndNamed() {
