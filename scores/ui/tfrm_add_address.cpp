@@ -39,7 +39,6 @@ constexpr int kStrName = 705;
 constexpr int kStrGameSaved = 706;
 
 constexpr int kMargin = 8;
-constexpr int kBodyIndent = kMargin - 1;
 
 QLabel* WrappedLabel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
@@ -131,14 +130,14 @@ void TfrmAddAddress::BuildLayout() {
   buttons->addWidget(bttCancel_);
   buttons->addWidget(bttOK_);
   auto* body = new QVBoxLayout;
-  body->setContentsMargins(kBodyIndent, 0, 0, 0);
   body->addLayout(edits);
   body->addWidget(line);
   body->addWidget(lblInfo2_);
   body->addWidget(lblGameInfo_);
   body->addLayout(buttons);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(1, 1, kMargin, kMargin);  // the icon sits at (1, 1)
+  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  layout->setSpacing(kMargin);
   layout->addLayout(top);
   layout->addLayout(body);
 }

@@ -1,5 +1,6 @@
 #include "scores/ui/tfrm_report.h"
 
+#include <QCollator>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -77,8 +78,12 @@ class ReportItem final : public QTreeWidgetItem {
       case TfrmReport::kColPoints:
         // The best result first: fewest stones, or most points.
         return lowScore_ ? info_.Score < that.info_.Score : info_.Score > that.info_.Score;
-      default:
-        return QString::localeAwareCompare(text(column), that.text(column)) < 0;
+      default: {
+        // The desktop's order of words, capitals not folded into small letters.
+        QCollator collator{QLocale()};
+        collator.setCaseSensitivity(Qt::CaseSensitive);
+        return collator.compare(text(column), that.text(column)) < 0;
+      }
     }
   }
 

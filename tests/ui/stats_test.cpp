@@ -202,6 +202,7 @@ class StatsTest : public QObject {
     QCOMPARE(SwitchGlyph(), Glyph("SB_SWITCHL"));
     QCOMPARE(close->mapTo(stats_.get(), QPoint()).y(), closeTop - 180);
     QCOMPARE(temp_->Store().ReadRegBool("Konfiguration", "Spieler zeigen", true), false);
+    SaveShot(*stats_, QStringLiteral("stats-hidden-en"));
 
     // The next start opens short, with the same glyph, and saves nothing.
     Make(Settings(true));

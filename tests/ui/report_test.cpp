@@ -1,0 +1,427 @@
+// The player history of saved games with real widgets on the offscreen
+// platform: the report's pictures and sorting in both count modes, missing and
+// damaged histories, the mail link, the history dialog and the whole entry
+// step at the end of a game tied to a file.
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+#include "config/string_table.h"
+#include "config/system_services.h"
+#include "scores/score_fixture.h"
+#include "scores/scores_ui_fixture.h"
+#include "scores/ui/score_format.h"
+#include "scores/ui/tfrm_add_address.h"
+#include "scores/ui/tfrm_report.h"
+#include "scores/ui/tfrm_stats.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+using pebble::testing::Entry;
+using pebble::testing::ScriptedScoresUi;
+using pebble::testing::TempStore;
+using pebble::testing::WriteSavedGame;
+
+namespace {
+
+QString Str(int id, int offset = kEnglishOffset) { return QString::fromStdString(Text(id, offset)); }
+
+GameSettings Settings(bool lowScore, int languageOffset = kEnglishOffset) {
+  GameSettings settings;
+  settings.lowScore = lowScore;
+  settings.languageOffset = languageOffset;
+  return settings;
+}
+
+void SaveShot(QWidget& window, const QString& name) {
+  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
+  if (folder.isEmpty()) return;
+  window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+const char* const kLanguages[] = {"de", "en", "fr"};
+
+}  // namespace
+
+class ReportTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<ScriptedScoresUi> script_;
+  std::filesystem::path file_;
+
+  std::size_t Write(const std::vector<TReportInfo>& history) { return WriteSavedGame(file_, history); }
+
+  static QStringList Column(const TfrmReport& report, int column) {
+    QStringList texts;
+    for (int i = 0; i < report.listReport()->topLevelItemCount(); ++i) {
+      texts << report.listReport()->topLevelItem(i)->text(column);
+    }
+    return texts;
+  }
+  static QList<int> Images(const TfrmReport& report) {
+    QList<int> images;
+    for (int i = 0; i < report.listReport()->topLevelItemCount(); ++i) {
+      images << report.listReport()->topLevelItem(i)->data(0, TfrmReport::kImageRole).toInt();
+    }
+    return images;
+  }
+  static void ClickHeader(TfrmReport& report, int column) {
+    QHeaderView* header = report.listReport()->header();
+    const QPoint inside(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, inside);
+  }
+
+ private slots:
+  void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    script_ = std::make_unique<ScriptedScoresUi>();
+    file_ = std::filesystem::path(dir_->path().toStdString()) / "deal.clk";
+  }
+  void cleanup() {
+    QLocale::setDefault(QLocale::c());
+    script_.reset();
+    dir_.reset();
+  }
+
+  void lowScoreMarksEveryClearedField() {
+    const std::size_t offset =
+        Write({Entry("Ann", 0, 45001.25), Entry("Bob", 5, 45002.5, "bob@example.org"), Entry("Cid", 0, 45000.75)});
+    TfrmReport report(kEnglishOffset);
+    QVERIFY(report.LoadReport(file_, offset, true));
+    QCOMPARE(Images(report), (QList<int>{0, 1, 0}));
+    QCOMPARE(report.lblCount()->text(), QStringLiteral("3 player(s)"));
+    QCOMPARE(Column(report, TfrmReport::kColName), (QStringList{"Ann", "Bob", "Cid"}));
+    QCOMPARE(Column(report, TfrmReport::kColPoints), (QStringList{"0", "5", "0"}));
+    QCOMPARE(Column(report, TfrmReport::kColComputer), (QStringList{"BOX", "BOX", "BOX"}));
+    QCOMPARE(Column(report, TfrmReport::kColMail), (QStringList{"", "bob@example.org", ""}));
+    QCOMPARE(Column(report, TfrmReport::kColDate).first(), DateTimeText(45001.25));
+    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColPoints), Str(87));
+    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColMail), Str(26));
+    QCOMPARE(report.listReport()->columnWidth(TfrmReport::kColPoints), TfrmReport::kPointsWidth);
+    QCOMPARE(report.windowTitle(), Str(700));
+    QVERIFY(!report.listReport()->topLevelItem(0)->icon(0).isNull());
+  }
+
+  void highScoreMarksTheFirstBestResult() {
+    struct Case {
+      std::vector<std::int32_t> scores;
+      QList<int> images;
+    };
+    const Case cases[] = {
+        {{50, 80, 80}, {1, 0, 1}},
+        {{0, 0}, {0, 1}},  // no points at all: the first player
+        {{7}, {0}},
+        {{3, 2, 9, 1}, {1, 1, 0, 1}},
+    };
+    for (const Case& c : cases) {
+      std::vector<TReportInfo> history;
+      for (std::int32_t score : c.scores) history.push_back(Entry("P", score));
+      std::filesystem::remove(file_);
+      const std::size_t offset = Write(history);
+      TfrmReport report(kEnglishOffset);
+      QVERIFY(report.LoadReport(file_, offset, false));
+      QCOMPARE(Images(report), c.images);
+    }
+  }
+
+  void sortingByEachColumnInItsOwnDirection() {
+    const std::size_t offset = Write({Entry("bert", 12, 45003.0, "b@x.org", "ZED"),
+                                      Entry("Anna", 3, 45001.0, "c@x.org", "ALPHA"),
+                                      Entry("Carl", 40, 45002.0, "a@x.org", "MID")});
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    for (bool lowScore : {true, false}) {
+      TfrmReport report(kEnglishOffset);
+      report.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&report));
+      QVERIFY(report.LoadReport(file_, offset, lowScore));
+      ClickHeader(report, TfrmReport::kColName);
+      QCOMPARE(Column(report, 0), (QStringList{"Anna", "bert", "Carl"}));
+      ClickHeader(report, TfrmReport::kColDate);
+      QCOMPARE(Column(report, 0), (QStringList{"Anna", "Carl", "bert"}));
+      ClickHeader(report, TfrmReport::kColPoints);
+      const QStringList byPoints = lowScore ? QStringList{"Anna", "bert", "Carl"} : QStringList{"Carl", "bert", "Anna"};
+      QCOMPARE(Column(report, 0), byPoints);
+      ClickHeader(report, TfrmReport::kColPoints);  // a second click keeps the direction
+      QCOMPARE(Column(report, 0), byPoints);
+      ClickHeader(report, TfrmReport::kColComputer);
+      QCOMPARE(Column(report, 0), (QStringList{"Anna", "Carl", "bert"}));
+      ClickHeader(report, TfrmReport::kColMail);
+      QCOMPARE(Column(report, 0), (QStringList{"Carl", "bert", "Anna"}));
+      QCOMPARE(Images(report), lowScore ? (QList<int>{1, 1, 1}) : (QList<int>{0, 1, 1}));
+      SaveShot(report, QStringLiteral("report-%1-en").arg(lowScore ? "low" : "high"));
+    }
+  }
+
+  void noHistoryShowsNothingAndKeepsTheList() {
+    const std::size_t offset = Write({Entry("Ann", 0)});
+    TfrmReport report(kEnglishOffset);
+    QVERIFY(report.LoadReport(file_, offset, true));
+    QVERIFY(!report.LoadReport(file_, 0, true));
+    QVERIFY(!report.LoadReport(file_.parent_path() / "gone.clk", offset, true));
+    QCOMPARE(report.listReport()->topLevelItemCount(), 1);
+    QVERIFY(script_->errors.isEmpty());
+
+    std::filesystem::remove(file_);
+    const std::size_t emptyOffset = Write({});
+    QVERIFY(!report.LoadReport(file_, emptyOffset, true));
+    QCOMPARE(report.lblCount()->text(), QStringLiteral("0 player(s)"));
+  }
+
+  void reportCommandExplainsAMissingOrDamagedHistory() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({Entry("Ann", 0)});
+    stats.ShowReport(file_, offset);
+    QCOMPARE(script_->shownModal, QStringList{"TfrmReport"});
+    QVERIFY(script_->informations.isEmpty());
+
+    stats.ShowReport(file_, 0);
+    QCOMPARE(script_->informations, QStringList{Str(711)});
+    QVERIFY(script_->errors.isEmpty());
+
+    std::ofstream(file_, std::ios::binary | std::ios::app) << "broken";
+    stats.ShowReport(file_, offset);
+    QCOMPARE(script_->errors, QStringList{Str(111)});
+    QCOMPARE(script_->informations, (QStringList{Str(711), Str(711)}));
+    QCOMPARE(script_->shownModal.size(), 1);
+  }
+
+  void doubleClickStartsAMailAfterTheQuestion() {
+    const std::size_t offset = Write({Entry("Ann", 0, 45001.0, "ann@example.org"),
+                                      Entry("Eve", 2, 45001.0, "eve@example.org?attach=/home/ann/.ssh/id_rsa")});
+    TfrmReport report(kEnglishOffset);
+    report.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&report));
+    QVERIFY(report.LoadReport(file_, offset, true));
+    QTreeWidget* list = report.listReport();
+    const auto doubleClick = [&](int row) {
+      const QRect cell = list->visualItemRect(list->topLevelItem(row));
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+
+    script_->confirmAnswer = false;
+    doubleClick(0);
+    QCOMPARE(script_->confirmations, QStringList{Str(27)});
+    QVERIFY(script_->opened.empty());
+
+    script_->confirmAnswer = true;
+    doubleClick(0);
+    QCOMPARE(script_->opened.size(), std::size_t{1});
+    QCOMPARE(script_->opened[0].toString(), QStringLiteral("mailto:ann@example.org"));
+
+    // Only the recipient goes to the mail program, never a smuggled attachment.
+    doubleClick(1);
+    QCOMPARE(script_->opened[1].scheme(), QStringLiteral("mailto"));
+    QVERIFY(script_->opened[1].query().isEmpty());
+    QCOMPARE(script_->opened[1].path(), QStringLiteral("eve@example.org?attach=/home/ann/.ssh/id_rsa"));
+
+    script_->openSucceeds = false;
+    doubleClick(0);
+    QCOMPARE(script_->errors, QStringList{Str(11) + QStringLiteral("ann@example.org\".")});
+
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
+    report.listReportDblClick();
+    QCOMPARE(script_->opened.size(), std::size_t{3});  // nothing chosen, nothing opened
+  }
+
+  void historyDialogSavesOnlyWithAName() {
+    TempStore temp;
+    TfrmAddAddress dialog(temp.Store(), kEnglishOffset);
+    dialog.Prepare(Entry("", 4, 45001.5, "", "MYBOX"), Entry("", 0, 45000.75, "", "SAVER"), "");
+    QCOMPARE(dialog.editName()->text(), QString());
+    QCOMPARE(dialog.editAddress()->text(), Str(178));
+    QVERIFY(!dialog.bttOK()->isEnabled());
+    QVERIFY(dialog.bttOK()->isDefault());
+    QVERIFY(dialog.checkReport()->isChecked());
+    QCOMPARE(dialog.windowTitle(), Str(176));
+    QCOMPARE(dialog.lblInfo2()->text(), QStringLiteral("Computer: MYBOX\nDate: ") + DateTimeText(45001.5));
+    QCOMPARE(dialog.lblGameInfo()->text(), QStringLiteral("Game saved on SAVER on ") + DateTimeText(45000.75));
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.editName());
+    QTest::keyClick(dialog.editName(), Qt::Key_Return);  // Enter does not confirm an empty name
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+    QTest::keyClicks(dialog.editName(), QStringLiteral("Ida"));
+    QVERIFY(dialog.bttOK()->isEnabled());
+    QTest::keyClick(dialog.editName(), Qt::Key_Backspace);
+    QTest::keyClick(dialog.editName(), Qt::Key_Backspace);
+    QTest::keyClick(dialog.editName(), Qt::Key_Backspace);
+    QVERIFY(!dialog.bttOK()->isEnabled());
+    QTest::keyClicks(dialog.editName(), QStringLiteral("Ida"));
+    QTest::keyClick(dialog.editName(), Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    QTest::mouseClick(dialog.checkReport(), Qt::LeftButton);
+    QCOMPARE(temp.Store().ReadRegBool("", "Report zeigen", true), false);
+  }
+
+  void historyDialogCutsLongTextsAndRemembersThem() {
+    TempStore temp;
+    temp.Store().SaveRegStr("", "Name", "Stored Stan");
+    temp.Store().SaveRegStr("", "Adresse", "stan@example.org");
+    TfrmAddAddress dialog(temp.Store(), kEnglishOffset);
+    dialog.Prepare(Entry("", 4), Entry("", 0), "");
+    QCOMPARE(dialog.editName()->text(), QStringLiteral("Stored Stan"));
+    QCOMPARE(dialog.editAddress()->text(), QStringLiteral("stan@example.org"));
+    dialog.Prepare(Entry("", 4), Entry("", 0), "Table Tom");  // the name just put into the table wins
+    QCOMPARE(dialog.editName()->text(), QStringLiteral("Table Tom"));
+
+    dialog.editName()->setText(QString(300, QChar(0x00E4)));  // ä
+    const TReportInfo entry = dialog.CompleteEntry(Entry("", 4));
+    QCOMPARE(QString::fromStdString(entry.Name), QString(250, QChar(0x00E4)));
+    dialog.SavePresets();
+    QCOMPARE(QString::fromStdString(temp.Store().ReadRegStr("", "Name", "")), QString(250, QChar(0x00E4)));
+  }
+
+  void endOfAGameTiedToAFileAddsTheEntry() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({Entry("Ann", 9)});
+    SavedGameTie tie{file_, offset, Entry("", 0, 45000.75, "", "SAVER")};
+    script_->names = {QStringLiteral("Zed")};
+    QStringList reportNames;
+    script_->modal = [&](QDialog& dialog) {
+      if (auto* history = qobject_cast<TfrmAddAddress*>(&dialog)) {
+        if (history->editName()->text() != QStringLiteral("Zed")) return int(QDialog::Rejected);
+        history->editAddress()->setText(QStringLiteral("zed@example.org"));
+        return int(QDialog::Accepted);
+      }
+      reportNames = Column(*qobject_cast<TfrmReport*>(&dialog), TfrmReport::kColName);
+      return int(QDialog::Rejected);
+    };
+    stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
+    QCOMPARE(script_->shownModal, (QStringList{"TfrmAddAddress", "TfrmReport"}));
+    QCOMPARE(reportNames, (QStringList{"Ann", "Zed"}));
+    const ParsedPlayerHistory history = ReadPlayerHistory(file_, offset);
+    QVERIFY(history.ok);
+    QCOMPARE(history.entries.size(), std::size_t{2});
+    QCOMPARE(history.entries[1].Name, std::string("Zed"));
+    QCOMPARE(history.entries[1].Address, std::string("zed@example.org"));
+    QCOMPARE(history.entries[1].Score, 4);
+    QCOMPARE(history.entries[1].Computer, ComputerName());
+    QCOMPARE(temp.Store().ReadRegStr("", "Adresse", ""), std::string("zed@example.org"));
+    QVERIFY(script_->errors.isEmpty());
+  }
+
+  void cancelAddsNothingButMayStillShowTheReport() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(false));
+    const std::size_t offset = Write({Entry("Ann", 9)});
+    SavedGameTie tie{file_, offset, Entry("", 0)};
+    script_->modal = [](QDialog&) { return int(QDialog::Rejected); };
+    stats.RecordResult(Settings(false), GameResult{4, 0, 160}, &tie);  // no table place, no name query
+    QCOMPARE(script_->shownModal, (QStringList{"TfrmAddAddress", "TfrmReport"}));
+    QCOMPARE(ReadPlayerHistory(file_, offset).entries.size(), std::size_t{1});
+
+    stats.HistoryDialog()->checkReport()->setChecked(false);
+    script_->shownModal.clear();
+    stats.RecordResult(Settings(false), GameResult{4, 0, 160}, &tie);
+    QCOMPARE(script_->shownModal, QStringList{"TfrmAddAddress"});
+  }
+
+  void vanishedFileGetsNoEntryAndNoReport() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({});
+    SavedGameTie tie{file_, offset, Entry("", 0)};
+    script_->modal = [&](QDialog& dialog) {
+      if (auto* history = qobject_cast<TfrmAddAddress*>(&dialog)) {
+        history->editName()->setText(QStringLiteral("Late"));
+        std::filesystem::remove(file_);
+        return int(QDialog::Accepted);
+      }
+      return int(QDialog::Rejected);
+    };
+    script_->names = {QStringLiteral("Late")};
+    stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
+    QCOMPARE(script_->shownModal, QStringList{"TfrmAddAddress"});
+    QVERIFY(!std::filesystem::exists(file_));
+    QVERIFY(script_->errors.isEmpty());
+  }
+
+  void fileThatIsNoLongerASavedGameReportsTheFailure() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({});
+    std::ofstream(file_, std::ios::binary | std::ios::trunc) << "not a game";
+    SavedGameTie tie{file_, offset, Entry("", 0)};
+    script_->modal = [](QDialog& dialog) {
+      if (auto* history = qobject_cast<TfrmAddAddress*>(&dialog)) {
+        history->editName()->setText(QStringLiteral("Ida"));
+        return int(QDialog::Accepted);
+      }
+      return int(QDialog::Rejected);
+    };
+    script_->names = {QStringLiteral("Ida")};
+    stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
+    QCOMPARE(script_->errors, QStringList{Str(110)});
+    QCOMPARE(stats.Keeper().Table()[0].Name, std::string("Ida"));  // the score stays recorded
+  }
+
+  void languageChangeReachesBothWindows() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({Entry("Ann", 0)});
+    stats.ShowReport(file_, offset);
+    SavedGameTie tie{file_, offset, Entry("", 0)};
+    stats.RecordResult(Settings(true), GameResult{1600, 0, 160}, &tie);
+    stats.ApplyLanguage(kFrenchOffset);
+    QCOMPARE(stats.Report()->windowTitle(), Str(700, kFrenchOffset));
+    QCOMPARE(stats.Report()->lblCount()->text(), QStringLiteral("1 ") + Str(707, kFrenchOffset));
+    QCOMPARE(stats.HistoryDialog()->windowTitle(), Str(176, kFrenchOffset));
+    QCOMPARE(stats.HistoryDialog()->bttOK()->text(), Str(297, kFrenchOffset));
+  }
+
+  void textsFitInEveryLanguage() {
+    const std::size_t offset = Write({Entry("Karla Kiesel", 0, 45001.25, "karla@example.org", "KIESEL-PC"),
+                                      Entry("Jürgen Größenwah", 17, 45002.5, "", "WORKSTATION-07"),
+                                      Entry("Éloïse", 3, 45003.75, "eloise@example.fr", "PORTABLE")});
+    for (int offsetLanguage : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      TempStore temp;
+      TfrmAddAddress dialog(temp.Store(), offsetLanguage);
+      dialog.Prepare(Entry("", 4, 45003.75, "", "WORKSTATION-07"), Entry("", 0, 45000.75, "", "SAVER-PC"),
+                     "Karla Kiesel");
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      QVERIFY(dialog.width() >= TfrmAddAddress::kClientWidth);
+      QVERIFY(dialog.height() >= TfrmAddAddress::kClientHeight);
+      for (QWidget* control : dialog.findChildren<QWidget*>()) {
+        if (!control->isVisible()) continue;
+        const auto* label = qobject_cast<QLabel*>(control);
+        if (label && label->wordWrap()) {
+          QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+        } else if (label || qobject_cast<QPushButton*>(control) || qobject_cast<QCheckBox*>(control)) {
+          QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+        }
+      }
+      SaveShot(dialog, QStringLiteral("history-%1").arg(kLanguages[offsetLanguage / 1000]));
+
+      TfrmReport report(offsetLanguage);
+      report.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&report));
+      QVERIFY(report.LoadReport(file_, offset, true));
+      SaveShot(report, QStringLiteral("report-%1").arg(kLanguages[offsetLanguage / 1000]));
+    }
+  }
+};
+
+QTEST_MAIN(ReportTest)
+#include "report_test.moc"
