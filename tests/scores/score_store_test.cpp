@@ -102,9 +102,15 @@ TEST(InsertionPlaceTest, EqualResultsNeverDisplaceOlderOnes) {
   }
 }
 
-TEST(ScoreKeeperTest, NewVariantHoldsTheDefaults) {
+// A fresh store with a keeper over it and a name query that answers "Tester".
+class ScoreKeeperTest : public ::testing::Test {
+ protected:
   TempStore temp;
-  ScoreKeeper keeper(temp.Store());
+  ScoreKeeper keeper{temp.Store()};
+  ScriptedQuery query;
+};
+
+TEST_F(ScoreKeeperTest, NewVariantHoldsTheDefaults) {
   for (const GameSettings& settings : {LowScoreSettings(), HighScoreSettings()}) {
     StartGame(keeper, settings);
     for (int i = 0; i < kScorePlaces; ++i) {
@@ -116,10 +122,8 @@ TEST(ScoreKeeperTest, NewVariantHoldsTheDefaults) {
   EXPECT_EQ(keeper.Counters().BestGame, 1600);
 }
 
-TEST(ScoreKeeperTest, FirstGamesOfANewVariantTakeTheirPlaces) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query("Ann");
+TEST_F(ScoreKeeperTest, FirstGamesOfANewVariantTakeTheirPlaces) {
+  query.Answer("Ann");
   const GameSettings settings = LowScoreSettings();
   StartGame(keeper, settings);
 
@@ -145,10 +149,8 @@ TEST(ScoreKeeperTest, FirstGamesOfANewVariantTakeTheirPlaces) {
   EXPECT_EQ(temp.Store().ReadRegStr(ScoreSection(keeper.VariantKey()), "Letzter Sieger", ""), "Cid");
 }
 
-TEST(ScoreKeeperTest, FullTableDropsPlaceTenAndIgnoresWorseGames) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query("X");
+TEST_F(ScoreKeeperTest, FullTableDropsPlaceTenAndIgnoresWorseGames) {
+  query.Answer("X");
   const GameSettings settings = LowScoreSettings();
   StartGame(keeper, settings);
   for (int left = 10; left <= 100; left += 10) keeper.RecordResult(settings, LowScoreGame(left), query);
@@ -170,10 +172,7 @@ TEST(ScoreKeeperTest, FullTableDropsPlaceTenAndIgnoresWorseGames) {
   EXPECT_EQ(keeper.Counters().GamesPlayed, 14);
 }
 
-TEST(ScoreKeeperTest, EveryRecordedGameWritesTheWholeTable) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query;
+TEST_F(ScoreKeeperTest, EveryRecordedGameWritesTheWholeTable) {
   const GameSettings settings = HighScoreSettings();
   StartGame(keeper, settings);
   const RecordOutcome outcome = keeper.RecordResult(settings, HighScoreGame(0), query);  // no place
@@ -187,7 +186,7 @@ TEST(ScoreKeeperTest, EveryRecordedGameWritesTheWholeTable) {
   EXPECT_EQ(temp.ValueCount(section), 20u);  // no Letzter Sieger without a name entered
 }
 
-TEST(ScoreKeeperTest, NameQueryFallbacksAndCut) {
+TEST(WinnerNameTest, FallbacksAndCut) {
   struct Case {
     std::optional<std::string> answer;
     std::string stored;
@@ -211,10 +210,8 @@ TEST(ScoreKeeperTest, NameQueryFallbacksAndCut) {
   }
 }
 
-TEST(ScoreKeeperTest, FallbackNamesFollowTheLanguage) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query(std::nullopt);
+TEST_F(ScoreKeeperTest, FallbackNamesFollowTheLanguage) {
+  query.Answer(std::nullopt);
   GameSettings settings = LowScoreSettings();
   settings.languageOffset = 0;
   StartGame(keeper, settings);
@@ -222,22 +219,17 @@ TEST(ScoreKeeperTest, FallbackNamesFollowTheLanguage) {
   EXPECT_EQ(keeper.Table()[0].Name, Text(172, 0));
 }
 
-TEST(ScoreKeeperTest, LastWinnerComesFromTheStoreOnceThenFromThisRun) {
-  TempStore temp;
+TEST_F(ScoreKeeperTest, LastWinnerComesFromTheStoreOnceThenFromThisRun) {
   const GameSettings settings = LowScoreSettings();
   temp.Store().SaveRegStr(ScoreSection(BuildVariantKey(settings)), "Letzter Sieger", "Stored Sam");
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query("Nina");
+  query.Answer("Nina");
   StartGame(keeper, settings);
   keeper.RecordResult(settings, LowScoreGame(3), query);
   keeper.RecordResult(settings, LowScoreGame(4), query);
   EXPECT_EQ(query.presets, (std::vector<std::string>{"Stored Sam", "Nina"}));
 }
 
-TEST(ScoreKeeperTest, HighScoreModeKeepsItsOwnFigures) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query;
+TEST_F(ScoreKeeperTest, HighScoreModeKeepsItsOwnFigures) {
   const GameSettings high = HighScoreSettings();
   StartGame(keeper, high);
   EXPECT_TRUE(keeper.RaiseBestMove(74));
@@ -266,10 +258,8 @@ TEST(ScoreKeeperTest, HighScoreModeKeepsItsOwnFigures) {
   EXPECT_EQ(temp.Store().ReadRegInt(stats, "MaxPoints", -1), 74);
 }
 
-TEST(ScoreKeeperTest, EachVariantHasItsOwnTableAndCounters) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query("Five");
+TEST_F(ScoreKeeperTest, EachVariantHasItsOwnTableAndCounters) {
+  query.Answer("Five");
   GameSettings five = LowScoreSettings();
   GameSettings twelve = five;
   twelve.colorCount = 12;
@@ -287,10 +277,8 @@ TEST(ScoreKeeperTest, EachVariantHasItsOwnTableAndCounters) {
   EXPECT_EQ(keeper.Counters().GamesPlayed, 1);
 }
 
-TEST(ScoreKeeperTest, ClearingEmptiesOnlyTheCurrentVariant) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query("Kept");
+TEST_F(ScoreKeeperTest, ClearingEmptiesOnlyTheCurrentVariant) {
+  query.Answer("Kept");
   GameSettings other = LowScoreSettings();
   other.rowCount = 20;
   const GameSettings current = LowScoreSettings();
@@ -315,7 +303,7 @@ TEST(ScoreKeeperTest, ClearingEmptiesOnlyTheCurrentVariant) {
 }
 
 // Older versions kept one table and one set of counters for all variants.
-class LegacyLayoutTest : public ::testing::Test {
+class LegacyLayoutTest : public ScoreKeeperTest {
  protected:
   void SetUp() override {
     SettingsStore& store = temp.Store();
@@ -330,8 +318,6 @@ class LegacyLayoutTest : public ::testing::Test {
     StartGame(keeper, upgraded);
   }
 
-  TempStore temp;
-  ScoreKeeper keeper{temp.Store()};
   GameSettings upgraded = LowScoreSettings();
 };
 
@@ -345,7 +331,7 @@ TEST_F(LegacyLayoutTest, FirstGameAfterTheUpgradeReadsTheOldSections) {
 }
 
 TEST_F(LegacyLayoutTest, RecordingMovesTheOldTableIntoTheVariantOnce) {
-  ScriptedQuery query("New Nick");
+  query.Answer("New Nick");
   keeper.RecordResult(upgraded, LowScoreGame(9), query);
   EXPECT_EQ(query.presets, (std::vector<std::string>{"Old Olga"}));
   EXPECT_TRUE(keeper.LegacyRemoved());
@@ -369,10 +355,8 @@ TEST_F(LegacyLayoutTest, ClearingShowsTheEmptiedVariantNotTheOldTable) {
   EXPECT_TRUE(temp.SectionExists("Highscores"));
 }
 
-TEST(ScoreKeeperTest, RefusedWriteLeavesTheStoredTableWhole) {
-  TempStore temp;
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query("First");
+TEST_F(ScoreKeeperTest, RefusedWriteLeavesTheStoredTableWhole) {
+  query.Answer("First");
   const GameSettings settings = LowScoreSettings();
   StartGame(keeper, settings);
   keeper.RecordResult(settings, LowScoreGame(20), query);
@@ -391,13 +375,10 @@ TEST(ScoreKeeperTest, RefusedWriteLeavesTheStoredTableWhole) {
   }
 }
 
-TEST(ScoreKeeperTest, CountersStopAtTheirLargestValue) {
-  TempStore temp;
+TEST_F(ScoreKeeperTest, CountersStopAtTheirLargestValue) {
   const GameSettings settings = LowScoreSettings();
   const std::string stats = StatsSection(BuildVariantKey(settings));
   temp.Store().SaveRegInt(stats, "Total Steine", std::numeric_limits<std::int32_t>::max() - 10);
-  ScoreKeeper keeper(temp.Store());
-  ScriptedQuery query;
   StartGame(keeper, settings);
   keeper.RecordResult(settings, LowScoreGame(5), query);
   EXPECT_EQ(keeper.Counters().TotalStones, std::numeric_limits<std::int32_t>::max());
