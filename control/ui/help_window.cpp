@@ -1,5 +1,6 @@
 #include "control/ui/help_window.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPointer>
@@ -21,6 +22,7 @@ constexpr int kHelpWidth = 620;
 constexpr int kHelpHeight = 640;
 // Pictures are shown doubled, so a 16-pixel button reads as well as the text.
 constexpr int kPictureScale = 2;
+constexpr int kPageMargin = 12;
 
 QPointer<TfrmHelp> helpWindow;
 
@@ -59,6 +61,10 @@ QImage HelpPicture(const QString& path) {
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
   InitHelpResources();
   setOpenExternalLinks(true);
+  document()->setDocumentMargin(kPageMargin);
+  // One look for every page; the document keeps it from page to page.
+  QFile styleSheet(":/help/help.css");
+  if (styleSheet.open(QIODevice::ReadOnly)) document()->setDefaultStyleSheet(QString::fromUtf8(styleSheet.readAll()));
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
