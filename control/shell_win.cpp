@@ -19,12 +19,12 @@
 namespace pebble {
 namespace {
 
-// Creates the key below HKEY_CLASSES_ROOT when absent and, unless value is
-// empty, sets its default value.
-bool SetClassesKey(const std::wstring& key, const std::wstring& value) {
+// Creates the key below root when absent and, unless value is empty, sets
+// its default value.
+bool SetClassesKey(HKEY root, const std::wstring& key, const std::wstring& value) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                      &handle, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &handle,
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   LONG result = ERROR_SUCCESS;
@@ -34,6 +34,27 @@ bool SetClassesKey(const std::wstring& key, const std::wstring& value) {
   }
   RegCloseKey(handle);
   return result == ERROR_SUCCESS;
+}
+
+// What the classes registry holds for one file type.
+struct FileTypeKeys {
+  std::wstring extension;
+  std::wstring type;
+  std::wstring description;
+  std::wstring icon;     // program path, comma, icon index
+  std::wstring command;  // the open command
+};
+
+// The keys below root + prefix; false when one could not be written.
+bool WriteFileTypeKeys(HKEY root, const std::wstring& prefix, const FileTypeKeys& keys) {
+  const std::wstring type = prefix + keys.type;
+  bool written = SetClassesKey(root, prefix + keys.extension, keys.type);
+  written = SetClassesKey(root, type, keys.description) && written;
+  written = SetClassesKey(root, type + L"\\DefaultIcon", keys.icon) && written;
+  written = SetClassesKey(root, type + L"\\Shell", L"") && written;
+  written = SetClassesKey(root, type + L"\\Shell\\open", L"") && written;
+  written = SetClassesKey(root, type + L"\\Shell\\open\\command", keys.command) && written;
+  return written;
 }
 
 bool FitsLink(const std::string& text) { return text.size() <= kMaxLinkTextBytes; }
@@ -102,13 +123,13 @@ LinkResult CreateLnk(const std::string& target, const std::string& arguments, co
 bool RegisterFileTypeFor(const std::string& programPath, std::string_view extension, std::string_view typeName,
                          int iconIndex, std::string_view description) {
   const std::wstring program = WideFromUtf8(programPath);
-  const std::wstring type = WideFromUtf8(typeName);
-  bool written = SetClassesKey(WideFromUtf8(extension), type);
-  written = SetClassesKey(type, WideFromUtf8(description)) && written;
-  written = SetClassesKey(type + L"\\DefaultIcon", program + L"," + std::to_wstring(iconIndex)) && written;
-  written = SetClassesKey(type + L"\\Shell", L"") && written;
-  written = SetClassesKey(type + L"\\Shell\\open", L"") && written;
-  written = SetClassesKey(type + L"\\Shell\\open\\command", L"\"" + program + L"\" \"%1\"") && written;
+  const FileTypeKeys keys{WideFromUtf8(extension), WideFromUtf8(typeName), WideFromUtf8(description),
+                          program + L"," + std::to_wstring(iconIndex), L"\"" + program + L"\" \"%1\""};
+  // The classes of the whole machine need an administrator; a player without
+  // those rights gets the same keys among the player's own classes, which
+  // the classes registry shows just the same.
+  const bool written = WriteFileTypeKeys(HKEY_CLASSES_ROOT, L"", keys) ||
+                       WriteFileTypeKeys(HKEY_CURRENT_USER, L"Software\\Classes\\", keys);
   // Explorer shows the new icon and handler without a restart.
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
   return written;

@@ -5,9 +5,11 @@
 #include <QImage>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QTransform>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "control/shell_help.h"
 #include "render/ui/keyed_image.h"
@@ -83,6 +85,7 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new 
   layout->addWidget(browser_);
   resize(kHelpWidth, kHelpHeight);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this] { ShowTitle(); });
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
 }
 
 void TfrmHelp::ShowTopic(int topic) {
