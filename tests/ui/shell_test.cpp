@@ -219,7 +219,12 @@ class ShellTest : public QObject {
     QProcess open;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PEBBLE_RECORD", record);
+    // No session bus, no display, no virtual file systems: gio starts the
+    // handler itself and leaves no helpers behind.
     environment.remove("DBUS_SESSION_BUS_ADDRESS");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("GIO_USE_VFS", "local");
     open.setProcessEnvironment(environment);
     open.setProcessChannelMode(QProcess::MergedChannels);
     open.start(gio, {"open", gamePath});
