@@ -66,6 +66,14 @@ and French.")
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The libraries the game links decide its dependencies where dpkg-dev can
+  # tell them; without it, the ones of Debian 12.
+  find_program(PEBBLE_DPKG_SHLIBDEPS dpkg-shlibdeps)
+  if(PEBBLE_DPKG_SHLIBDEPS)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libqt6multimedia6 (>= 6.4), libjpeg62-turbo")
+  endif()
   include(CPack)
 endif()

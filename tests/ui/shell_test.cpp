@@ -176,6 +176,29 @@ class ShellTest : public QObject {
     QVERIFY(ReadText(Data() + "/mime/globs2").contains("application/x-pebbledrome-game:*.clk"));
   }
 
+  // What the package installs passes the desktop's own checks.
+  void packagedFilesAreValid() {
+    const QString packaging =
+        QFileInfo(qEnvironmentVariable("PEBBLE_TEST_DATA")).dir().filePath("../packaging");
+    QVERIFY2(QFile::exists(packaging + "/pebbledrome.desktop"), qPrintable(packaging));
+    QString report;
+    if (const auto valid = RunTool("desktop-file-validate", {packaging + "/pebbledrome.desktop"}, &report)) {
+      QVERIFY2(*valid == 0 && report.isEmpty(), qPrintable(report));
+    }
+    const QStringList metainfo = QDir(packaging).entryList({"*.metainfo.xml"});
+    QCOMPARE(metainfo.size(), 1);
+    if (const auto valid = RunTool("appstreamcli", {"validate", "--no-net", packaging + "/" + metainfo[0]}, &report)) {
+      QVERIFY2(*valid == 0, qPrintable(report));
+    }
+    const QString mime = Path("packaged-mime");
+    QDir().mkpath(mime + "/packages");
+    QVERIFY(QFile::copy(packaging + "/pebbledrome-game.xml", mime + "/packages/pebbledrome-game.xml"));
+    if (const auto built = RunTool("update-mime-database", {mime}, &report)) {
+      QCOMPARE(*built, 0);
+      QVERIFY(ReadText(mime + "/globs2").contains("application/x-pebbledrome-game:*.clk"));
+    }
+  }
+
   void databasesAreRefreshedWithoutWaiting() {
     if (QStandardPaths::findExecutable("update-mime-database").isEmpty() ||
         QStandardPaths::findExecutable("update-desktop-database").isEmpty()) {
