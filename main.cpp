@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
   auto store = pebble::MakeDefaultSettingsStore();
   store->SetProgRoot(pebble::kPebbledromeProgRoot);
   pebble::ui::TfrmGame game(*store, std::move(arguments));
+  game.CreateStats();
   game.show();
   return QApplication::exec();
 }

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth desktop-file-utils
+  xvfb xauth desktop-file-utils shared-mime-info libglib2.0-bin
 )
 
 missing=()

@@ -21,6 +21,11 @@
 #include "control/ui/tool_button.h"
 #include "engine/ui/animator.h"
 #include "scores/ui/tfrm_count_down.h"
+#include "scores/ui/tfrm_stats.h"
+#include "scores/ui/tfrm_hints.h"
+#include "scores/ui/tfrm_about.h"
+#include "config/ui/tfrm_cfg.h"
+#include "control/ui/shell_integration.h"
 #include "render/ui/background_picture.h"
 #include "render/ui/keyed_image.h"
 #include "config/ui/wave_player.h"
@@ -74,6 +79,13 @@ void TfrmGame::BuildWindow() {
   Button(bttUndo)->setEnabled(false);
   connect(Button(bttNew), &QAbstractButton::clicked, this, &TfrmGame::bttStartClick);
   connect(Button(bttUndo), &QAbstractButton::clicked, this, &TfrmGame::PlayHistory);
+  connect(Button(bttInfo), &QAbstractButton::clicked, this, &TfrmGame::bttInfoClick);
+  connect(Button(bttCfg), &QAbstractButton::clicked, this, &TfrmGame::bttCfgClick);
+  connect(Button(bttAbout), &QAbstractButton::clicked, this, &TfrmGame::bttAboutClick);
+  connect(Button(bttHelp), &QAbstractButton::clicked, this, &TfrmGame::bttHelpClick);
+  connect(Button(bttFile), &QAbstractButton::clicked, this, [this] {
+    menuPopup_->popup(Button(bttFile)->mapToGlobal(QPoint(0, Button(bttFile)->height() - 2)));
+  });
 
   panelBack_ = new QWidget(this);
   imgRamp_ = new PaintBox(panelBack_);
@@ -92,6 +104,7 @@ void TfrmGame::BuildWindow() {
   popUpSave_ = menuPopup_->addAction(QString());
   menuPopup_->addSeparator();
   popUpReport_ = menuPopup_->addAction(QString());
+  connect(popUpReport_, &QAction::triggered, this, &TfrmGame::ShowReport);
   popUpSave_->setEnabled(false);
   popUpReport_->setEnabled(false);
 }
@@ -157,6 +170,11 @@ void TfrmGame::FormCreate() {
     return;
   }
   ++setUpCount_;
+  try {
+    if (stats_) stats_->FollowNewGame(game_.Settings());
+  } catch (const std::exception&) {
+    // The statistics only follow the game; a failure there never stops it.
+  }
   if (imgMain_->width() <= 130) CurrentPrompter().Error(this, Str(kNarrowField));
 }
 
@@ -201,6 +219,7 @@ bool TfrmGame::ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& 
   cells = parsed.game.cells;
   size = {parsed.game.settings.columnCount, parsed.game.settings.rowCount};
   FileGame_ = true;
+  playerHistoryOffset_ = parsed.playerHistoryOffset;
   return true;
 }
 
@@ -349,7 +368,14 @@ void TfrmGame::PlayHistory() {
 
 void TfrmGame::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
+  if (key == Qt::Key_I) bttInfoClick();
   if (key == Qt::Key_N) bttStartClick();
+  if (key == Qt::Key_C) bttCfgClick();
+  if (key == Qt::Key_A) bttAboutClick();
+  if (key == Qt::Key_R) ShowReport();
+  if (key == Qt::Key_F1) bttHelpClick();
+  if (key == Qt::Key_H) ShowHints();
+  if (key == Qt::Key_L) MakeShortcutAndRegister(this, LanguageOffset());
   if ((key == Qt::Key_Z || key == Qt::Key_Backspace) && Button(bttUndo)->isEnabled()) PlayHistory();
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) Disguise();
@@ -365,6 +391,9 @@ void TfrmGame::Disguise() {
 
 void TfrmGame::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !game_.SettingUp()) {
+    RunFirstRunActions(this, {game_.Settings().newVersionStart, store_.FirstStart(), LanguageOffset(), setUpCount_});
+  }
   if (event->type() != QEvent::WindowStateChange) return;
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
   const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);

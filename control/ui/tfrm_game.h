@@ -18,6 +18,7 @@
 #include "engine/game.h"
 #include "engine/ramp.h"
 #include "scores/ui/count_down_host.h"
+#include "config/ui/cfg_host.h"
 #include "render/ui/field_painter.h"
 
 class QMenu;
@@ -36,10 +37,14 @@ class StatusMain;
 class ToolButton;
 class BackgroundPictures;
 class TfrmCountDown;
+class TfrmStats;
+class TfrmHints;
+class TfrmAbout;
+class TfrmCfg;
 
 enum ToolButtonId { bttNew, bttFile, bttUndo, bttInfo, bttCfg, bttAbout, bttHelp, kToolButtonCount };
 
-class TfrmGame : public QWidget, public GameHost, public RampHost, public CountDownHost {
+class TfrmGame : public QWidget, public GameHost, public RampHost, public CountDownHost, public CfgHost {
   Q_OBJECT
  public:
   static constexpr int kPanelTopHeight = 33;
@@ -117,6 +122,26 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void RecordCurrentResult() override;
   QRect MainWindowFrame() const override { return frameGeometry(); }
 
+  // --- CfgHost ---------------------------------------------------------------
+  SettingsStore& Store() override { return store_; }
+  void UpdateSettings(const GameSettings& settings) override;
+  void LanguageChanged() override;
+  void StartNewGame() override { bttStartClick(); }
+  void CountModeChanged() override;
+  void ToggleCountDown() override;
+  void ShowHints() override;
+  void QuitProgram() override;
+  QSize ScreenSize() const override;
+
+  // --- companion windows -----------------------------------------------------
+  void CreateStats();
+  TfrmStats* Stats() const { return stats_; }
+  void bttInfoClick();
+  void bttCfgClick();
+  void bttAboutClick();
+  void bttHelpClick();
+  void ShowReport();
+
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
   void closeEvent(class QCloseEvent* event) override;
@@ -169,6 +194,11 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   Animator* animator_ = nullptr;
   std::unique_ptr<Ramp> ramp_;
   std::unique_ptr<TfrmCountDown> countDown_;
+  TfrmStats* stats_ = nullptr;
+  std::unique_ptr<TfrmHints> hints_;
+  std::unique_ptr<TfrmAbout> about_;
+  std::unique_ptr<TfrmCfg> frmCfg_;
+  std::size_t playerHistoryOffset_ = 0;
   QImage rampImage_;
   QTimer TimerDrop;
   bool firstPaintPending_ = false;

@@ -11,6 +11,8 @@
 #include "control/ui/tool_button.h"
 #include "engine/ui/animator.h"
 #include "scores/ui/tfrm_count_down.h"
+#include "scores/ui/tfrm_stats.h"
+#include "control/saved_game_file.h"
 
 namespace pebble::ui {
 
@@ -59,9 +61,6 @@ void TfrmGame::FieldTooltipsOff() {
   imgRamp_->setToolTip(QString());
 }
 
-void TfrmGame::ShowCellHint(std::int32_t, bool) {
-  // The hints window arrives with its own window; until then a right click shows nothing.
-}
 
 void TfrmGame::DeleteAnimation(const RemovalList& runs) {
   animator_->DeleteAnimation(game_.GetField(), runs, game_.Settings().aniIntervalDelete);
@@ -83,7 +82,9 @@ void TfrmGame::DrawWholeField() {
 
 void TfrmGame::UndoAvailable(bool available) { Button(bttUndo)->setEnabled(available); }
 
-void TfrmGame::BestMoveRaised(std::int32_t) {}
+void TfrmGame::BestMoveRaised(std::int32_t bestMove) {
+  if (stats_) stats_->RaiseBestMove(bestMove);
+}
 
 void TfrmGame::StopCountDown() {
   if (countDown_) countDown_->StopCountDown();
@@ -93,6 +94,17 @@ void TfrmGame::ShowClearingBonus(std::int32_t bonus) {
   CurrentPrompter().Information(this, QString::fromStdString(FormatText(64, LanguageOffset(), {std::to_string(bonus)})));
 }
 
-void TfrmGame::RecordResult(std::int32_t) {}
+void TfrmGame::RecordResult(std::int32_t) {
+  CreateStats();
+  const FieldCounters& c = game_.Counters();
+  SavedGameTie tie;
+  if (FileGame_) {
+    tie.fileName = PathFromUtf8(GameFileName_);
+    tie.playerHistoryOffset = playerHistoryOffset_;
+    const ParsedSavedGame parsed = ReadGameFile(tie.fileName);
+    if (parsed.status == SavedGameStatus::Ok) tie.gameHeader = GameHeaderOf(parsed.game);
+  }
+  stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, FileGame_ ? &tie : nullptr);
+}
 
 }  // namespace pebble::ui

@@ -97,6 +97,8 @@ class MainWindowTest : public QObject {
     home_ = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
     qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
+    qputenv("HOME", home_->path().toUtf8());
+    qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
     store_ = MakeDefaultSettingsStore();
     store_->SetProgRoot(kPebbledromeProgRoot);
     store_->SaveRegInt(kRootSection, kValueLanguage, 1000);

@@ -1,0 +1,84 @@
+// The main window's companion windows: statistics, hints, about, the
+// configuration dialog and the help, and what they ask of the game.
+
+#include <QCoreApplication>
+#include <QScreen>
+
+#include "config/ui/tfrm_cfg.h"
+#include "control/ui/help_window.h"
+#include "control/ui/tfrm_game.h"
+#include "control/shell_help.h"
+#include "engine/ui/animator.h"
+#include "scores/ui/tfrm_about.h"
+#include "scores/ui/tfrm_count_down.h"
+#include "scores/ui/tfrm_hints.h"
+#include "scores/ui/tfrm_stats.h"
+
+namespace pebble::ui {
+
+void TfrmGame::CreateStats() {
+  if (stats_) return;
+  stats_ = new TfrmStats(store_, game_.Settings(), this);
+  game_.SetBestMove(stats_->BestMove());
+  connect(stats_, &TfrmStats::bestMoveChanged, this, [this](std::int32_t best) { game_.SetBestMove(best); });
+  connect(stats_, &TfrmStats::countModeClicked, this, [this] { OpenCfg(frmCfg_, *this, this, CfgPage::tsSpecial); });
+}
+
+void TfrmGame::bttInfoClick() {
+  CreateStats();
+  stats_->show();
+  stats_->raise();
+  stats_->activateWindow();
+}
+
+void TfrmGame::bttCfgClick() { OpenCfg(frmCfg_, *this, this); }
+
+void TfrmGame::bttAboutClick() {
+  if (!about_) {
+    about_ = std::make_unique<TfrmAbout>(LanguageOffset(), this);
+    connect(about_.get(), &TfrmAbout::HelpRequested, this, [this](int topic) { ShowHelp(this, topic); });
+  }
+  about_->ShowModeless();
+}
+
+void TfrmGame::bttHelpClick() { ShowHelp(this, LanguageOffset()); }
+
+void TfrmGame::ShowReport() {
+  CreateStats();
+  stats_->ShowReport(PathFromUtf8(GameFileName_), FileGame_ ? playerHistoryOffset_ : 0);
+}
+
+void TfrmGame::ShowCellHint(std::int32_t index, bool rightButton) {
+  ShowHintsForClick(hints_, *this, store_, game_, index, rightButton);
+}
+
+void TfrmGame::ShowHints() { OpenHintsByCommand(hints_, *this, store_, LanguageOffset()); }
+
+void TfrmGame::UpdateSettings(const GameSettings& settings) {
+  // The field keeps its pictures until the next game; the rest counts at once.
+  game_.MutableSettings() = settings;
+}
+
+void TfrmGame::LanguageChanged() {
+  ProcStrings();
+  const int offset = LanguageOffset();
+  if (about_) about_->ProcStrings(offset);
+  if (stats_) stats_->ApplyLanguage(offset);
+  if (countDown_) countDown_->ProcStrings();
+  if (hints_) hints_->LanguageChanged(game_);
+}
+
+void TfrmGame::CountModeChanged() {
+  if (stats_) stats_->CountModeChanged(game_.Settings());
+}
+
+void TfrmGame::ToggleCountDown() { pebble::ui::ToggleCountDown(countDown_, *this, store_); }
+
+void TfrmGame::QuitProgram() {
+  close();
+  QCoreApplication::quit();
+}
+
+QSize TfrmGame::ScreenSize() const { return screen() ? screen()->geometry().size() : QSize(1024, 768); }
+
+}  // namespace pebble::ui
