@@ -333,6 +333,12 @@ void Game::PushUndoSnapshot() {
   host_.UndoAvailable(true);
 }
 
+FieldCounters Game::StartCounters() const {
+  if (history_.Empty()) return field_.Counters();
+  const HistoryCounters& start = history_.OldestCounters();
+  return {field_.Size(), start.StonesLeft, start.MovableStones, start.ActiveSpecials};
+}
+
 void Game::UndoLastMove() {
   const HistoryCounters before = history_.UndoLast(field_);
   field_.SetCounters({field_.Size(), before.StonesLeft, before.MovableStones, before.ActiveSpecials});

@@ -75,6 +75,8 @@ class Game {
   const UndoHistory& History() const { return history_; }
   // The start position of the game as full records (what a saved game holds).
   std::vector<TStoneCell> StartPosition() const { return history_.OldestSnapshot(field_); }
+  // The counters of that start position.
+  FieldCounters StartCounters() const;
 
   // --- state ---------------------------------------------------------------
   const GameSettings& Settings() const { return settings_; }

@@ -35,6 +35,7 @@ class UndoHistory {
   // The start position as full records, for saving the game.
   std::vector<TStoneCell> OldestSnapshot(const Field& field) const;
 
+  const HistoryCounters& OldestCounters() const { return entries_.front().counters; }
   void Clear();
   std::size_t SnapshotBytes() const;
 

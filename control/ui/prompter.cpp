@@ -1,6 +1,7 @@
 #include "control/ui/prompter.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace pebble::ui {
@@ -28,6 +29,21 @@ MessageBoxPrompter& MessageBoxes() {
 Prompter* installed = nullptr;
 
 }  // namespace
+
+QString Prompter::OpenFileName(QWidget* parent, const QString& title, const QString& filter) {
+  QFileDialog dialog(parent, title, QString(), filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix("clk");
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString Prompter::SaveFileName(QWidget* parent, const QString& title, const QString& filter) {
+  QFileDialog dialog(parent, title, QString(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("clk");
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 
 Prompter& CurrentPrompter() { return installed ? *installed : MessageBoxes(); }
 

@@ -15,6 +15,10 @@ class Prompter {
   virtual void Information(QWidget* parent, const QString& text) = 0;
   // A risky confirmation: a warning with Yes and No; true for Yes.
   virtual bool WarningYesNo(QWidget* parent, const QString& text) = 0;
+  // The file dialogs of saved games; an empty name when the player cancels.
+  // The save dialog asks before it overwrites.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter);
+  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter);
 };
 
 // The prompter in use; message boxes unless a test installed another.

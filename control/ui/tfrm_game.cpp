@@ -105,6 +105,8 @@ void TfrmGame::BuildWindow() {
   menuPopup_->addSeparator();
   popUpReport_ = menuPopup_->addAction(QString());
   connect(popUpReport_, &QAction::triggered, this, &TfrmGame::ShowReport);
+  connect(popupLoad_, &QAction::triggered, this, &TfrmGame::OpenGame);
+  connect(popUpSave_, &QAction::triggered, this, &TfrmGame::SaveGame);
   popUpSave_->setEnabled(false);
   popUpReport_->setEnabled(false);
 }
@@ -372,6 +374,8 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_N) bttStartClick();
   if (key == Qt::Key_C) bttCfgClick();
   if (key == Qt::Key_A) bttAboutClick();
+  if (key == Qt::Key_S) SaveGame();
+  if (key == Qt::Key_O) OpenGame();
   if (key == Qt::Key_R) ShowReport();
   if (key == Qt::Key_F1) bttHelpClick();
   if (key == Qt::Key_H) ShowHints();

@@ -141,6 +141,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void bttAboutClick();
   void bttHelpClick();
   void ShowReport();
+  void SaveGame();
+  void OpenGame();
 
  protected:
   void keyPressEvent(class QKeyEvent* event) override;

@@ -27,6 +27,9 @@ class ScriptedPrompter : public Prompter {
  public:
   QStringList said;
   bool answerYes = true;
+  QString fileName;
+  QString OpenFileName(QWidget*, const QString&, const QString&) override { return fileName; }
+  QString SaveFileName(QWidget*, const QString&, const QString&) override { return fileName; }
   void Error(QWidget*, const QString& text) override { said << "error: " + text; }
   void Information(QWidget*, const QString& text) override { said << "info: " + text; }
   bool WarningYesNo(QWidget*, const QString& text) override {
@@ -271,6 +274,32 @@ class MainWindowTest : public QObject {
     w->PlayHistory();
     QVERIFY(game.GameRunning());
     QVERIFY(game.History().Empty());
+  }
+
+  void aGameSavedAfterMovesReopensAtItsStart() {
+    auto w = Open({"animations:no", "sounds:no"});
+    Game& game = w->GetGame();
+    const std::vector<TStoneCell> start = game.GetField().Cells();
+    for (int move = 0; move < 2; ++move)
+      QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(game.GetField(), FirstMovable(game.GetField())));
+    prompter_.fileName = home_->filePath("my game.clk");
+    QTest::keyClick(w.get(), Qt::Key_S);
+    QCOMPARE(w->CurrentMessage(), QString("Saved the game."));
+    QVERIFY(QFileInfo::exists(prompter_.fileName));
+
+    QTest::keyClick(w.get(), Qt::Key_O);
+    QCOMPARE(w->CurrentMessage(), QString("Opened your game file!"));
+    QCOMPARE(game.GetField().Cells(), start);
+    QCOMPARE(game.Score(), 0);
+
+    QFile junk(home_->filePath("junk.clk"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a game at all");
+    junk.close();
+    prompter_.fileName = junk.fileName();
+    QTest::keyClick(w.get(), Qt::Key_O);
+    QVERIFY(prompter_.said.last().startsWith("error: "));
+    QCOMPARE(w->CurrentMessage(), QString("Please go ahead!"));
   }
 
   void theFirstPaintStartsTheClockAndAPauseHidesTheBoard() {
