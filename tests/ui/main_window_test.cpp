@@ -16,9 +16,11 @@
 #include "control/ui/tool_button.h"
 #include "scores/ui/t_digit.h"
 #include "scores/ui/tfrm_count_down.h"
+#include "support/silent_host.h"
 
 using namespace pebble;
 using namespace pebble::ui;
+using pebble::testing::SilentHost;
 
 namespace {
 
@@ -48,29 +50,6 @@ std::int32_t FirstMovable(const Field& field, std::int32_t from = 0) {
   return -1;
 }
 
-// The same game played by the rules alone, to compare the window with.
-class SilentHost : public GameHost {
- public:
-  void ShowMessage(int) override {}
-  void ShowMessageNow(int) override {}
-  void ClearMessage() override {}
-  int MessageShown() const override { return -1; }
-  void PlaySound(std::string_view) override {}
-  void Beep() override {}
-  void ShowCounts() override {}
-  void SetWaitCursor(bool) override {}
-  void FieldTooltipsOff() override {}
-  void ShowCellHint(std::int32_t, bool) override {}
-  void DeleteAnimation(const RemovalList&) override {}
-  void FallAnimation(const FallList&) override {}
-  void ColumnAnimation(const GapList&) override {}
-  void DrawWholeField() override {}
-  void UndoAvailable(bool) override {}
-  void BestMoveRaised(std::int32_t) override {}
-  void StopCountDown() override {}
-  void ShowClearingBonus(std::int32_t) override {}
-  void RecordResult(std::int32_t) override {}
-};
 
 }  // namespace
 
