@@ -177,7 +177,13 @@ void TfrmGame::FormCreate() {
   } catch (const std::exception&) {
     // The statistics only follow the game; a failure there never stops it.
   }
-  if (imgMain_->width() <= 130) CurrentPrompter().Error(this, Str(kNarrowField));
+  if (imgMain_->width() > 130) return;
+  // The warning comes after the field is shown; at start-up that is once the window is up.
+  if (isVisible()) {
+    CurrentPrompter().Error(this, Str(kNarrowField));
+  } else {
+    QTimer::singleShot(0, this, [this] { CurrentPrompter().Error(this, Str(kNarrowField)); });
+  }
 }
 
 void TfrmGame::ReadWindowPositionOnce() {
