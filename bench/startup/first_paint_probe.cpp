@@ -1,0 +1,59 @@
+// Starts the game's main window (or, with --bare, a plain window that paints a
+// field of the same size) and ends the process at its first painted field, so
+// start-up time and peak memory can be measured as whole processes.
+
+#include <QApplication>
+#include <QPainter>
+#include <QWidget>
+#include <cstring>
+
+#include "config/settings_store.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/tfrm_game.h"
+
+namespace {
+
+// Quits the application after the watched widget's first paint.
+class QuitOnFirstPaint : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// A bare window that paints a 10 x 16 field of 20 x 21 stones in five colours.
+class BareField : public QWidget {
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    static const QColor colours[] = {Qt::red, Qt::blue, Qt::darkGreen, QColor(255, 128, 0), Qt::lightGray};
+    QPainter p(this);
+    for (int i = 0; i < 160; ++i) {
+      const QRect cell((i % 10) * 20, (i / 10) * 21, 20, 21);
+      p.fillRect(cell, colours[(i * 7) % 5]);
+      p.drawRect(cell);
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  Q_INIT_RESOURCE(pebbledrome);
+  QApplication app(argc, argv);
+  QuitOnFirstPaint quit;
+  const bool bare = argc > 1 && std::strcmp(argv[1], "--bare") == 0;
+  if (bare) {
+    BareField field;
+    field.setFixedSize(201, 337);
+    field.installEventFilter(&quit);
+    field.show();
+    return QApplication::exec();
+  }
+  auto store = pebble::MakeDefaultSettingsStore();
+  store->SetProgRoot(pebble::kPebbledromeProgRoot);
+  pebble::ui::TfrmGame game(*store, {});
+  game.imgMain()->installEventFilter(&quit);
+  game.show();
+  return QApplication::exec();
+}
