@@ -116,7 +116,7 @@ class Game {
   RemovalList& MutableRemovals() { return removalList_; }
   const std::deque<PixelSize>& PendingClicks() const { return pendingClicks_; }
 
-  // The points of the cell's group as the hints window shows them.
+  // The number of stones in the cell's group of one colour, without changing the field.
   std::int32_t GroupSize(std::int32_t index) const;
 
  private:
