@@ -1,5 +1,7 @@
 #include "config/reg_file_format.h"
 
+#include "config/utf8.h"
+
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -31,24 +33,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 // --- UTF-8 and UTF-16 (hex(1) strings carry UTF-16LE, as the registry does) ---
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 std::vector<char32_t> DecodeUtf8(std::string_view s) {
   std::vector<char32_t> out;

@@ -1,5 +1,7 @@
 #include "control/cp1252.h"
 
+#include "config/utf8.h"
+
 #include <array>
 #include <cstdint>
 
@@ -31,19 +33,6 @@ bool ToCp1252(char32_t c, char& out) {
     }
   }
   return false;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {  // every Windows-1252 character lies in the basic plane
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // Decodes one UTF-8 character at text[pos] and advances pos. A broken
