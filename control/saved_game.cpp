@@ -197,13 +197,15 @@ ParsedPlayerHistory ParsePlayerHistory(std::span<const std::uint8_t> bytes, std:
   ParsedPlayerHistory result;
   if (offset > bytes.size()) return result;
   ByteReader in(bytes, offset);
+  result.wholeEntriesEnd = offset;
   while (!in.AtEnd()) {
     TReportInfo entry;
     if (!ReadHistoryEntry(in, entry)) {
-      result.entries.clear();
-      return result;
+      if (!in.RanShort()) return ParsedPlayerHistory{};
+      break;
     }
     result.entries.push_back(std::move(entry));
+    result.wholeEntriesEnd = in.Position();
   }
   result.ok = true;
   return result;

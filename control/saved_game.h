@@ -100,10 +100,12 @@ ParsedSavedGame ParseGameBlock(std::span<const std::uint8_t> bytes);
 struct ParsedPlayerHistory {
   bool ok = false;
   std::vector<TReportInfo> entries;
+  std::size_t wholeEntriesEnd = 0;  // where the last whole entry ends
 };
 
-// Reads entries from offset to the end of the bytes; a damaged or cut entry
-// fails the whole history.
+// Reads entries from offset to the end of the bytes. An entry cut short by the
+// end of the bytes is what a crash in the middle of an append leaves: the
+// entries before it are kept. A damaged entry fails the whole history.
 ParsedPlayerHistory ParsePlayerHistory(std::span<const std::uint8_t> bytes, std::size_t offset);
 
 }  // namespace pebble

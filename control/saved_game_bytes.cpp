@@ -37,7 +37,10 @@ void ByteWriter::PutCountedString(std::string_view utf8, std::size_t maxBytes) {
 }
 
 bool ByteReader::ReadBytes(std::size_t count, std::span<const std::uint8_t>& out) {
-  if (count > Remaining()) return false;
+  if (count > Remaining()) {
+    ranShort_ = true;
+    return false;
+  }
   out = bytes_.subspan(position_, count);
   position_ += count;
   return true;

@@ -53,10 +53,14 @@ class ByteReader {
   std::size_t Position() const { return position_; }
   std::size_t Remaining() const { return position_ < bytes_.size() ? bytes_.size() - position_ : 0; }
   bool AtEnd() const { return Remaining() == 0; }
+  // True once a read has failed because the bytes ended too soon, as against
+  // a value that no file of this game holds.
+  bool RanShort() const { return ranShort_; }
 
  private:
   std::span<const std::uint8_t> bytes_;
   std::size_t position_;
+  bool ranShort_ = false;
 };
 
 }  // namespace pebble

@@ -6,10 +6,7 @@
 #include <string>
 #include <system_error>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "control/saved_game_disk.h"
 
 namespace pebble {
 namespace {
@@ -36,19 +33,6 @@ std::optional<Bytes> ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
-// Pushes the new file to the disk before it replaces the old one, so a crash
-// right after the rename cannot leave an empty file behind.
-bool SyncToDisk([[maybe_unused]] const fs::path& path) {
-#ifdef _WIN32
-  return true;
-#else
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  const bool synced = ::fsync(fd) == 0;
-  return ::close(fd) == 0 && synced;
-#endif
-}
-
 fs::path TemporaryBeside(const fs::path& target) {
   std::random_device entropy;
   fs::path temporary = target;
@@ -56,38 +40,49 @@ fs::path TemporaryBeside(const fs::path& target) {
   return temporary;
 }
 
-bool WriteNewFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return out.good() && SyncToDisk(path);
-}
-
-// Writes the bytes beside the target and renames them into place; a link is
-// followed so the file it names is replaced, not the link.
-bool ReplaceFile(const fs::path& target, const Bytes& bytes) {
+// The file a save replaces: a link is followed, so the file it names is
+// replaced and the link stays.
+std::optional<fs::path> SaveTarget(const fs::path& path) {
   std::error_code ec;
-  const bool link = fs::is_symlink(fs::symlink_status(target, ec));
-  const fs::path real = link ? fs::canonical(target, ec) : target;
-  if (link && ec) return false;
-  const fs::path temporary = TemporaryBeside(real);
-  bool replaced = WriteNewFile(temporary, bytes);
-  if (replaced && fs::exists(real, ec))
-    fs::permissions(temporary, fs::status(real, ec).permissions(), ec);  // best effort
-  if (replaced) {
-    fs::rename(temporary, real, ec);
-    replaced = !ec;
-  }
-  if (!replaced) fs::remove(temporary, ec);
-  return replaced;
+  if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+  fs::path real = fs::canonical(path, ec);
+  if (ec) return std::nullopt;
+  return real;
 }
 
-Bytes HistoryToKeep(const fs::path& path, const SavedGame& game) {
-  const std::optional<Bytes> old = ReadWholeFile(path);
+// Writes the bytes beside the target, flushed, and puts them in its place;
+// old is the locked file being replaced, if there is one.
+bool ReplaceWith(const fs::path& target, const Bytes& bytes, const LockedSavedGame* old) {
+  const fs::path temporary = TemporaryBeside(target);
+  if (!WriteNewFileDurably(temporary, bytes)) return false;
+  if (old) old->LendPermissionsTo(temporary);
+  if (ReplaceDurably(temporary, target)) return true;
+  std::error_code ec;
+  fs::remove(temporary, ec);
+  return false;
+}
+
+// A torn entry at the end is left behind; a history damaged inside is kept as
+// it is, since it may still be the players' only record.
+Bytes HistoryToKeep(const std::optional<Bytes>& old, const SavedGame& game) {
   if (!old) return {};
   const ParsedSavedGame parsed = ParseGameBlock(*old);
   if (parsed.status != SavedGameStatus::Ok || !SameDeal(parsed.game, game)) return {};
-  return Bytes(old->begin() + static_cast<std::ptrdiff_t>(parsed.playerHistoryOffset), old->end());
+  const ParsedPlayerHistory history = ParsePlayerHistory(*old, parsed.playerHistoryOffset);
+  const std::size_t end = history.ok ? history.wholeEntriesEnd : old->size();
+  return Bytes(old->begin() + static_cast<std::ptrdiff_t>(parsed.playerHistoryOffset),
+               old->begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+// Where the next entry goes: behind the last whole one, so a torn entry left
+// by a crash is cut away. A file that is no saved game, or whose history is
+// damaged inside, gets no entry: it could never be read back.
+std::optional<std::size_t> EndOfWholeEntries(const Bytes& bytes) {
+  const ParsedSavedGame game = ParseGameBlock(bytes);
+  if (game.status != SavedGameStatus::Ok) return std::nullopt;
+  const ParsedPlayerHistory history = ParsePlayerHistory(bytes, game.playerHistoryOffset);
+  if (!history.ok) return std::nullopt;
+  return history.wholeEntriesEnd;
 }
 
 }  // namespace
@@ -98,27 +93,39 @@ ParsedSavedGame ReadGameFile(const fs::path& path) {
   return ParseGameBlock(*bytes);
 }
 
+// The old file stays locked until the new one is in its place, so an entry
+// another game appends meanwhile is either kept in the new file or waits
+// for it.
 SaveOutcome WriteGameFile(const fs::path& path, const SavedGame& game) {
+  const std::optional<fs::path> target = SaveTarget(path);
+  if (!IsPlayableSavedGame(game) || !target) return SaveOutcome{};
+  LockedSavedGame old;
+  const LockOutcome lock = old.Open(*target);
+  if (lock == LockOutcome::ReadOnly || lock == LockOutcome::Failed) return SaveOutcome{};
+  const bool replacing = lock == LockOutcome::Locked;
   SaveOutcome outcome;
-  if (!IsPlayableSavedGame(game)) return outcome;
   Bytes bytes = GameBlockBytes(game);
-  const Bytes history = HistoryToKeep(path, game);
+  const Bytes history = replacing ? HistoryToKeep(old.ReadAll(kMaxSavedGameFileBytes), game) : Bytes{};
   outcome.playerHistoryOffset = bytes.size();
   outcome.historyKept = !history.empty();
   bytes.insert(bytes.end(), history.begin(), history.end());
-  outcome.saved = ReplaceFile(path, bytes);
+  outcome.saved = ReplaceWith(*target, bytes, replacing ? &old : nullptr);
   if (!outcome.saved) outcome = SaveOutcome{};
   return outcome;
 }
 
 AppendOutcome AppendPlayerHistoryEntry(const fs::path& path, const TReportInfo& entry) {
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return AppendOutcome::NoFile;
-  std::optional<Bytes> bytes = ReadWholeFile(path);
-  if (!bytes || ParseGameBlock(*bytes).status != SavedGameStatus::Ok) return AppendOutcome::Failed;
+  LockedSavedGame file;
+  const LockOutcome lock = file.Open(path);
+  if (lock == LockOutcome::Missing) return AppendOutcome::NoFile;
+  if (lock != LockOutcome::Locked) return AppendOutcome::Failed;
+  const std::optional<Bytes> bytes = file.ReadAll(kMaxSavedGameFileBytes);
+  const std::optional<std::size_t> end = bytes ? EndOfWholeEntries(*bytes) : std::nullopt;
   const Bytes entryBytes = PlayerHistoryEntryBytes(entry);
-  bytes->insert(bytes->end(), entryBytes.begin(), entryBytes.end());
-  return ReplaceFile(path, *bytes) ? AppendOutcome::Appended : AppendOutcome::Failed;
+  // A file grown past what a reader takes would lose the whole game.
+  if (!end || *end + entryBytes.size() > kMaxSavedGameFileBytes) return AppendOutcome::Failed;
+  if (*end < bytes->size() && !file.CutTo(*end)) return AppendOutcome::Failed;
+  return file.AppendDurably(entryBytes) ? AppendOutcome::Appended : AppendOutcome::Failed;
 }
 
 ParsedPlayerHistory ReadPlayerHistory(const fs::path& path, std::size_t offset) {

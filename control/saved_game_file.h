@@ -1,7 +1,9 @@
 #pragma once
-// Reading and writing saved-game files. A save or an appended entry is written
-// completely beside the old file and then renamed into place, so a failure
-// leaves the old file as it was.
+// Reading and writing saved-game files. A save is written completely beside
+// the old file and then renamed into place, so a failure leaves the old file
+// as it was. An entry is appended in place under a lock, so several games
+// sharing one file lose none, and a crash costs at most the entry being
+// written.
 
 #include <cstddef>
 #include <filesystem>
@@ -24,13 +26,15 @@ struct SaveOutcome {
 
 // Writes the game block. The player history of the file being replaced is
 // kept only when that file holds the same deal; results of another deal would
-// not belong to this one. A game block this game could not open is refused.
+// not belong to this one. A game block this game could not open is refused,
+// and so is a read-only file; a replaced file keeps its permissions.
 SaveOutcome WriteGameFile(const std::filesystem::path& path, const SavedGame& game);
 
 enum class AppendOutcome { Appended, NoFile, Failed };
 
-// Adds one entry to the player history of an existing saved game; a file that
-// is no longer a saved game is left alone (Failed).
+// Adds one entry to the player history of an existing saved game. A file that
+// is no longer a saved game, has a damaged history or is read-only is left
+// alone (Failed).
 AppendOutcome AppendPlayerHistoryEntry(const std::filesystem::path& path, const TReportInfo& entry);
 
 // The player history from offset to the end of the file. No offset (0) or no

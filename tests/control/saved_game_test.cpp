@@ -16,12 +16,16 @@
 #include "control/cp1252.h"
 #include "control/saved_game_date.h"
 #include "control/saved_game_file.h"
+#include "control/saved_game_fixture.h"
 
 namespace pebble {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::FileBytes;
+using test::PutFile;
+using test::ScratchFolder;
 
 // --- a saved game written byte by byte from the file layout -----------------
 
@@ -100,38 +104,6 @@ Bytes HandMadeGameFile(std::string_view magic = kSavedGameMagic, int columns = k
 SavedGame SmallDeal(int columns = 4, int rows = 3) {
   const Bytes bytes = HandMadeGameFile(kSavedGameMagic, columns, rows);
   return ParseGameBlock(bytes).game;
-}
-
-// --- a scratch folder for file tests -----------------------------------------
-
-class ScratchFolder {
- public:
-  ScratchFolder() : path_(fs::temp_directory_path() / ("pebble-clk-" + std::to_string(std::random_device{}()))) {
-    fs::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  fs::path operator/(const char* name) const { return path_ / name; }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
-
-Bytes FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void PutFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
 }
 
 // --- reading and writing the game block --------------------------------------
@@ -382,22 +354,37 @@ TEST(SavedGame, LongTextsAreCutOnWritingAndRefusedOnReading) {
   EXPECT_FALSE(ParsePlayerHistory(w.bytes, 0).ok);
 }
 
-TEST(SavedGame, DamagedHistoryIsRefusedAsAWhole) {
+// A history cut anywhere is what a crash in the middle of an append leaves:
+// every whole entry before the cut stays. Damage inside an entry is refused.
+TEST(SavedGame, CutHistoryKeepsItsWholeEntriesAndDamagedHistoryIsRefused) {
   const Bytes good = SavedGameBytes(SmallDeal(), {{"Ann", 45001.5, "PC", "", 3}, {"Bo", 45002, "PC", "", 0}});
   const std::size_t offset = ParseGameBlock(good).playerHistoryOffset;
   ASSERT_EQ(ParsePlayerHistory(good, offset).entries.size(), 2u);
+  EXPECT_EQ(ParsePlayerHistory(good, offset).wholeEntriesEnd, good.size());
   EXPECT_TRUE(ParsePlayerHistory(good, good.size()).ok);  // no entries
   const std::size_t endOfFirst = offset + (4 + 3) + (4 + 2) + 8 + 4 + 4;
-  for (std::size_t size = offset + 1; size < good.size(); ++size) {
+  for (std::size_t size = offset; size < good.size(); ++size) {
     const Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
     const ParsedPlayerHistory history = ParsePlayerHistory(cut, offset);
-    EXPECT_EQ(history.ok, size == endOfFirst) << "cut at " << size;  // a whole entry is a shorter history
-    EXPECT_EQ(history.entries.size(), size == endOfFirst ? 1u : 0u);
+    ASSERT_TRUE(history.ok) << "cut at " << size;
+    EXPECT_EQ(history.entries.size(), size >= endOfFirst ? 1u : 0u) << "cut at " << size;
+    EXPECT_EQ(history.wholeEntriesEnd, size >= endOfFirst ? endOfFirst : offset) << "cut at " << size;
   }
   EXPECT_FALSE(ParsePlayerHistory(good, good.size() + 1).ok);
-  Bytes negative = good;
-  PutI32(negative, offset, -3);
-  EXPECT_FALSE(ParsePlayerHistory(negative, offset).ok);
+
+  const std::size_t secondDate = endOfFirst + (4 + 2) + (4 + 2);
+  const std::vector<std::pair<const char*, std::function<void(Bytes&)>>> damages = {
+      {"negative name length", SetI32(offset, -3)},
+      {"name longer than a reader takes", SetI32(offset, 1001)},
+      {"second entry dated beyond the year 9999", [&](Bytes& b) { PutF64(b, secondDate, 1e300); }},
+      {"second entry's address length negative", SetI32(good.size() - 4, -1)},
+  };
+  for (const auto& [what, damage] : damages) {
+    Bytes bytes = good;
+    damage(bytes);
+    EXPECT_FALSE(ParsePlayerHistory(bytes, offset).ok) << what;
+    EXPECT_TRUE(ParsePlayerHistory(bytes, offset).entries.empty()) << what;
+  }
 }
 
 // --- files ---------------------------------------------------------------------

@@ -61,6 +61,18 @@ class ReportTest : public QObject {
 
   std::size_t Write(const std::vector<TReportInfo>& history) { return WriteSavedGame(file_, history); }
 
+  // The player types a name into the history dialog and saves the entry.
+  void AcceptTheHistoryDialogAs(const QString& name) {
+    script_->modal = [name](QDialog& dialog) {
+      if (auto* history = qobject_cast<TfrmAddAddress*>(&dialog)) {
+        history->editName()->setText(name);
+        return int(QDialog::Accepted);
+      }
+      return int(QDialog::Rejected);
+    };
+    script_->names = {name};
+  }
+
   static QStringList Column(const TfrmReport& report, int column) {
     QStringList texts;
     for (int i = 0; i < report.listReport()->topLevelItemCount(); ++i) {
@@ -363,17 +375,30 @@ class ReportTest : public QObject {
     const std::size_t offset = Write({});
     std::ofstream(file_, std::ios::binary | std::ios::trunc) << "not a game";
     SavedGameTie tie{file_, offset, Entry("", 0)};
-    script_->modal = [](QDialog& dialog) {
-      if (auto* history = qobject_cast<TfrmAddAddress*>(&dialog)) {
-        history->editName()->setText(QStringLiteral("Ida"));
-        return int(QDialog::Accepted);
-      }
-      return int(QDialog::Rejected);
-    };
-    script_->names = {QStringLiteral("Ida")};
+    AcceptTheHistoryDialogAs(QStringLiteral("Ida"));
     stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
     QCOMPARE(script_->errors, QStringList{Str(110)});
     QCOMPARE(stats.Keeper().Table()[0].Name, std::string("Ida"));  // the score stays recorded
+  }
+
+  // A history the player made read-only gets no entry: the player hears why,
+  // the file stays as it was, and the report is not offered.
+  void readOnlyFileReportsTheFailureAndStaysAsItWas() {
+    TempStore temp;
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({Entry("Ann", 9)});
+    std::filesystem::permissions(file_, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                            std::filesystem::perms::others_read);
+    std::ifstream before(file_, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(before)), {});
+    SavedGameTie tie{file_, offset, Entry("", 0)};
+    AcceptTheHistoryDialogAs(QStringLiteral("Ida"));
+    stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
+    QCOMPARE(script_->errors, QStringList{Str(110)});
+    QCOMPARE(script_->shownModal, QStringList{"TfrmAddAddress"});
+    std::ifstream after(file_, std::ios::binary);
+    QCOMPARE(std::string((std::istreambuf_iterator<char>(after)), {}), bytes);
+    std::filesystem::permissions(file_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
   }
 
   void languageChangeReachesBothWindows() {
