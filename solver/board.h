@@ -63,6 +63,7 @@ class Board {
   // are counted as well.
   std::array<std::int32_t, kMaxColorIds + 1> ColorCounts() const;
   std::int32_t ColorIdCount() const { return colorIds_; }
+  int ColorIdAt(const Move& move) const { return ColorId(At(move.column, move.height)); }
   bool IsSpecialColorId(int id) const { return palette_[static_cast<std::size_t>(id)] == SpecialColor; }
   std::uint64_t Hash() const;
 

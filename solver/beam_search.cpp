@@ -1,0 +1,137 @@
+#include "solver/beam_search.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "solver/heuristic.h"
+
+namespace pebble::solver {
+namespace {
+
+struct Step {
+  std::int32_t parent;
+  Move move;
+};
+
+struct Child {
+  std::int32_t parent;
+  Move move;
+  std::int64_t tally;
+  std::int64_t estimate;
+  std::uint64_t hash;
+};
+
+class Beam {
+ public:
+  Beam(const Board& start, BeamOptions options, const StopRule& stop, BestLine& best)
+      : options_(options), stop_(stop), best_(best), goal_(best.GetGoal()), random_{options.seed * 0x9E3779B97F4A7C15ull + 1} {
+    boards_.push_back(start);
+    tallies_.push_back(0);
+  }
+
+  PassEnd Run() {
+    if (boards_.front().Moves().empty()) OfferFinished(-1, {}, 0, boards_.front());
+    while (!boards_.empty()) {
+      if (!ExpandLayer()) return PassEnd::Stopped;
+      KeepBest();
+    }
+    return dropped_ ? PassEnd::Finished : PassEnd::Exhaustive;
+  }
+
+ private:
+  bool ExpandLayer() {
+    children_.clear();
+    for (std::size_t i = 0; i < boards_.size(); ++i) {
+      boards_[i].Moves(moves_);
+      for (const Move& move : moves_) {
+        if ((++expanded_ & 15) == 0 && stop_.Now()) return false;
+        scratch_ = boards_[i];
+        const std::int64_t tally = tallies_[i] + MoveGain(goal_, scratch_.Play(move));
+        scratch_.Moves(childMoves_);
+        const auto parent = static_cast<std::int32_t>(i);
+        if (childMoves_.empty()) {
+          OfferFinished(parent, move, tally, scratch_);
+          continue;
+        }
+        PlayOut(goal_, scratch_, tally, childMoves_, random_, rollout_);
+        const std::int64_t estimate = LineValue(goal_, rollout_.tally, rollout_.stonesLeft);
+        if (estimate > best_.Value()) OfferRollout(parent, move, estimate);
+        children_.push_back({parent, move, tally, estimate, scratch_.Hash()});
+      }
+    }
+    return true;
+  }
+
+  void KeepBest() {
+    std::sort(children_.begin(), children_.end(), [](const Child& a, const Child& b) { return a.estimate > b.estimate; });
+    seen_.clear();
+    std::vector<Step>& steps = layers_.emplace_back();
+    next_.resize(std::min<std::size_t>(children_.size(), static_cast<std::size_t>(options_.width)));
+    nextTallies_.clear();
+    for (const Child& child : children_) {
+      if (steps.size() == next_.size()) {
+        dropped_ = true;  // perhaps only repeats are left; counted as dropped all the same
+        break;
+      }
+      if (!seen_.insert(child.hash).second) continue;  // the same position by another order of moves
+      Board& board = next_[steps.size()];
+      board = boards_[static_cast<std::size_t>(child.parent)];
+      board.Play(child.move);
+      nextTallies_.push_back(child.tally);
+      steps.push_back({child.parent, child.move});
+    }
+    next_.resize(steps.size());
+    std::swap(boards_, next_);
+    std::swap(tallies_, nextTallies_);
+  }
+
+  void OfferFinished(std::int32_t parent, const Move& last, std::int64_t tally, const Board& end) {
+    const std::int64_t value = LineValue(goal_, tally, end.StonesLeft());
+    if (value <= best_.Value()) return;
+    Line line{parent >= 0 ? PathTo(parent, last) : std::vector<Move>{}, tally, end.StonesLeft(), value};
+    best_.Offer(line);
+  }
+
+  void OfferRollout(std::int32_t parent, const Move& move, std::int64_t value) {
+    Line line{PathTo(parent, move), rollout_.tally, rollout_.stonesLeft, value};
+    line.moves.insert(line.moves.end(), rollout_.moves.begin(), rollout_.moves.end());
+    best_.Offer(line);
+  }
+
+  // The moves from the start to position `parent` of the newest layer, then `last`.
+  std::vector<Move> PathTo(std::int32_t parent, const Move& last) const {
+    std::vector<Move> path{last};
+    for (std::size_t depth = layers_.size(); depth-- > 0;) {
+      const Step& step = layers_[depth][static_cast<std::size_t>(parent)];
+      path.push_back(step.move);
+      parent = step.parent;
+    }
+    std::reverse(path.begin(), path.end());
+    return path;
+  }
+
+  BeamOptions options_;
+  const StopRule& stop_;
+  BestLine& best_;
+  Goal goal_;
+  RolloutRandom random_;
+  Rollout rollout_;
+  std::vector<Board> boards_, next_;
+  std::vector<std::int64_t> tallies_, nextTallies_;
+  std::vector<std::vector<Step>> layers_;  // layers_[d][i]: how position i after move d + 1 was reached
+  std::vector<Child> children_;
+  std::vector<Move> moves_, childMoves_;
+  std::unordered_set<std::uint64_t> seen_;
+  Board scratch_;
+  std::uint64_t expanded_ = 0;
+  bool dropped_ = false;
+};
+
+}  // namespace
+
+PassEnd BeamPass(const Board& start, BeamOptions options, const StopRule& stop, BestLine& best) {
+  Beam beam(start, options, stop, best);
+  return beam.Run();
+}
+
+}  // namespace pebble::solver

@@ -1,0 +1,27 @@
+#pragma once
+// Monte-Carlo beam search: from the start, layer by layer, every move of every
+// kept position is played and judged by a rollout to the end; the `width`
+// positions with the best rollouts are kept, one of each distinct position.
+// Every finished line met on the way, rollouts included, is offered.
+
+#include <cstdint>
+
+#include "solver/board.h"
+#include "solver/line.h"
+
+namespace pebble::solver {
+
+struct BeamOptions {
+  int width = 1;
+  std::uint64_t seed = 0;  // of the rollouts' random choices
+};
+
+enum class PassEnd {
+  Stopped,     // by the stop rule, before the beam ran out of moves
+  Finished,    // every kept position played to its end
+  Exhaustive,  // and no position was ever dropped: every line has been seen
+};
+
+PassEnd BeamPass(const Board& start, BeamOptions options, const StopRule& stop, BestLine& best);
+
+}  // namespace pebble::solver

@@ -1,0 +1,38 @@
+#pragma once
+// How promising an unfinished position is: one quick game played from it to
+// the end. Its value is a line that can really be played, so the search keeps
+// it when it beats the best so far.
+
+#include <cstdint>
+#include <vector>
+
+#include "solver/board.h"
+#include "solver/goal.h"
+
+namespace pebble::solver {
+
+struct Rollout {
+  std::int64_t tally = 0;
+  std::int32_t stonesLeft = 0;
+  std::vector<Move> moves;  // the moves played after the position
+};
+
+// A small fast random generator for the rollouts (xorshift).
+struct RolloutRandom {
+  std::uint64_t state;
+  std::uint64_t Next() {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  }
+};
+
+// Plays from `position` (whose moves are `moves`) to the end. The colour with
+// the most stones is saved for last: its stones are left alone while any
+// other move exists, so they gather into one big group as the others go.
+// That one big group is what scores, and what clears a field.
+void PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves, RolloutRandom& random,
+             Rollout& out);
+
+}  // namespace pebble::solver

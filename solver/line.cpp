@@ -1,0 +1,19 @@
+#include "solver/line.h"
+
+namespace pebble::solver {
+
+void BestLine::Offer(const Line& line) {
+  if (line.value <= Value()) return;
+  std::lock_guard lock(mutex_);
+  if (line.value <= best_.value) return;
+  best_ = line;
+  value_.store(line.value, std::memory_order_relaxed);
+  if (line.stonesLeft == 0) cleared_.store(true, std::memory_order_relaxed);
+}
+
+Line BestLine::Get() const {
+  std::lock_guard lock(mutex_);
+  return best_;
+}
+
+}  // namespace pebble::solver

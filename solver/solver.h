@@ -1,0 +1,31 @@
+#pragma once
+// The solver: an anytime search for the best line of moves from a position,
+// on every core of the machine, within a time budget and cancellable at any
+// moment. The best line found so far is the answer whenever it stops.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+#include "solver/board.h"
+#include "solver/goal.h"
+#include "solver/line.h"
+
+namespace pebble::solver {
+
+struct SolveRequest {
+  Goal goal = Goal::FewestStones;
+  std::chrono::milliseconds budget{1000};
+  unsigned threads = 0;          // 0: one per core
+  bool stopWhenCleared = false;  // enough as soon as a line clears the field
+};
+
+// Blocks until the budget is spent, `cancel` is raised, nothing better can
+// exist, or (when asked) the field has been cleared. A position without a
+// move gives an empty line with its value.
+Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel);
+
+// The threads a search uses when the request leaves it open.
+unsigned SearchThreads(unsigned wanted);
+
+}  // namespace pebble::solver

@@ -1,0 +1,115 @@
+// The search against the truth: on fields small enough to try every line, it
+// must find the best one; on a real deal, its line must play through the
+// engine to the stones and points it claims; and it stops when told.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "engine/game.h"
+#include "solver/solver.h"
+#include "support/silent_host.h"
+
+namespace pebble::solver {
+namespace {
+
+using namespace std::chrono_literals;
+
+GameSettings DealSettings(std::int32_t columns, std::int32_t rows, int colors, bool specials) {
+  GameSettings s;
+  s.columnCount = columns;
+  s.rowCount = rows;
+  s.colorCount = static_cast<std::uint8_t>(colors);
+  s.actionsOn = specials;
+  s.actionFrequency = 6;
+  s.animationsOn = false;
+  s.soundsOn = false;
+  return s;
+}
+
+struct Dealt {
+  testing::SilentHost host;
+  GameRandom random;
+  Game game{host, random};
+  Dealt(const GameSettings& s, std::uint64_t seed) {
+    random.SetFixedSeed(seed);
+    game.NewField(s, {s.columnCount, s.rowCount});
+  }
+  Board MakeBoard() const { return *Board::FromField(game.GetField(), game.Settings().actionsOn); }
+};
+
+// The value of the best line, by trying every one.
+std::int64_t BestByTryingAll(const Board& board, Goal goal, std::int64_t tally) {
+  const std::vector<Move> moves = board.Moves();
+  if (moves.empty()) return LineValue(goal, tally, board.StonesLeft());
+  std::int64_t best = std::numeric_limits<std::int64_t>::min();
+  for (const Move& move : moves) {
+    Board next = board;
+    const std::int32_t stones = next.Play(move);
+    best = std::max(best, BestByTryingAll(next, goal, tally + MoveGain(goal, stones)));
+  }
+  return best;
+}
+
+TEST(Solver, FindsTheBestLineWhereEveryLineCanBeTried) {
+  const std::atomic<bool> never{false};
+  for (Goal goal : {Goal::FewestStones, Goal::MostPoints, Goal::StandardScoring}) {
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+      const bool specials = seed % 2 == 0 && goal != Goal::StandardScoring;
+      Dealt deal(DealSettings(4, 5, 3, specials), seed);
+      const Board board = deal.MakeBoard();
+      SCOPED_TRACE("goal " + std::to_string(static_cast<int>(goal)) + ", seed " + std::to_string(seed));
+      // The budget is only a bound: a search that has seen every line stops.
+      const Line line = Solve(board, {goal, 60s, 2, false}, never);
+      EXPECT_EQ(line.value, BestByTryingAll(board, goal, 0));
+    }
+  }
+}
+
+TEST(Solver, LinePlaysThroughTheEngineToWhatItClaims) {
+  const std::atomic<bool> never{false};
+  for (bool specials : {false, true}) {
+    Dealt deal(DealSettings(10, 16, 5, specials), 77);
+    Board board = deal.MakeBoard();
+    const Line line = Solve(board, {Goal::FewestStones, 300ms, 0, false}, never);
+    ASSERT_FALSE(line.moves.empty());
+    for (const Move& move : line.moves) {
+      const TStoneCell& cell = deal.game.GetField()[board.FieldIndex(move)];
+      ASSERT_TRUE(board.Clickable(board.FieldIndex(move)));
+      deal.game.imgMainMouseUp(MouseButton::Left, cell.Left + 1, cell.Top + 1);
+      board.Play(move);
+    }
+    EXPECT_FALSE(deal.game.GameRunning());  // the line plays the game to its end
+    EXPECT_EQ(deal.game.Counters().StonesLeft, line.stonesLeft);
+    EXPECT_EQ(deal.game.Score(), line.tally);
+  }
+}
+
+TEST(Solver, StopsWhenCancelled) {
+  Dealt deal(DealSettings(20, 20, 4, false), 5);
+  const Board board = deal.MakeBoard();
+  std::atomic<bool> cancel{false};
+  Line line;
+  std::thread search([&] { line = Solve(board, {Goal::StandardScoring, 1h, 2, false}, cancel); });
+  std::this_thread::sleep_for(50ms);
+  cancel = true;
+  search.join();  // a search that ignored the flag would hold the test until its time-out
+  // What it hands back is no line, or a whole one.
+  Board played = board;
+  for (const Move& move : line.moves) played.Play(move);
+  if (line.Found()) EXPECT_EQ(played.StonesLeft(), line.stonesLeft);
+}
+
+TEST(Solver, PositionWithoutMovesGivesTheEmptyLine) {
+  Field field(2, 1, 20, 21);
+  field[0] = {0, 0, 0, skNormal, kClassicPalette[0], 1};
+  field[1] = {1, 20, 0, skNormal, kClassicPalette[1], 1};
+  field.Recount(true);
+  const std::atomic<bool> never{false};
+  const Line line = Solve(*Board::FromField(field, false), {Goal::FewestStones, 1s, 1, false}, never);
+  EXPECT_TRUE(line.moves.empty());
+  EXPECT_EQ(line.stonesLeft, 2);
+}
+
+}  // namespace
+}  // namespace pebble::solver
