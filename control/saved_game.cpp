@@ -9,9 +9,6 @@
 namespace pebble {
 namespace {
 
-// The count-down of a loaded deal is kept to a day, so its milliseconds fit
-// the timer's arithmetic.
-constexpr std::int32_t kMaxSavedPlayTime = 24 * 60 * 60;
 // Dates from 1 January 0001 to 31 December 9999, the range a date can show.
 constexpr double kFirstDate = -693593.0;
 constexpr double kEndOfLastDate = 2958466.0;
@@ -20,7 +17,9 @@ bool IsPossibleDate(double date) { return std::isfinite(date) && date >= kFirstD
 
 bool HasPlayableSettings(const SavedGameSettings& saved) {
   if (saved.colorCount < 1 || saved.colorCount > kMaxColors) return false;
-  if (saved.playTime < 1 || saved.playTime > kMaxSavedPlayTime) return false;
+  // The colour count above must fit its byte; every other value is judged as
+  // the stored settings are, so any game that can be played can be saved and
+  // opened again.
   GameSettings settings;
   ApplySavedSettings(saved, settings);
   return !MakePlayable(settings);
@@ -36,12 +35,16 @@ bool IsCounter(std::int32_t value, std::size_t cellCount) {
   return value >= 0 && static_cast<std::size_t>(value) <= cellCount;
 }
 
-bool HasMagic(std::span<const std::uint8_t> bytes) {
-  ByteReader in(bytes);
+// The first counted string decides: one that cannot be read is a damaged
+// file (109); one that reads but is not the magic is another kind of file (108).
+SavedGameStatus MagicStatus(ByteReader& in) {
   std::int32_t length = 0;
   std::span<const std::uint8_t> text;
-  return in.ReadI32(length) && length == static_cast<std::int32_t>(kSavedGameMagic.size()) &&
-         in.ReadBytes(kSavedGameMagic.size(), text) && std::equal(text.begin(), text.end(), kSavedGameMagic.begin());
+  if (!in.ReadI32(length) || length < 0 || length > kMaxReadStringBytes ||
+      !in.ReadBytes(static_cast<std::size_t>(length), text))
+    return SavedGameStatus::Unreadable;
+  const bool magic = std::equal(text.begin(), text.end(), kSavedGameMagic.begin(), kSavedGameMagic.end());
+  return magic ? SavedGameStatus::Ok : SavedGameStatus::NotAGameFile;
 }
 
 bool ReadSettings(ByteReader& in, SavedGameSettings& s) {
@@ -179,11 +182,12 @@ int ReadFailureStringId(SavedGameStatus status) { return status == SavedGameStat
 
 ParsedSavedGame ParseGameBlock(std::span<const std::uint8_t> bytes) {
   ParsedSavedGame result;
-  if (!HasMagic(bytes)) {
-    result.status = SavedGameStatus::NotAGameFile;
+  ByteReader in(bytes);
+  const SavedGameStatus magic = MagicStatus(in);
+  if (magic != SavedGameStatus::Ok) {
+    result.status = magic;
     return result;
   }
-  ByteReader in(bytes, sizeof(std::int32_t) + kSavedGameMagic.size());
   if (!ReadGameBlockAfterMagic(in, result.game)) {
     result.game = SavedGame{};
     return result;

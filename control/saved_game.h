@@ -82,8 +82,8 @@ std::vector<std::uint8_t> SavedGameBytes(const SavedGame& game, const std::vecto
 
 enum class SavedGameStatus {
   Ok,
-  NotAGameFile,  // the magic is missing or differs
-  Unreadable,    // the file cannot be read, or its game block is damaged
+  NotAGameFile,  // the first counted string reads, but is not the magic
+  Unreadable,    // the file or its first counted string cannot be read, or its game block is damaged
 };
 
 // Message the player sees when a saved game cannot be opened.

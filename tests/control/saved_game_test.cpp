@@ -181,6 +181,37 @@ TEST(SavedGame, MagicIsComparedCaseSensitively) {
   EXPECT_EQ(ReadFailureStringId(SavedGameStatus::Unreadable), 109);
 }
 
+// A first string that cannot be read is a damaged file (109); only a string
+// that reads whole and differs from the magic is another kind of file (108).
+TEST(SavedGame, FirstStringUnreadableIsAReadErrorReadableButOtherIsNoGameFile) {
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    int message;
+  };
+  const auto counted = [](std::int32_t length, std::size_t textBytes) {
+    HandWriter w;
+    w.I32(length);
+    w.bytes.insert(w.bytes.end(), textBytes, 'x');
+    return w.bytes;
+  };
+  const Case cases[] = {
+      {"empty file", {}, 109},
+      {"length cut short", {20, 0, 0}, 109},
+      {"negative length", counted(-1, 30), 109},
+      {"length beyond what a reader takes", counted(1001, 1001), 109},
+      {"magic length, text cut short", counted(20, 10), 109},
+      {"an empty string", counted(0, 0), 108},
+      {"another file's first string", counted(4, 4), 108},
+      {"the longest string a reader takes", counted(1000, 1000), 108},
+      {"the magic cut to 19 letters", HandMadeGameFile(kSavedGameMagic.substr(0, 19)), 108},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ReadFailureStringId(ParseGameBlock(c.bytes).status), c.message);
+  }
+}
+
 // --- damaged files -----------------------------------------------------------
 
 void PutI32(Bytes& b, std::size_t at, std::int32_t v) {
@@ -202,9 +233,9 @@ struct DamagedFile {
 };
 
 const std::vector<DamagedFile> kDamagedFiles = {
-    {"empty file", [](Bytes& b) { b.clear(); }, SavedGameStatus::NotAGameFile},
-    {"magic length huge", SetI32(0, 0x7FFFFFFF), SavedGameStatus::NotAGameFile},
-    {"magic length negative", SetI32(0, -20), SavedGameStatus::NotAGameFile},
+    {"empty file", [](Bytes& b) { b.clear(); }},
+    {"magic length huge", SetI32(0, 0x7FFFFFFF)},
+    {"magic length negative", SetI32(0, -20)},
     {"computer name length negative", SetI32(kNameLength, -1)},
     {"computer name longer than 1000", SetI32(kNameLength, 1001)},
     {"computer name longer than the file", SetI32(kNameLength, 1000)},
@@ -225,7 +256,6 @@ const std::vector<DamagedFile> kDamagedFiles = {
     {"16 colours", SetI32(kColours, 16)},
     {"play time 0", SetI32(kPlayTime, 0)},
     {"play time negative", SetI32(kPlayTime, -90)},
-    {"play time beyond a day", SetI32(kPlayTime, 86401)},
     {"stones left negative", SetI32(kStonesLeft, -1)},
     {"more movable stones than cells", SetI32(kMovable, 161)},
     {"cell total one short", SetI32(kCellTotal, 159)},
@@ -255,8 +285,7 @@ TEST(SavedGame, FileCutAtAnyOffsetIsRefused) {
   const Bytes whole = HandMadeGameFile(kSavedGameMagic, 3, 2);
   for (std::size_t size = 0; size < whole.size(); ++size) {
     const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-    const SavedGameStatus expected = size < 24 ? SavedGameStatus::NotAGameFile : SavedGameStatus::Unreadable;
-    EXPECT_EQ(ParseGameBlock(cut).status, expected) << "cut at " << size;
+    EXPECT_EQ(ParseGameBlock(cut).status, SavedGameStatus::Unreadable) << "cut at " << size;
   }
 }
 
@@ -403,6 +432,38 @@ TEST(SavedGameFile, AppendingEntriesGrowsTheHistoryInOrder) {
   ASSERT_TRUE(history.ok);
   EXPECT_EQ(history.entries, entries);
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"deal.clk"});  // nothing left beside it
+}
+
+// A count-down game the settings let the player play can be saved and opened
+// again, however long its clock; a length the settings would replace is
+// refused on saving and on reading alike.
+TEST(SavedGameFile, EveryPlayablePlayTimeSavesAndReopens) {
+  const ScratchFolder folder;
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+  for (const std::int32_t playTime : {kLowest, -90, 0, 1, 90, 86400, 86401, 1000000, kHighest}) {
+    SCOPED_TRACE(playTime);
+    const bool playable = playTime >= 1;
+    GameSettings settings;
+    settings.playTime = playTime;
+    ASSERT_EQ(MakePlayable(settings), !playable);
+
+    SavedGame game = SmallDeal();
+    game.settings.playTime = playTime;
+    const fs::path file = folder / (std::to_string(playTime) + ".clk").c_str();
+    ASSERT_EQ(WriteGameFile(file, game).saved, playable);
+    if (playable) {
+      const ParsedSavedGame reopened = ReadGameFile(file);
+      ASSERT_EQ(reopened.status, SavedGameStatus::Ok);
+      EXPECT_EQ(reopened.game, game);
+      GameSettings opened;
+      ApplySavedSettings(reopened.game.settings, opened);
+      EXPECT_EQ(opened.playTime, playTime);
+    }
+    Bytes written = HandMadeGameFile();
+    PutI32(written, kPlayTime, playTime);
+    EXPECT_EQ(ParseGameBlock(written).status, playable ? SavedGameStatus::Ok : SavedGameStatus::Unreadable);
+  }
 }
 
 TEST(SavedGameFile, AppendingNeedsAnExistingSavedGame) {
