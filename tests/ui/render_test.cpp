@@ -333,6 +333,65 @@ class RenderTest : public QObject {
     }
   }
 
+  // A moving ramp stone is wiped by its own cell only, so every picture of a
+  // stone must draw inside that cell, turned rockets included; a pixel beyond
+  // it would stay behind as a dot.
+  void stonePicturesDrawInsideTheirCell() {
+    const Field field = MakeField({"aaaa"});
+    FieldPainter painter;
+    DrawField(painter, field, Look(false, true, false, true), Plain({10, 16}, kWhite));
+    const QRgb kRampColor = qRgb(1, 2, 3);
+    const QRect cell(30, 1, kW, kH);
+    const auto drawnOnlyInside = [&](const QImage& ramp) {
+      bool inside = false;
+      for (int y = 0; y < ramp.height(); ++y) {
+        for (int x = 0; x < ramp.width(); ++x) {
+          if (ramp.pixel(x, y) == kRampColor) continue;
+          if (!cell.contains(x, y)) return false;
+          inside = true;
+        }
+      }
+      return inside;
+    };
+    for (std::uint8_t kind : {skBomb, skRocketRight, skRocketDown, skRocketLeft, skRock}) {
+      QImage ramp = Plain({field.PixelWidth(), kH + 2}, kRampColor);
+      TStoneCell stone;
+      stone.Index = -1;
+      stone.Left = cell.left();
+      stone.Top = cell.top();
+      stone.Occupied = 1;
+      stone.Kind = kind;
+      stone.Color = SpecialColor;
+      painter.DrawStone(field, stone, 0, ramp, 0, DrawFlags{false, true, false});
+      QVERIFY2(drawnOnlyInside(ramp), qPrintable(QString("kind %1").arg(kind)));
+    }
+    for (int frame = 0; frame < FieldPainter::kBreakFrames; ++frame) {
+      QImage ramp = Plain({field.PixelWidth(), kH + 2}, kRampColor);
+      painter.DrawBreak(frame, ramp, cell.topLeft());
+      QVERIFY2(drawnOnlyInside(ramp), qPrintable(QString("BREAK%1").arg(frame)));
+    }
+  }
+
+  // The pictures as stored: every pixel but the transparent ones (the colour of
+  // the bottom-left pixel, magenta for the crumbling frames) lies in the
+  // 20 x 21 stone from the top-left corner.
+  void storedStonePicturesFitTheStone() {
+    const std::pair<const char*, bool> pictures[] = {{"ACTBMP1", false}, {"ACTBMP2", false}, {"ACTBMP3", false},
+                                                     {"BREAK0", true},   {"BREAK1", true},   {"BREAK2", true},
+                                                     {"BREAK3", true}};
+    for (const auto& [name, magentaKey] : pictures) {
+      const QImage picture = QImage(QString(":/res/") + name).convertToFormat(QImage::Format_RGB32);
+      QVERIFY2(!picture.isNull(), name);
+      const QRgb key = magentaKey ? 0xFFFF00FFu : picture.pixel(0, picture.height() - 1);
+      for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+          if (picture.pixel(x, y) == key) continue;
+          QVERIFY2(x < kW && y < kH, qPrintable(QString("%1 at %2, %3").arg(name).arg(x).arg(y)));
+        }
+      }
+    }
+  }
+
   // The crumbling frames show what lies below through their magenta.
   void breakFramesAreTransparent() {
     const QImage frame = QImage(":/res/BREAK1").convertToFormat(QImage::Format_RGB32);

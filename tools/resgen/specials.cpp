@@ -2,9 +2,14 @@
 // turns it for the other directions) and ACTBMP3 (rock), and the four crumbling
 // frames BREAK0..3. All are drawn with a key colour, magenta, in the bottom-left
 // pixel, which the game makes transparent; every picture keeps that pixel free.
+// The pictures are a pixel wider than a stone: the game wipes only the stone's
+// own cell when a stone moves on, so every drawn pixel must lie inside it.
+#include <QRect>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "asset_sink.h"
@@ -17,6 +22,11 @@ namespace pebble::resgen {
 namespace {
 
 constexpr int kSamples = 5;
+// The stone cell the game draws a picture into, from the picture's top-left corner.
+const QRect kStoneCell(0, 0, 20, 21);
+// The rocket is turned a quarter and a half turn about the centre of its 21 x 21
+// picture; its first column and first row would then land outside the cell.
+const QRect kRocketCell(1, 1, 19, 20);
 const Rgba kInk = FromHex(0x1E1A1A);
 
 // Lighting of a sphere at a point inside it: 0 dark side .. 1 lit side, plus gloss.
@@ -67,14 +77,14 @@ Rgba Rocket(double x, double y) {
   constexpr double cy = 10.5;
   Rgba result{0, 0, 0, 0};
   // Exhaust flame behind the tail.
-  const double flameLen = std::clamp((5.2 - x) / 5.0, 0.0, 1.0);
-  const double flame = std::fabs(y - cy) - 2.4 * std::sqrt(std::max(0.0, 1 - flameLen * flameLen)) * (x < 5.2 ? 1 : 0);
-  if (x >= 0.3 && x < 5.2) {
+  const double flameLen = std::clamp((4.8 - x) / 3.6, 0.0, 1.0);
+  const double flame = std::fabs(y - cy) - 2.4 * std::sqrt(std::max(0.0, 1 - flameLen * flameLen)) * (x < 4.8 ? 1 : 0);
+  if (x >= 1.2 && x < 4.8) {
     const Rgba colour = Mix(FromHex(0xFF5A1A), FromHex(0xFFF2A0), Clamp01(1 - std::fabs(y - cy) / 1.6) * (1 - flameLen * 0.6));
     result = Over(WithAlpha(colour, Cover(flame)), result);
   }
   // Fins at the tail, above and below the body.
-  const double finTopX[] = {4.6, 9.2, 7.4, 3.8};
+  const double finTopX[] = {4.2, 8.8, 7.0, 3.4};
   const double finTopY[] = {8.0, 8.0, 3.4, 3.4};
   const double finBotY[] = {13.0, 13.0, 17.6, 17.6};
   const double fins = std::min(SdConvex(x, y, finTopX, finTopY), SdConvex(x, y, finTopX, finBotY));
@@ -83,15 +93,15 @@ Rgba Rocket(double x, double y) {
   // Body: a white cylinder, shaded across, with a red nose cone and a window.
   const double across = (y - cy) / 3.4;
   const double shade = 0.55 + 0.45 * std::sqrt(std::max(0.0, 1 - across * across)) - 0.18 * across;
-  const double body = SdBox(x, y, 10.0, cy, 5.3, 3.4, 1.0);
+  const double body = SdBox(x, y, 9.3, cy, 5.0, 3.4, 1.0);
   Rgba bodyFill = Scale(FromHex(0xEDEFF3), Clamp01(shade) * 0.95 + 0.08);
-  const double noseX[] = {14.6, 20.6, 14.6};
+  const double noseX[] = {13.5, 19.0, 13.5};
   const double noseY[] = {cy - 3.4, cy, cy + 3.4};
   const double nose = SdConvex(x, y, noseX, noseY);
   const Rgba noseFill = Scale(FromHex(0xE03A2E), Clamp01(shade) + 0.05);
   if (nose < body) bodyFill = noseFill;
-  const double window = SdCircle(x, y, 11.4, cy, 1.5);
-  Rgba hull = Over(WithAlpha(Mix(kInk, Mix(FromHex(0x2F7DE0), FromHex(0xCFE8FF), Clamp01(-(x - 11.4 + y - cy) * 0.4)),
+  const double window = SdCircle(x, y, 10.6, cy, 1.5);
+  Rgba hull = Over(WithAlpha(Mix(kInk, Mix(FromHex(0x2F7DE0), FromHex(0xCFE8FF), Clamp01(-(x - 10.6 + y - cy) * 0.4)),
                                  Cover(window + 0.5)), Cover(window)), bodyFill);
   result = Over(Outlined(std::min(body, nose), hull, 0.7), result);
   return result;
@@ -100,8 +110,8 @@ Rgba Rocket(double x, double y) {
 // A faceted grey boulder with a flattish base: a jagged outline from a few
 // straight-cut corners, each face of a coarse cell pattern tilted its own way.
 Rgba Rock(double x, double y) {
-  constexpr double cx = 10.4, cy = 11.0;
-  const double px[] = {2.2, 4.0, 8.0, 13.5, 17.2, 19.4, 19.6, 16.5, 4.5, 1.6};
+  constexpr double cx = 10.0, cy = 11.0;
+  const double px[] = {2.2, 4.0, 8.0, 13.2, 16.6, 18.5, 18.6, 15.9, 4.5, 1.6};
   const double py[] = {13.0, 6.8, 3.2, 2.6, 5.0, 9.5, 15.8, 18.6, 18.6, 16.4};
   const double distance = SdConvex(x, y, px, py) + 0.25 * GradientNoise(x / 2.2, y / 2.2, 71);
   const CellHit facet = CellNoise(x / 4.6 + 0.3, y / 4.6, 72);
@@ -196,21 +206,36 @@ Rgba BreakFrame(int stage, double x, double y) {
   return result;
 }
 
-QImage Keyed(int width, int height, const Shader& shader) {
+// Refuses a picture with a drawn pixel outside `cell`: on the ramp and in the
+// field such a pixel would stay behind as a stray dot.
+void RequireInside(const QImage& picture, const QRect& cell, const char* name) {
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixel(x, y) != kMagenta && !cell.contains(x, y)) {
+        throw std::runtime_error(std::string(name) + " draws outside its stone at " + std::to_string(x) + ", " +
+                                 std::to_string(y));
+      }
+    }
+  }
+}
+
+QImage Keyed(int width, int height, const Shader& shader, const QRect& cell, const char* name) {
   QImage picture = FlattenOnKey(Render(width, height, kSamples, shader), kMagenta, 0xFF1E1A1Au, 0.4);
   picture.setPixel(0, height - 1, kMagenta);  // the key the game reads
+  RequireInside(picture, cell, name);
   return picture;
 }
 
 }  // namespace
 
 void MakeSpecialStones(AssetSink& sink) {
-  sink.Bitmap("ACTBMP1", Keyed(21, 20, Bomb));
-  sink.Bitmap("ACTBMP2", Keyed(21, 21, Rocket));
-  sink.Bitmap("ACTBMP3", Keyed(21, 20, Rock));
+  sink.Bitmap("ACTBMP1", Keyed(21, 20, Bomb, kStoneCell, "ACTBMP1"));
+  sink.Bitmap("ACTBMP2", Keyed(21, 21, Rocket, kRocketCell, "ACTBMP2"));
+  sink.Bitmap("ACTBMP3", Keyed(21, 20, Rock, kStoneCell, "ACTBMP3"));
   for (int stage = 0; stage < 4; ++stage) {
-    sink.Bitmap(QString("BREAK%1").arg(stage),
-                Keyed(20, 21, [stage](double x, double y) { return BreakFrame(stage, x, y); }));
+    const QString name = QString("BREAK%1").arg(stage);
+    sink.Bitmap(name, Keyed(20, 21, [stage](double x, double y) { return BreakFrame(stage, x, y); }, kStoneCell,
+                            qPrintable(name)));
   }
 }
 
