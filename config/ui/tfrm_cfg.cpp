@@ -457,7 +457,10 @@ void TfrmCfg::FormCreate() {
 }
 
 void TfrmCfg::LoadControls(const GameSettings& s) {
-  ResetFieldMinimums();
+  // The minimums the loaded values give each other, not the layout's own: a
+  // narrow field of wide stones, or many columns of thin ones, must come back
+  // as the game has it.
+  SetLinkedMinimums(s.columnCount, s.stoneWidth);
   spinStH->SetValue(s.stoneHeight);
   spinStW->SetValue(s.stoneWidth);
   spinFRow->SetValue(s.rowCount);
@@ -508,19 +511,18 @@ void TfrmCfg::ShowStone() {
   CalcWindow();
 }
 
-void TfrmCfg::ResetFieldMinimums() {
-  spinFCol->SetMinimum(kMinColumns);
-  spinStW->SetMinimum(kMinStonePixels);
+void TfrmCfg::SetLinkedMinimums(int columns, int stoneWidth) {
+  // A zero typed on the way to another number must not divide by zero.
+  spinFCol->SetMinimum(kMinFieldPixels / std::max(1, stoneWidth));
+  spinStW->SetMinimum(kMinFieldPixels / std::max(1, columns));
 }
 
 void TfrmCfg::CalcWindow() {
   if (initialising_) return;
   const int columns = spinFCol->TypedValue();
   const int stoneWidth = spinStW->TypedValue();
-  // A field narrower than this cannot show its tool bar; a zero typed on the
-  // way to another number must not divide by zero.
-  spinFCol->SetMinimum(kMinFieldPixels / std::max(1, stoneWidth));
-  spinStW->SetMinimum(kMinFieldPixels / std::max(1, columns));
+  // A field narrower than this cannot show its tool bar.
+  SetLinkedMinimums(columns, stoneWidth);
 
   const int height = spinFRow->TypedValue() * spinStH->TypedValue() + kToolBarHeight + kStatusBarHeight + 1;
   const int width = columns * stoneWidth + 1;
@@ -613,7 +615,7 @@ void TfrmCfg::comboLangChange(int index) {
 void TfrmCfg::bttRestoreClick() {
   const GameSettings defaults;
   initialising_ = true;
-  ResetFieldMinimums();
+  SetLinkedMinimums(defaults.columnCount, defaults.stoneWidth);
   spinStH->SetValue(defaults.stoneHeight);
   spinStW->SetValue(defaults.stoneWidth);
   spinFRow->SetValue(defaults.rowCount);

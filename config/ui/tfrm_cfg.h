@@ -133,7 +133,8 @@ class TfrmCfg : public QDialog {
   void LoadControls(const GameSettings& settings);
   void SetPathLabels();
   void SetWindowFigure(QLabel* label, int pixels, int screenPixels);
-  void ResetFieldMinimums();
+  // Columns and stone width hold each other's minimum (columns x width >= 160).
+  void SetLinkedMinimums(int columns, int stoneWidth);
   void CommitNumbers();
   GameSettings DialogValues() const;
   bool StoreConfiguration(const GameSettings& values);

@@ -465,6 +465,48 @@ class CfgTest : public QObject, public DialogSurroundings {
     QCOMPARE(d.spinFRow->TypedValue(), 9);
   }
 
+  // Stored sizes the dialog allows, though below the layout's own minimums,
+  // come back exactly at every fill; a Save that changes only the sounds then
+  // stores them unchanged and starts no new game.
+  void narrowFieldsAndThinStonesSurviveCancelAndASoundsOnlySave() {
+    struct Case {
+      int columns, stoneWidth;
+    };
+    const Case cases[] = {{3, 50}, {4, 40}, {5, 32}, {40, 4}};
+    for (const Case& c : cases) {
+      cleanup();
+      init();
+      const QByteArray name = QString("%1 columns of %2 pixels").arg(c.columns).arg(c.stoneWidth).toUtf8();
+      store_->Store().SaveRegInt(kConfigSection, kValueColumnCount, c.columns);
+      store_->Store().SaveRegInt(kConfigSection, kValueStoneWidth, c.stoneWidth);
+      GameSettings stored = StoredConfiguration(store_->Store());
+      stored.languageOffset = kEnglishOffset;
+      host_->settings = stored;
+      const auto shown = [&](TfrmCfg& d) {
+        return d.spinFCol->TypedValue() == c.columns && d.spinStW->TypedValue() == c.stoneWidth;
+      };
+
+      TfrmCfg& d = Opened();
+      QVERIFY2(shown(d), name);
+      d.spinFCol->SetValue(10);
+      d.spinStW->SetValue(20);
+      QTest::mouseClick(d.bttAbort, Qt::LeftButton);
+      QVERIFY2(shown(d), name);
+
+      d.Open();
+      d.chkSounds->setChecked(false);
+      QTest::mouseClick(d.bttSave, Qt::LeftButton);
+      GameSettings expected = stored;
+      expected.soundsOn = false;
+      GameSettings fromStore = StoredConfiguration(store_->Store());
+      fromStore.languageOffset = expected.languageOffset;
+      fromStore.newVersionStart = expected.newVersionStart;
+      QVERIFY2(fromStore == expected, name);
+      QVERIFY2(host_->settings == expected, name);
+      QVERIFY2(Calls() == std::vector<std::string>{"toggle count-down"}, name);
+    }
+  }
+
   void restoreSetsTheDefaultsWithoutStoring() {
     TfrmCfg defaults(*host_);
     const QStringList expected = Snapshot(defaults);
