@@ -15,6 +15,7 @@
 #include "config/settings_store.h"
 #include "config/string_table.h"
 #include "control/saved_game_file.h"
+#include "control/ui/key_table.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
@@ -375,7 +376,7 @@ void TfrmGame::PlayHistory() {
 // --- keyboard, disguise, minimise and restore --------------------------------
 
 void TfrmGame::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
+  const int key = KeyTableKey(*event);
   if (key == Qt::Key_I) bttInfoClick();
   if (key == Qt::Key_N) bttStartClick();
   if (key == Qt::Key_C) bttCfgClick();

@@ -9,6 +9,7 @@
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "control/ui/key_table.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
@@ -50,6 +51,25 @@ std::int32_t FirstMovable(const Field& field, std::int32_t from = 0) {
   return -1;
 }
 
+// A key press as the platform reports it: the key's xkb keycode on X11 and
+// Wayland, its virtual-key code on Windows.
+struct PressedKey {
+  int key;
+  QString text;
+  quint32 xkbKeycode;
+  quint32 virtualKey;
+};
+
+std::unique_ptr<QKeyEvent> Press(const PressedKey& k) {
+#ifdef _WIN32
+  return std::make_unique<QKeyEvent>(QEvent::KeyPress, k.key, Qt::NoModifier, 0, k.virtualKey, 0, k.text);
+#else
+  return std::make_unique<QKeyEvent>(QEvent::KeyPress, k.key, Qt::NoModifier, k.xkbKeycode, 0, 0, k.text);
+#endif
+}
+
+// The key marked N on a Russian keyboard types the Cyrillic te.
+const PressedKey kCyrillicTeOnN{0x0422, QStringLiteral("\u0442"), 57, 'N'};
 
 }  // namespace
 
@@ -155,6 +175,49 @@ class MainWindowTest : public QObject {
     QCOMPARE(gamesDuringMove, games);
     QCOMPARE(w->SetUpCount(), games + 1);
     QCOMPARE(w->GetGame().Counters().StonesLeft, w->GetGame().Counters().CellCount);
+  }
+
+  // Letters count by the key's Latin letter when the layout types another
+  // alphabet; a typed Latin letter counts as typed (a German Z is on the US
+  // Y key); keys without a letter pass unchanged.
+  void letterKeysOnEveryLayout_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("xkbKeycode");
+    QTest::addColumn<uint>("virtualKey");
+    QTest::addColumn<int>("expected");
+    const auto row = [](const char* name, PressedKey k, int expected) {
+      QTest::newRow(name) << k.key << k.text << uint(k.xkbKeycode) << uint(k.virtualKey) << expected;
+    };
+    row("Cyrillic te on the N key", kCyrillicTeOnN, Qt::Key_N);
+    row("Greek nu on the N key", {0x039D, QStringLiteral("\u03BD"), 57, 'N'}, Qt::Key_N);
+    row("Cyrillic ya on the Z key", {0x042F, QStringLiteral("\u044F"), 52, 'Z'}, Qt::Key_Z);
+    row("Cyrillic ze on the P key", {0x0417, QStringLiteral("\u0437"), 33, 'P'}, Qt::Key_P);
+    row("Cyrillic i on the B key", {0x0418, QStringLiteral("\u0438"), 56, 'B'}, Qt::Key_B);
+    row("Greek alpha on the A key", {0x0391, QStringLiteral("\u03B1"), 38, 'A'}, Qt::Key_A);
+    row("Cyrillic ha on a key with no letter", {0x0425, QStringLiteral("\u0445"), 34, 0xDB}, 0x0425);
+    row("Cyrillic te without a key code", {0x0422, QStringLiteral("\u0442"), 0, 0}, 0x0422);
+    row("German Z on the US Y key", {Qt::Key_Z, "z", 29, 'Z'}, Qt::Key_Z);
+    row("French A on the US Q key", {Qt::Key_A, "a", 24, 'A'}, Qt::Key_A);
+    row("German umlaut on a key with no letter", {0xD6, QStringLiteral("\u00F6"), 47, 0xC0}, 0xD6);
+    row("F1", {Qt::Key_F1, "", 67, 0x70}, Qt::Key_F1);
+    row("Backspace", {Qt::Key_Backspace, "\b", 22, 0x08}, Qt::Key_Backspace);
+  }
+
+  void letterKeysOnEveryLayout() {
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(uint, xkbKeycode);
+    QFETCH(uint, virtualKey);
+    QFETCH(int, expected);
+    QCOMPARE(KeyTableKey(*Press({key, text, xkbKeycode, virtualKey})), expected);
+  }
+
+  void aCyrillicLayoutStartsANewGameWithTheNKey() {
+    auto w = Open({"sounds:no"});
+    const int games = w->SetUpCount();
+    QCoreApplication::sendEvent(w.get(), Press(kCyrillicTeOnN).get());
+    QCOMPARE(w->SetUpCount(), games + 1);
   }
 
   void statusBarPanelsInBothCountModes() {
