@@ -14,6 +14,65 @@ using test::MakeRecordedStore;
 using test::ReadText;
 using test::TempConfigDirs;
 
+// The defaults as the settings record's table gives them, value by value.
+void ExpectSpecifiedDefaults(const GameSettings& s) {
+  EXPECT_EQ(s.stoneHeight, 21);
+  EXPECT_EQ(s.stoneWidth, 20);
+  EXPECT_EQ(s.rowCount, 16);
+  EXPECT_EQ(s.columnCount, 10);
+  EXPECT_EQ(s.colorCount, 5);
+  // red, blue, green, orange, silver, olive, lime, teal, navy, maroon, yellow,
+  // fuchsia, purple, aqua, gray, as 0x00BBGGRR
+  const StoneColorTable classic = {0x0000FF, 0xFF0000, 0x008000, 0x0080FF, 0xC0C0C0, 0x008080, 0x00FF00, 0x808000,
+                                   0x800000, 0x000080, 0x00FFFF, 0xFF00FF, 0x800080, 0xFFFF00, 0x808080};
+  EXPECT_EQ(s.stoneColors, classic);
+  EXPECT_EQ(s.backgroundMode, 0);
+  EXPECT_TRUE(s.fitToPicture);
+  EXPECT_EQ(s.backgroundPicture, "");
+  EXPECT_EQ(s.backgroundFolder, "");
+  EXPECT_EQ(s.folderPictureIndex, 0);
+  EXPECT_TRUE(s.soundsOn);
+  EXPECT_TRUE(s.textured);
+  EXPECT_FALSE(s.voyeur);
+  EXPECT_TRUE(s.traceOutline);
+  EXPECT_FALSE(s.actionsOn);
+  EXPECT_EQ(s.actionFrequency, 30);
+  EXPECT_TRUE(s.animationsOn);
+  EXPECT_FALSE(s.autoDrop);
+  EXPECT_TRUE(s.undoInfo);
+  EXPECT_TRUE(s.lowScore);
+  EXPECT_EQ(s.playTime, 90);
+  EXPECT_EQ(s.aniIntervalDelete, 50);
+  EXPECT_EQ(s.aniIntervalMoveStone, 30);
+  EXPECT_EQ(s.aniIntervalMoveRow, 50);
+  EXPECT_EQ(s.aniIntervalDrop, 150);
+  EXPECT_EQ(s.newStoneEvery, 7);
+  EXPECT_EQ(s.dropInterval, 400);
+  EXPECT_EQ(s.dropStoneOffset, 5);
+  EXPECT_EQ(s.languageOffset, 0);
+}
+
+// Before anything is read, and after reading a store that holds nothing, the
+// record holds the specified defaults.
+TEST(SettingsModel, TheDefaultsAreTheSpecifiedValues) {
+  {
+    SCOPED_TRACE("a record nothing has filled");
+    const GameSettings fresh;
+    ExpectSpecifiedDefaults(fresh);
+    EXPECT_FALSE(fresh.newVersionStart);
+  }
+  {
+    SCOPED_TRACE("read from an empty store");
+    TempConfigDirs dirs;
+    auto store = dirs.MakeStore();
+    GameSettings loaded;
+    loaded.stoneColors.fill(0x123456);
+    loaded.playTime = 7;
+    LoadSettings(*store, loaded);
+    ExpectSpecifiedDefaults(loaded);
+  }
+}
+
 TEST(SettingsModel, AnEmptyStoreGivesTheDefaultsAndWritesTheVersion) {
   TempConfigDirs dirs;
   auto store = dirs.MakeStore();

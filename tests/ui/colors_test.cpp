@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <array>
 #include <filesystem>
 #include <set>
 
@@ -95,6 +96,31 @@ class ColorsTest : public QObject, public DialogSurroundings {
     QCOMPARE(PaletteColors(Palette::WinXP)[0], ColorValue{0x6F6FFF});  // 255, 111, 111
     QCOMPARE(PaletteColors(Palette::Wild)[2], ColorValue{0xFF1C1C});   // 28, 28, 255
     QCOMPARE(FromQColor(ToQColor(kOwnColor)), kOwnColor);
+  }
+
+  // The three palettes entry by entry, as red, green, blue.
+  void palettesHoldTheirSpecifiedColours() {
+    struct Rgb {
+      unsigned red, green, blue;
+    };
+    using Table = std::array<Rgb, kMaxColors>;
+    const Table classic = {{{255, 0, 0}, {0, 0, 255}, {0, 128, 0}, {255, 128, 0}, {192, 192, 192},
+                            {128, 128, 0}, {0, 255, 0}, {0, 128, 128}, {0, 0, 128}, {128, 0, 0},
+                            {255, 255, 0}, {255, 0, 255}, {128, 0, 128}, {0, 255, 255}, {128, 128, 128}}};
+    const Table winXP = {{{255, 111, 111}, {108, 108, 255}, {111, 255, 111}, {255, 177, 100}, {192, 192, 192},
+                          {128, 128, 0}, {0, 255, 0}, {0, 128, 128}, {0, 0, 128}, {33, 120, 224},
+                          {242, 201, 119}, {255, 153, 51}, {19, 146, 13}, {155, 102, 0}, {255, 255, 0}}};
+    const Table wild = {{{255, 128, 0}, {0, 64, 128}, {28, 28, 255}, {128, 0, 0}, {0, 0, 128},
+                         {0, 64, 0}, {0, 64, 64}, {64, 0, 128}, {0, 0, 55}, {53, 0, 0},
+                         {0, 45, 0}, {53, 0, 27}, {22, 22, 18}, {0, 55, 0}, {45, 45, 0}}};
+    const std::pair<Palette, const Table*> palettes[] = {
+        {Palette::Classic, &classic}, {Palette::WinXP, &winXP}, {Palette::Wild, &wild}};
+    for (const auto& [palette, table] : palettes) {
+      for (std::size_t i = 0; i < kMaxColors; ++i) {
+        const Rgb& c = (*table)[i];
+        QCOMPARE(PaletteColors(palette)[i], ColorValue{c.red | c.green << 8 | c.blue << 16});  // 0x00BBGGRR
+      }
+    }
   }
 
   void aChosenColourIsCheckedBeforeItIsTaken() {
