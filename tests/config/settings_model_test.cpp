@@ -14,8 +14,8 @@ using test::MakeRecordedStore;
 using test::ReadText;
 using test::TempConfigDirs;
 
-// The defaults as the settings record's table gives them, value by value.
-void ExpectSpecifiedDefaults(const GameSettings& s) {
+// The defaults value by value, written out rather than taken from a fresh record.
+void ExpectTheDefaults(const GameSettings& s) {
   EXPECT_EQ(s.stoneHeight, 21);
   EXPECT_EQ(s.stoneWidth, 20);
   EXPECT_EQ(s.rowCount, 16);
@@ -53,12 +53,12 @@ void ExpectSpecifiedDefaults(const GameSettings& s) {
 }
 
 // Before anything is read, and after reading a store that holds nothing, the
-// record holds the specified defaults.
-TEST(SettingsModel, TheDefaultsAreTheSpecifiedValues) {
+// record holds the defaults.
+TEST(SettingsModel, EveryDefaultHoldsItsValue) {
   {
     SCOPED_TRACE("a record nothing has filled");
     const GameSettings fresh;
-    ExpectSpecifiedDefaults(fresh);
+    ExpectTheDefaults(fresh);
     EXPECT_FALSE(fresh.newVersionStart);
   }
   {
@@ -69,7 +69,7 @@ TEST(SettingsModel, TheDefaultsAreTheSpecifiedValues) {
     loaded.stoneColors.fill(0x123456);
     loaded.playTime = 7;
     LoadSettings(*store, loaded);
-    ExpectSpecifiedDefaults(loaded);
+    ExpectTheDefaults(loaded);
   }
 }
 

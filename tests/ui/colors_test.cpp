@@ -99,7 +99,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
   }
 
   // The three palettes entry by entry, as red, green, blue.
-  void palettesHoldTheirSpecifiedColours() {
+  void palettesHoldTheirColours() {
     struct Rgb {
       unsigned red, green, blue;
     };
