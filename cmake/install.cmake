@@ -68,12 +68,16 @@ and French.")
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   # The libraries the game links decide its dependencies where dpkg-dev can
   # tell them; without it, the ones of Debian 12.
+  # Qt's own translations speak the dialogs' German and French; the narrow
+  # face keeps the status bar's messages whole.
+  set(PEBBLE_RUNTIME_DEPENDS "qt6-translations-l10n, fonts-liberation")
   find_program(PEBBLE_DPKG_SHLIBDEPS dpkg-shlibdeps)
   if(PEBBLE_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${PEBBLE_RUNTIME_DEPENDS}")
   else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libqt6multimedia6 (>= 6.4), libjpeg62-turbo")
+        "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libqt6multimedia6 (>= 6.4), libjpeg62-turbo, ${PEBBLE_RUNTIME_DEPENDS}")
   endif()
   include(CPack)
 endif()

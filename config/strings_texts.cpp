@@ -86,10 +86,11 @@ constexpr auto kRows = std::to_array<StringRow>({
          "N’envoyez de courriels qu’aux personnes qui acceptent de recevoir des messages sur "
          "Pebbledrome\u00A0!"},
 
-    // Status texts of the main window.
-    {50, "Neues Spiel wird gestartet…",
+    // Status texts of the main window. The message panel of a default field
+    // holds about 100 pixels of the status bar's narrow 8-point type.
+    {50, "Neues Spiel startet…",
          "Starting new game...",
-         "Nouvelle partie en préparation…"},
+         "Nouvelle partie…"},
     {51, "Los geht’s!",
          "Please go ahead!",
          "À vous de jouer\u00A0!"},
@@ -104,13 +105,13 @@ constexpr auto kRows = std::to_array<StringRow>({
          "La partie est terminée…"},
     {55, "Gewonnen!!!",
          "You've won!!!",
-         "Vous avez gagné\u00A0!!!"},
+         "Gagné\u00A0!!!"},
     {56, "Spiel wird neu begonnen",
          "Restoring the game",
-         "Retour au début de la partie"},
-    {57, "Letzter Zug wird zurückgenommen…",
+         "Retour au début"},
+    {57, "Ein Zug zurück…",
          "Undoing the last move...",
-         "Annulation du dernier coup…"},
+         "Annulation du coup…"},
     {58, "Fehler beim Zurücknehmen. Tut mir leid!",
          "Error undoing. Sorry!",
          "Erreur lors de l’annulation. Désolé\u00A0!"},
@@ -126,9 +127,9 @@ constexpr auto kRows = std::to_array<StringRow>({
     {62, "Spiel gespeichert.",
          "Saved the game.",
          "Partie enregistrée."},
-    {63, "Deine Spieldatei ist geöffnet!",
+    {63, "Spieldatei geöffnet!",
          "Opened your game file!",
-         "Votre fichier de partie est ouvert\u00A0!"},
+         "Fichier de partie ouvert\u00A0!"},
     {64, "Du hast alle Steine abgeräumt! Für diese Glanzleistung bekommst du %s Bonuspunkte!",
          "You have removed all stones! For this great feat, you'll get a bonus of %s points!",
          "Vous avez retiré toutes les pierres\u00A0! Pour cet exploit, vous recevez un bonus de "
@@ -167,9 +168,9 @@ constexpr auto kRows = std::to_array<StringRow>({
     {101, "Beim Starten ist ein Fehler aufgetreten. Bitte stelle die Standardeinstellungen wieder her.",
           "There was an error during startup. Please restore the standard configuration.",
           "Une erreur s’est produite au démarrage. Veuillez rétablir la configuration par défaut."},
-    {102, "Bitte klicke auf das Spielfeld!",
+    {102, "Klicke aufs Spielfeld!",
           "Click on the field, please!",
-          "Cliquez sur le plateau, s’il vous plaît\u00A0!"},
+          "Cliquez sur le plateau\u00A0!"},
     {103, "Das ist das Bild.",
           "This is the picture.",
           "Voici l’image."},
@@ -705,6 +706,21 @@ constexpr auto kRows = std::to_array<StringRow>({
     {711, "Dieses Spiel hat noch niemand gespielt: Es gibt nichts anzuzeigen!",
           "No one has played the game before: Nothing to show!",
           "Personne n’a encore joué cette partie\u00A0: rien à afficher\u00A0!"},
+
+    // About window on systems other than Windows.
+    {800, "Pebbledrome! für Linux",
+          "Pebbledrome! for Linux",
+          "Pebbledrome! pour Linux"},
+    // The L key: why no desktop shortcut was made.
+    {801, "Es ist kein Desktop-Ordner bekannt, daher wurde keine Verknüpfung angelegt.",
+          "No desktop folder is known, so no shortcut was made.",
+          "Aucun dossier de bureau n’est connu\u00A0: aucun raccourci n’a été créé."},
+    {802, "Der Desktop-Ordner „%s“ ist nicht erreichbar, daher wurde keine Verknüpfung angelegt.",
+          "The desktop folder \"%s\" cannot be reached, so no shortcut was made.",
+          "Le dossier de bureau «\u00A0%s\u00A0» est inaccessible\u00A0: aucun raccourci n’a été créé."},
+    {803, "Die Verknüpfung konnte nicht im Desktop-Ordner „%s“ angelegt werden.",
+          "The shortcut could not be written to the desktop folder \"%s\".",
+          "Impossible d’enregistrer le raccourci dans le dossier de bureau «\u00A0%s\u00A0»."},
 });
 
 constexpr bool IdsAscendAndFit() {

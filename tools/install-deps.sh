@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-translations-l10n fonts-liberation
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth desktop-file-utils shared-mime-info libglib2.0-bin

@@ -2,12 +2,12 @@
 
 #include <QColorDialog>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 
 #include "config/ui/cfg_palettes.h"
+#include "config/ui/qt_dialogs.h"
 #include "config/ui/sys_comp.h"
 #include "render/ui/background_picture.h"
 
@@ -42,15 +42,10 @@ class DialogChoosers final : public CfgChoosers {
  public:
   QString ChoosePicture(QWidget* parent, const QString& title, const QString& filter,
                         const QString& startFile) override {
-    QFileDialog dialog(parent, title);
-    // The preview needs Qt's own dialog: the platform's cannot take a widget.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
     const QStringList filters = FileDialogFilters(filter);
-    dialog.setNameFilters(filters);
+    const auto owned = MakeFileDialog(parent, title, filters, QFileDialog::AcceptOpen, "jpg");
+    QFileDialog& dialog = *owned;
     if (filters.size() > kPreselectedFilter) dialog.selectNameFilter(filters[kPreselectedFilter]);
-    dialog.setDefaultSuffix("jpg");
     PicturePreview* preview = AddPreview(dialog);
     if (!startFile.isEmpty() && QFileInfo(startFile).isFile()) {
       dialog.setDirectory(QFileInfo(startFile).absolutePath());
@@ -67,9 +62,9 @@ class DialogChoosers final : public CfgChoosers {
   }
 
   std::optional<ColorValue> ChooseColor(QWidget* parent, ColorValue initial) override {
-    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
-    if (!chosen.isValid()) return std::nullopt;
-    return FromQColor(chosen);
+    const auto dialog = MakeColorDialog(parent, ToQColor(initial));
+    if (dialog->exec() != QDialog::Accepted || !dialog->selectedColor().isValid()) return std::nullopt;
+    return FromQColor(dialog->selectedColor());
   }
 
  private:

@@ -2,11 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QPainter>
 
 #include "config/system_services.h"
+#include "config/ui/qt_dialogs.h"
 
 namespace pebble {
 namespace {
@@ -14,13 +13,13 @@ namespace {
 class DialogPrompter final : public SysCompPrompter {
  public:
   QString ChooseFolder(const QString& title, int /*flags*/) override {
-    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QString(),
-                                                             QFileDialog::ShowDirsOnly);
-    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
+    const auto dialog = ui::MakeFolderDialog(QApplication::activeWindow(), title);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(dialog->selectedFiles().constFirst());
   }
 
   void ShowError(const QString& text) override {
-    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
+    ui::MakeMessageBox(QApplication::activeWindow(), QMessageBox::Critical, text, QMessageBox::Ok)->exec();
   }
 };
 

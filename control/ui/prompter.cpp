@@ -1,25 +1,27 @@
 #include "control/ui/prompter.h"
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QMessageBox>
+#include "config/ui/qt_dialogs.h"
 
 namespace pebble::ui {
 namespace {
 
-QString Title() { return QApplication::applicationDisplayName(); }
-
 class MessageBoxPrompter : public Prompter {
  public:
-  void Error(QWidget* parent, const QString& text) override { QMessageBox::critical(parent, Title(), text); }
+  void Error(QWidget* parent, const QString& text) override {
+    MakeMessageBox(parent, QMessageBox::Critical, text, QMessageBox::Ok)->exec();
+  }
   void Information(QWidget* parent, const QString& text) override {
-    QMessageBox::information(parent, Title(), text);
+    MakeMessageBox(parent, QMessageBox::Information, text, QMessageBox::Ok)->exec();
   }
   bool WarningYesNo(QWidget* parent, const QString& text) override {
-    return QMessageBox::warning(parent, Title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    return MakeMessageBox(parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               ->exec() == QMessageBox::Yes;
   }
 };
+
+QString ChosenFile(QFileDialog& dialog) {
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 
 MessageBoxPrompter& MessageBoxes() {
   static MessageBoxPrompter prompter;
@@ -31,18 +33,11 @@ Prompter* installed = nullptr;
 }  // namespace
 
 QString Prompter::OpenFileName(QWidget* parent, const QString& title, const QString& filter) {
-  QFileDialog dialog(parent, title, QString(), filter);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix("clk");
-  dialog.setOption(QFileDialog::ReadOnly, false);
-  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptOpen, "clk"));
 }
 
 QString Prompter::SaveFileName(QWidget* parent, const QString& title, const QString& filter) {
-  QFileDialog dialog(parent, title, QString(), filter);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("clk");
-  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptSave, "clk"));
 }
 
 Prompter& CurrentPrompter() { return installed ? *installed : MessageBoxes(); }

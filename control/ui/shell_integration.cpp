@@ -83,14 +83,14 @@ class DesktopRefresher : public QObject {
   QList<QStringList> pending_;
 };
 
-QString ShortcutFailure(LinkResult result, const std::string& folder) {
-  const QString where = QString::fromStdString(folder);
-  if (result == LinkResult::FolderUnreachable) {
-    return where.isEmpty() ? QStringLiteral("No desktop folder is known, so no shortcut was made.")
-                           : QStringLiteral("The desktop folder \"%1\" cannot be reached, so no shortcut was made.")
-                                 .arg(where);
+constexpr int kStrNoDesktopFolder = 801, kStrDesktopUnreachable = 802, kStrShortcutNotWritten = 803;
+
+QString ShortcutFailure(LinkResult result, const std::string& folder, int languageOffset) {
+  if (result == LinkResult::FolderUnreachable && folder.empty()) {
+    return QString::fromStdString(Text(kStrNoDesktopFolder, languageOffset));
   }
-  return QStringLiteral("The shortcut could not be written to the desktop folder \"%1\".").arg(where);
+  const int id = result == LinkResult::FolderUnreachable ? kStrDesktopUnreachable : kStrShortcutNotWritten;
+  return QString::fromStdString(FormatText(id, languageOffset, {folder}));
 }
 
 // The first-run actions as the game carries them out.
@@ -164,7 +164,11 @@ void RegisterSavedGameType(const std::string& programPath) {
 
 void MakeShortcutAndRegister(QWidget* window, int languageOffset) {
   const LinkResult result = CreateDesktopShortcut(languageOffset);
-  if (result != LinkResult::Created) CurrentPrompter().Error(window, ShortcutFailure(result, GetDesktopFolder()));
+  if (result != LinkResult::Created) {
+    CurrentPrompter().Error(window, ShortcutFailure(result, GetDesktopFolder(), languageOffset));
+  }
+  // Without a desktop folder the step stops there, before the file type.
+  if (result == LinkResult::FolderUnreachable) return;
   RegisterSavedGameType();
 }
 

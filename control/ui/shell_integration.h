@@ -33,7 +33,8 @@ LinkResult CreateDesktopShortcut(int languageOffset, const std::string& programP
 void RegisterSavedGameType(const std::string& programPath = ProgramPath());
 
 // The L key: the desktop shortcut, then the file type. When the shortcut
-// cannot be made the player is told; the file type is registered all the same.
+// cannot be made the player is told; when the desktop folder cannot be
+// reached the file type is left as it was.
 void MakeShortcutAndRegister(QWidget* window, int languageOffset);
 
 // To be called at every activation of the main window; see

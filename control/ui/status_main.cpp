@@ -4,8 +4,21 @@
 #include <QPainter>
 
 namespace pebble::ui {
+namespace {
+
+// The panel widths were drawn for the window's 8-point type; a narrow face of
+// that size keeps the messages whole, where the desktop's wide one cuts most.
+QFont StatusFont(QFont font) {
+  font.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
+                    QStringLiteral("DejaVu Sans Condensed")});
+  font.setPointSize(8);
+  return font;
+}
+
+}  // namespace
 
 StatusMain::StatusMain(QWidget* parent) : QWidget(parent) {
+  setFont(StatusFont(font()));
   setFixedHeight(kHeight);
   setMouseTracking(true);
   setAutoFillBackground(true);
@@ -22,6 +35,8 @@ void StatusMain::SetLowScore(bool lowScore, const QImage& arrow) {
   statusMainResize();
   update();
 }
+
+QRect StatusMain::TextRect(int panel) const { return PanelRect(panel).adjusted(3, 0, -1, 0); }
 
 QRect StatusMain::PanelRect(int panel) const {
   int left = 0;
@@ -57,11 +72,11 @@ void StatusMain::DrawPanel(QPainter& painter) {
       painter.drawLine(r.left(), 2, r.left(), r.bottom() - 2);
     }
     if (i == 4) {
-      if (!arrow_.isNull()) painter.drawImage(r.left() + 1, 1 + (r.height() - arrow_.height()) / 2 - 1, arrow_);
+      if (!arrow_.isNull()) painter.drawImage(r.left(), r.top() + 1, arrow_);
       continue;
     }
     painter.setPen(palette().color(QPalette::WindowText));
-    const QRect textRect = r.adjusted(3, 0, -1, 0);
+    const QRect textRect = TextRect(i);
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                      painter.fontMetrics().elidedText(texts_[static_cast<std::size_t>(i)], Qt::ElideRight, textRect.width()));
   }

@@ -23,6 +23,8 @@ class StatusMain : public QWidget {
   // Panel 2 is wider for a score than for the movable stones.
   void SetLowScore(bool lowScore, const QImage& arrow);
   QRect PanelRect(int panel) const;
+  // Where the panel's text goes; a longer text is cut with an ellipsis.
+  QRect TextRect(int panel) const;
   // Paints at once, for a message that must be seen before a long step.
   void RepaintNow();
 

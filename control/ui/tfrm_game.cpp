@@ -25,6 +25,7 @@
 #include "scores/ui/tfrm_stats.h"
 #include "scores/ui/tfrm_hints.h"
 #include "scores/ui/tfrm_about.h"
+#include "config/ui/qt_texts.h"
 #include "config/ui/tfrm_cfg.h"
 #include "control/ui/shell_integration.h"
 #include "render/ui/background_picture.h"
@@ -116,9 +117,11 @@ QString TfrmGame::Str(int id) const { return QString::fromStdString(Text(id, Lan
 
 void TfrmGame::ProcStrings() {
   static constexpr int kHints[kToolButtonCount] = {200, 209, 201, 202, 203, 204, 208};
+  UseQtTextsFor(LanguageOffset());
   for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->setToolTip(Str(kHints[i]));
-  imgMain_->setToolTip(Str(206));
-  imgRamp_->setToolTip(Str(207));
+  ApplyFieldHints();
+  // The message on show follows the language like every other text.
+  if (messageId_ >= 0) statusMain_->SetPanelText(3, Str(messageId_));
   popupLoad_->setText(Str(210));
   popUpSave_->setText(Str(211));
   popUpReport_->setText(Str(701));
@@ -137,8 +140,10 @@ void TfrmGame::LayOutToolBar() {
   for (int i = 0; i < kToolButtonCount; ++i) {
     const int left = narrow ? kNarrow[i] : kWide[i];
     ToolButton* button = Button(static_cast<ToolButtonId>(i));
-    button->setVisible(left >= 0);
-    if (left >= 0) button->move(left, 2);
+    // A button the bar cannot hold whole is hidden; its key still works (F1 for help).
+    const bool fits = left >= 0 && left + button->width() <= panelTop_->width();
+    button->setVisible(fits);
+    if (fits) button->move(left, 2);
   }
 }
 
@@ -290,8 +295,8 @@ void TfrmGame::FreeGame() {
   try {
     FileGame_ = false;
     LoadPending_ = false;
-    imgMain_->setToolTip(Str(206));
-    imgRamp_->setToolTip(Str(207));
+    fieldHintsOn_ = true;
+    ApplyFieldHints();
     Button(bttUndo)->setEnabled(false);
     popUpSave_->setEnabled(false);
     popUpReport_->setEnabled(false);

@@ -158,6 +158,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void SizeWindow(FieldSize size, int rampHeight);
   void LayOutToolBar();
   void ProcStrings();
+  // The field's and the ramp's hints, unless the first click switched them off.
+  void ApplyFieldHints();
   void LoadGlyphs();
   void FormDestroy();
   void imgMainMouseUp(Qt::MouseButton button, QPoint at);
@@ -209,6 +211,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
 
   std::deque<std::function<void()>> deferred_;
   int messageId_ = -1;
+  bool fieldHintsOn_ = true;
   int windowTag_ = 0;  // 10 once the position has been read in this run
   int setUpCount_ = 0;
   bool CountDownPaused_ = false;

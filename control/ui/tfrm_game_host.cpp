@@ -57,8 +57,13 @@ void TfrmGame::SetWaitCursor(bool waiting) {
 }
 
 void TfrmGame::FieldTooltipsOff() {
-  imgMain_->setToolTip(QString());
-  imgRamp_->setToolTip(QString());
+  fieldHintsOn_ = false;
+  ApplyFieldHints();
+}
+
+void TfrmGame::ApplyFieldHints() {
+  imgMain_->setToolTip(fieldHintsOn_ ? Str(206) : QString());
+  imgRamp_->setToolTip(fieldHintsOn_ ? Str(207) : QString());
 }
 
 

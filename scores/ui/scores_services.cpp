@@ -1,12 +1,10 @@
 #include "scores/ui/scores_services.h"
 
-#include <QApplication>
 #include <QDesktopServices>
-#include <QDialog>
 #include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QUrl>
+
+#include "config/ui/qt_dialogs.h"
 
 namespace pebble::ui {
 namespace {
@@ -15,19 +13,15 @@ class DesktopScoresServices : public ScoresServices {
  public:
   std::optional<QString> AskName(QWidget* parent, const QString& caption, const QString& prompt,
                                  const QString& preset, int maxLength) override {
-    QInputDialog query(parent);
-    query.setWindowTitle(caption);
-    query.setLabelText(prompt);
-    query.setInputMode(QInputDialog::TextInput);
-    query.setTextValue(preset);
-    if (auto* edit = query.findChild<QLineEdit*>()) edit->setMaxLength(maxLength);
-    if (query.exec() != QDialog::Accepted) return std::nullopt;
-    return query.textValue();
+    const auto query = MakeTextQuery(parent, caption, prompt, preset, maxLength);
+    if (query->exec() != QDialog::Accepted) return std::nullopt;
+    return query->textValue();
   }
 
   bool ConfirmOkCancel(QWidget* parent, const QString& text) override {
-    return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+    return MakeMessageBox(parent, QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::Cancel,
+                          QMessageBox::Ok)
+               ->exec() == QMessageBox::Ok;
   }
 
   int RunModal(QDialog& dialog) override { return dialog.exec(); }

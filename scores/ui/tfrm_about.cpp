@@ -24,7 +24,13 @@ namespace pebble::ui {
 namespace {
 
 constexpr int kStrCaption = 1;
+// The title names the system the game runs on.
+#ifdef _WIN32
 constexpr int kStrInfo1 = 2;
+#else
+constexpr int kStrInfo1 = 800;
+#endif
+constexpr int kStrInfo2 = 3;
 constexpr int kStrMail = 6;
 constexpr int kStrWWW = 7;
 constexpr int kStrOK = 8;
@@ -189,8 +195,9 @@ void TfrmAbout::ProcStrings(int languageOffset) {
   languageOffset_ = languageOffset;
   setWindowTitle(Str(kStrCaption));
   ProgIcoBox_->setToolTip(Str(kStrThisIsMe));
-  int id = kStrInfo1;
-  for (QLabel* label : {lblInfo1_, lblInfo2_, lblInfo3_, lblInfo4_}) label->setText(Str(id++));
+  lblInfo1_->setText(Str(kStrInfo1));
+  int id = kStrInfo2;
+  for (QLabel* label : {lblInfo2_, lblInfo3_, lblInfo4_}) label->setText(Str(id++));
   lblVers_->setText(QStringLiteral("Vers. ") + QString::fromStdString(ProcessVersion({}, "FileVersion")));
   bttMail_->setText(Str(kStrMail));
   bttWWW_->setText(Str(kStrWWW));
@@ -226,8 +233,8 @@ void TfrmAbout::bttMailClick(const QPushButton* sender) {
   const std::string version = ProcessVersion({}, "ProductVersion");
   const QString url = QString::fromStdString(FormatPattern(link, {version}));
   if (CurrentAboutServices().OpenUrl(QUrl(url, QUrl::TolerantMode))) return;
-  // The player types the link by hand, so it is shown complete, version and all.
-  CurrentPrompter().Error(this, Str(kStrNoBrowser) + url + QStringLiteral("\"."));
+  // The link is shown as the table holds it, before the version filled it in.
+  CurrentPrompter().Error(this, Str(kStrNoBrowser) + QString::fromStdString(link) + QStringLiteral("\"."));
 }
 
 }  // namespace pebble::ui

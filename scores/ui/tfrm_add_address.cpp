@@ -51,6 +51,14 @@ std::string CutText(const QLineEdit* edit) {
   return CutToCharacters(edit->text().toStdString(), TfrmAddAddress::kMaxTextChars);
 }
 
+// Older versions kept the example of the empty field as the player's address.
+bool IsExampleAddress(const QString& address) {
+  for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+    if (address == ScoreText(kStrExampleAddress, offset)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TfrmAddAddress::TfrmAddAddress(SettingsStore& store, int languageOffset, QWidget* parent)
@@ -60,7 +68,6 @@ TfrmAddAddress::TfrmAddAddress(SettingsStore& store, int languageOffset, QWidget
   setObjectName(QStringLiteral("TfrmAddAddress"));
   BuildLayout();
   checkReport_->setChecked(store_.ReadRegBool(kRootSection, kValueShowReport, true));
-  editAddress_->setText(ScoreText(kStrExampleAddress, languageOffset_));
   ProcStrings(languageOffset);
   editNameChange();
 }
@@ -152,6 +159,7 @@ void TfrmAddAddress::ProcStrings(int languageOffset) {
   editName_->setToolTip(str(kStrNameHint));
   lblAddress_->setText(str(kStrMail));
   editAddress_->setToolTip(str(kStrAddressHint));
+  editAddress_->setPlaceholderText(str(kStrExampleAddress));
   checkReport_->setText(str(kStrShowReport));
   bttCancel_->setText(str(kStrCancel));
   bttCancel_->setToolTip(str(kStrCancelHint));
@@ -169,8 +177,9 @@ void TfrmAddAddress::Prepare(const TReportInfo& entry, const TReportInfo& gameHe
                  {gameHeader.Computer, DateTimeText(gameHeader.Date).toStdString()})));
   editName_->setText(QString::fromStdString(
       store_.ReadRegStr(kRootSection, kValuePlayerName, editName_->text().toStdString())));
-  editAddress_->setText(QString::fromStdString(
-      store_.ReadRegStr(kRootSection, kValuePlayerAddress, editAddress_->text().toStdString())));
+  const QString address = QString::fromStdString(
+      store_.ReadRegStr(kRootSection, kValuePlayerAddress, editAddress_->text().toStdString()));
+  editAddress_->setText(IsExampleAddress(address) ? QString() : address);
   if (!lastWinner.empty()) editName_->setText(QString::fromStdString(lastWinner));
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }

@@ -106,6 +106,17 @@ void SetLines(QTextEdit* column, const QStringList& lines, Qt::Alignment alignme
   cursor.mergeBlockFormat(format);
 }
 
+// A name of the full length, written in the widest letters, fits its column.
+int FullNameWidth(const QFont& font) {
+  const QFontMetrics metrics(font);
+  int widest = 0;
+  for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜÆŒmw")) {
+    widest = std::max(widest, metrics.horizontalAdvance(letter));
+  }
+  constexpr int kCursorRoom = 2;
+  return widest * static_cast<int>(kMaxWinnerNameChars) + kCursorRoom;
+}
+
 QWidget* MakePanel(QWidget* parent, const char* name, int height) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(QLatin1String(name));
@@ -240,7 +251,7 @@ QWidget* TfrmStats::BuildNamesPanel() {
   bold.setBold(true);
   const int nmsWidth = std::max(kNmsWidth, QFontMetrics(bold).horizontalAdvance(QStringLiteral("10.")) + 2);
   listNms_ = MakeColumn(panelNames_, "listNms", nmsWidth, true);
-  listNames_ = MakeColumn(panelNames_, "listNames", kNamesWidth, false);
+  listNames_ = MakeColumn(panelNames_, "listNames", std::max(kNamesWidth, FullNameWidth(font())), false);
   listPts_ = MakeColumn(panelNames_, "listPts", kPtsWidth, false);
   QPalette navy = listNames_->palette();
   navy.setColor(QPalette::Text, Qt::darkBlue);
@@ -310,6 +321,7 @@ void TfrmStats::ProcStrings() {
 }
 
 void TfrmStats::FixSize() {
+  layout()->invalidate();
   const int fullWidth = std::max(kClientWidth, layout()->sizeHint().width());
   setFixedSize(fullWidth, kClientHeight - (showPlayers_ ? 0 : kTableHeight));
 }
@@ -327,6 +339,8 @@ void TfrmStats::ShowFigures() {
     lbl5_->setText(QString::number(counters.HighScore));
     lbl6_->setText(QString::number(counters.BestMove));
   }
+  // An average of fifteen digits is wider than the classic value column.
+  FixSize();
 }
 
 void TfrmStats::ShowTable() {

@@ -9,6 +9,7 @@
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_table.h"
 #include "control/ui/key_table.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
@@ -40,6 +41,12 @@ class ScriptedPrompter : public Prompter {
     return answerYes;
   }
 };
+
+// Renders the window for a look by eye when PEBBLE_SHOTS names a folder.
+void SaveShot(QWidget& window, const QString& name) {
+  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
+  if (!folder.isEmpty()) window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
 
 QPoint CellCentre(const Field& field, std::int32_t index) {
   return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
@@ -250,6 +257,108 @@ class MainWindowTest : public QObject {
     auto wide = Open({});
     const int lefts[] = {4, 29, 54, 79, 104, 129, 154};
     for (int i = 0; i < kToolButtonCount; ++i) QCOMPARE(wide->Button(static_cast<ToolButtonId>(i))->x(), lefts[i]);
+  }
+
+  // The tool bar never shows a clipped button: where the help button would
+  // stick out (a bar 150 to 177 pixels wide) it is hidden; F1 still helps.
+  void toolBarButtonsAreWholeOrHidden() {
+    for (int columns = 6; columns <= 12; ++columns) {
+      auto w = Open({"columns:" + std::to_string(columns), "resize:no"});
+      const QRect bar = w->panelTop()->rect();
+      for (int i = 0; i < kToolButtonCount; ++i) {
+        const ToolButton* button = w->Button(static_cast<ToolButtonId>(i));
+        if (!button->isVisible()) continue;
+        QVERIFY2(bar.contains(button->geometry()), qPrintable(QStringLiteral("%1 columns, button %2").arg(columns).arg(i)));
+      }
+      const bool helpFits = bar.width() < 150 || bar.width() >= 154 + 24;
+      QCOMPARE(w->Button(bttHelp)->isVisible(), helpFits);
+      if (columns == 8) QVERIFY(w->Button(bttAbout)->isVisible());
+    }
+  }
+
+  // Every message of the status bar fits the message panel of a default
+  // field in its 8-point type, in every language; only a text whose specified
+  // English wording is longer than the panel relies on the tooltip copy. A
+  // winner on a field of 8 columns reads the whole message too.
+  void statusTextsFitTheMessagePanel() {
+    static constexpr int kStatusTexts[] = {50, 51, 52, 53, 54, 55, 56, 57, 59, 60, 61, 62, 63, 100, 102, 103, 105};
+    auto w = Open({});
+    StatusMain* bar = w->statusMain();
+    QCOMPARE(bar->font().pointSizeF(), 8.0);
+    const QFontMetrics metrics(bar->font());
+    const int room = bar->TextRect(3).width();
+    const auto width = [&](int id, int offset) { return metrics.horizontalAdvance(QString::fromStdString(Text(id, offset))); };
+    QStringList cut;
+    int exempt = 0;
+    for (int id : kStatusTexts) {
+      if (width(id, kEnglishOffset) > room) {
+        ++exempt;
+        continue;
+      }
+      for (int offset : {kGermanOffset, kFrenchOffset}) {
+        if (width(id, offset) > room) cut << QStringLiteral("%1: %2 > %3").arg(id + offset).arg(width(id, offset)).arg(room);
+      }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+    QVERIFY2(exempt <= 1, "only the rock's message is longer than the panel");
+
+    w->ShowMessage(105);
+    QTest::mouseMove(bar, bar->PanelRect(3).center());
+    QCOMPARE(bar->toolTip(), QString::fromStdString(Text(105, kEnglishOffset)));
+
+    auto eight = Open({"columns:8", "resize:no"});
+    const int eightRoom = eight->statusMain()->TextRect(3).width();
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) QVERIFY(width(55, offset) <= eightRoom);
+    eight->ShowMessage(55);
+    SaveShot(*eight, "texts-eight-columns-won");
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      GameSettings settings = w->Settings();
+      settings.languageOffset = offset;
+      w->UpdateSettings(settings);
+      w->LanguageChanged();
+      for (int id : {50, 57, 63, 102}) {
+        w->ShowMessage(id);
+        SaveShot(*bar, QStringLiteral("texts-status-%1").arg(id + offset));
+      }
+    }
+  }
+
+  // The count-mode arrow sits at the panel's left edge, one pixel below its top.
+  void countModeArrowAtThePanelsCorner() {
+    StatusMain bar;
+    bar.resize(201, StatusMain::kHeight);
+    QImage arrow(12, 12, QImage::Format_ARGB32);
+    arrow.fill(QColor(200, 0, 0));
+    bar.SetLowScore(true, arrow);
+    const QImage shot = bar.grab().toImage();
+    const QRect panel = bar.PanelRect(4);
+    const auto red = [&](int x, int y) { return shot.pixelColor(x, y) == QColor(200, 0, 0); };
+    QVERIFY(red(panel.left(), 1) && red(panel.left() + 11, 12));
+    QVERIFY(!red(panel.left(), 0) && !red(panel.left() - 1, 1) && !red(panel.left() + 12, 1) && !red(panel.left(), 13));
+  }
+
+  // A language switch translates the message on show and keeps the field's
+  // hints off once the first click switched them off; a new game brings
+  // them back.
+  void languageSwitchKeepsHintsOffAndTranslatesTheMessage() {
+    auto w = Open({"animations:no", "sounds:no"});
+    QCOMPARE(w->imgMain()->toolTip(), QString::fromStdString(Text(206, kEnglishOffset)));
+    const Field& field = w->GetGame().GetField();
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, FirstMovable(field)));
+    QCOMPARE(w->imgMain()->toolTip(), QString());
+    w->ShowMessage(60);
+    GameSettings french = w->Settings();
+    french.languageOffset = kFrenchOffset;
+    w->UpdateSettings(french);
+    store_->SaveRegInt(kRootSection, kValueLanguage, kFrenchOffset);  // as the language list does
+    w->LanguageChanged();
+    QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(60, kFrenchOffset)));
+    QCOMPARE(w->Button(bttNew)->toolTip(), QString::fromStdString(Text(200, kFrenchOffset)));
+    QCOMPARE(w->imgMain()->toolTip(), QString());
+    QCOMPARE(w->imgRamp()->toolTip(), QString());
+    w->bttStartClick();
+    QCOMPARE(w->imgMain()->toolTip(), QString::fromStdString(Text(206, kFrenchOffset)));
+    QCOMPARE(w->imgRamp()->toolTip(), QString::fromStdString(Text(207, kFrenchOffset)));
   }
 
   void escapeDisguisesAndARestoreUndoesIt() {

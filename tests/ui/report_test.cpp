@@ -255,7 +255,8 @@ class ReportTest : public QObject {
     TfrmAddAddress dialog(temp.Store(), kEnglishOffset);
     dialog.Prepare(Entry("", 4, 45001.5, "", "MYBOX"), Entry("", 0, 45000.75, "", "SAVER"), "");
     QCOMPARE(dialog.editName()->text(), QString());
-    QCOMPARE(dialog.editAddress()->text(), Str(178));
+    QCOMPARE(dialog.editAddress()->text(), QString());
+    QCOMPARE(dialog.editAddress()->placeholderText(), Str(178));
     QVERIFY(!dialog.bttOK()->isEnabled());
     QVERIFY(dialog.bttOK()->isDefault());
     QVERIFY(dialog.checkReport()->isChecked());
@@ -301,6 +302,31 @@ class ReportTest : public QObject {
     QCOMPARE(QString::fromStdString(entry.Name), QString(250, QChar(0x00E4)));
     dialog.SavePresets();
     QCOMPARE(QString::fromStdString(temp.Store().ReadRegStr("", "Name", "")), QString(250, QChar(0x00E4)));
+  }
+
+  // The example address is a greyed hint: an untouched field stores nothing,
+  // and an example kept by an older version is not taken for the address.
+  void untouchedMailFieldStoresNoAddress() {
+    TempStore temp;
+    temp.Store().SaveRegStr("", "Adresse", Text(178, kFrenchOffset));
+    TfrmStats stats(temp.Store(), Settings(true));
+    const std::size_t offset = Write({});
+    SavedGameTie tie{file_, offset, Entry("", 0)};
+    script_->names = {QStringLiteral("Ida")};
+    QString placeholder;
+    script_->modal = [&](QDialog& dialog) {
+      auto* history = qobject_cast<TfrmAddAddress*>(&dialog);
+      if (!history) return int(QDialog::Rejected);
+      placeholder = history->editAddress()->placeholderText();
+      return int(QDialog::Accepted);
+    };
+    stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
+    QCOMPARE(placeholder, Str(178));
+    const ParsedPlayerHistory history = ReadPlayerHistory(file_, offset);
+    QCOMPARE(history.entries.size(), std::size_t{1});
+    QCOMPARE(history.entries[0].Name, std::string("Ida"));
+    QCOMPARE(history.entries[0].Address, std::string());
+    QCOMPARE(temp.Store().ReadRegStr("", "Adresse", "?"), std::string());
   }
 
   void endOfAGameTiedToAFileAddsTheEntry() {

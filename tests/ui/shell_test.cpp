@@ -257,15 +257,19 @@ class ShellTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(ReadText(record), gamePath + "\n", 5000);
   }
 
-  void unreachableDesktopIsReportedAndTheFileTypeStillRegistered() {
+  void unreachableDesktopIsReportedInTheGamesLanguageAndNothingRegistered() {
     QDir(Desktop()).removeRecursively();
     QWidget window;
-    MakeShortcutAndRegister(&window, kEnglishOffset);
-    QCOMPARE(prompter_.errors.size(), 1);
-    QVERIFY(prompter_.errors[0].contains(Desktop()));
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      prompter_.errors.clear();
+      MakeShortcutAndRegister(&window, offset);
+      QCOMPARE(prompter_.errors,
+               QStringList{QString::fromStdString(FormatText(802, offset, {Desktop().toStdString()}))});
+    }
+    QVERIFY(prompter_.errors[0].startsWith(QStringLiteral("Le dossier de bureau")));
     QVERIFY(!QDir(Desktop()).exists());
-    QVERIFY(QFile::exists(Data() + "/mime/packages/pebbledrome-game.xml"));
-    QVERIFY(QFile::exists(Data() + "/applications/pebbledrome.desktop"));
+    QVERIFY(!QFile::exists(Data() + "/mime/packages/pebbledrome-game.xml"));
+    QVERIFY(!QFile::exists(Data() + "/applications/pebbledrome.desktop"));
 
     // The first-run actions, which run unasked, stay quiet about it.
     prompter_.errors.clear();

@@ -69,6 +69,18 @@ class StatsTest : public QObject {
   QStringList Lines(const char* column) const {
     return Child<QTextEdit>(column)->toPlainText().split(QLatin1Char('\n'));
   }
+  void ShowAndExpectAverage(const char* when) const {
+    stats_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(stats_.get()));
+    QCoreApplication::processEvents();
+    QCOMPARE(Label("lbl6"), QStringLiteral("2.66666666666667"));
+    for (const QLabel* label : stats_->findChildren<QLabel*>()) {
+      if (!label->isVisible() || label->text().isEmpty()) continue;
+      const QString what = QStringLiteral("%1, %2: \"%3\"").arg(QLatin1String(when), label->objectName(), label->text());
+      QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(what));
+      QVERIFY2(label->x() >= 0 && label->geometry().right() < label->parentWidget()->width(), qPrintable(what));
+    }
+  }
   QImage CountModePicture() const { return Child<QLabel>("imgCountMode")->pixmap().toImage(); }
   QImage SwitchGlyph() const { return Child<QToolButton>("bttHideScore")->icon().pixmap(12, 12).toImage(); }
 
@@ -124,6 +136,49 @@ class StatsTest : public QObject {
     QCOMPARE(Label("lbl6"), QStringLiteral("3,33333333333333"));
     stats_->RecordResult(Settings(true), LowGame(2), nullptr);  // 12 / 4
     QCOMPARE(Label("lbl6"), QStringLiteral("3"));
+  }
+
+  // 8 stones over 3 games: fifteen significant digits, never cut, and the
+  // captions beside them keep their first letters: at the first show, live
+  // when a game ends, and after a language switch.
+  void longAverageNeverCutsTheFigureOrTheCaptions() {
+    const int others[] = {kEnglishOffset, kFrenchOffset, kGermanOffset};
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      temp_ = std::make_unique<TempStore>();
+      script_->names.clear();
+      Make(Settings(true, offset));
+      for (int left : {3, 3, 2}) stats_->RecordResult(Settings(true, offset), LowGame(left), nullptr);
+      Make(Settings(true, offset));  // the next run: a window built on the stored figures
+      ShowAndExpectAverage("first show");
+
+      temp_ = std::make_unique<TempStore>();
+      Make(Settings(true, offset));
+      for (int left : {3, 3}) stats_->RecordResult(Settings(true, offset), LowGame(left), nullptr);
+      stats_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(stats_.get()));
+      stats_->RecordResult(Settings(true, offset), LowGame(2), nullptr);
+      ShowAndExpectAverage("game ended");
+      stats_->ApplyLanguage(others[offset / 1000]);
+      ShowAndExpectAverage("language switched");
+      static const char* kLanguages[] = {"de", "en", "fr"};
+      SaveShot(*stats_, QStringLiteral("stats-average-%1").arg(kLanguages[offset / 1000]));
+    }
+  }
+
+  void fullLengthNamesAreNeverCut() {
+    Make(Settings(true));
+    script_->names = {QStringLiteral("Zoë überlangername"), QStringLiteral("WWWWWWWWWWWWWWWWWW"),
+                      QStringLiteral("MMMMMMMMMMMMMMMMMM")};
+    for (int left : {0, 1, 2}) stats_->RecordResult(Settings(true), LowGame(left), nullptr);
+    stats_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(stats_.get()));
+    const QStringList names = Lines("listNames").mid(0, 3);
+    QCOMPARE(names, (QStringList{"Zoë überlangernam", "WWWWWWWWWWWWWWWWW", "MMMMMMMMMMMMMMMMM"}));
+    const QTextEdit* column = Child<QTextEdit>("listNames");
+    QVERIFY2(column->document()->idealWidth() <= column->viewport()->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(column->document()->idealWidth()).arg(column->viewport()->width())));
+    QVERIFY(column->geometry().right() < column->parentWidget()->width());
+    SaveShot(*stats_, QStringLiteral("stats-long-names"));
   }
 
   void nameQueryAnsweredCancelledOrLeftEmpty() {

@@ -1,0 +1,182 @@
+// Qt's own dialogs speak the game's language: the buttons of every kind of
+// message box, the name query, the file and folder dialogs and the colour
+// picker, in German and French, and the main window switches them with the
+// game's language.
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "config/settings_model.h"
+#include "config/settings_store.h"
+#include "config/string_table.h"
+#include "config/ui/qt_dialogs.h"
+#include "config/ui/qt_texts.h"
+#include "control/ui/prompter.h"
+#include "control/ui/tfrm_game.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+
+namespace {
+
+// Renders the dialog for a look by eye when PEBBLE_SHOTS names a folder.
+void SaveShot(QWidget& dialog, const QString& name) {
+  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
+  if (folder.isEmpty()) return;
+  dialog.show();
+  dialog.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+  dialog.hide();
+}
+
+QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
+
+QString ButtonText(const QMessageBox& box, QMessageBox::StandardButton which) {
+  const QAbstractButton* button = box.button(which);
+  return button ? Plain(button->text()) : QStringLiteral("<missing>");
+}
+
+QString ButtonText(const QWidget& dialog, QDialogButtonBox::StandardButton which) {
+  for (const QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>()) {
+    if (const QPushButton* button = box->button(which)) return Plain(button->text());
+  }
+  return QStringLiteral("<missing>");
+}
+
+QString LabelText(const QWidget& dialog, const char* name) {
+  const auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
+  return label ? Plain(label->text()) : QStringLiteral("<missing>");
+}
+
+bool HasLabel(const QWidget& dialog, const QString& text) {
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (Plain(label->text()) == text) return true;
+  }
+  return false;
+}
+
+// What a German and a French player read on the buttons and labels.
+struct Words {
+  int languageOffset;
+  QString yes, no, ok, cancel, open, save, choose, lookIn, fileName, fileType, basicColors;
+};
+
+const Words kGerman{kGermanOffset, "Ja", "Nein", "OK", "Abbrechen", "Öffnen", "Speichern", "Auswählen",
+                    "Suchen in:", "Dateiname:", "Dateien des Typs:", "Grundfarben"};
+const Words kFrench{kFrenchOffset, "Oui", "Non", "OK", "Annuler", "Ouvrir", "Enregistrer", "Choisir",
+                    "Voir dans :", "Nom de fichier :", "Fichiers de type :", "Couleurs de base"};
+
+class NoQuestions : public Prompter {
+ public:
+  void Error(QWidget*, const QString&) override {}
+  void Information(QWidget*, const QString&) override {}
+  bool WarningYesNo(QWidget*, const QString&) override { return false; }
+};
+
+}  // namespace
+
+class QtTextsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    Q_INIT_RESOURCE(pebbledrome);
+    Q_INIT_RESOURCE(help);
+  }
+  void cleanup() { UseQtTextsFor(kEnglishOffset); }
+
+  void everyKindOfBoxSpeaksTheGamesLanguage_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("German") << 0;
+    QTest::newRow("French") << 1;
+  }
+  void everyKindOfBoxSpeaksTheGamesLanguage() {
+    QFETCH(int, which);
+    const Words& w = which == 0 ? kGerman : kFrench;
+    QVERIFY2(UseQtTextsFor(w.languageOffset), "Qt's translations are not installed (qt6-translations-l10n)");
+
+    const auto question = MakeMessageBox(nullptr, QMessageBox::Warning, "?", QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(ButtonText(*question, QMessageBox::Yes), w.yes);
+    QCOMPARE(ButtonText(*question, QMessageBox::No), w.no);
+    const auto confirmation =
+        MakeMessageBox(nullptr, QMessageBox::Question, "?", QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(ButtonText(*confirmation, QMessageBox::Ok), w.ok);
+    QCOMPARE(ButtonText(*confirmation, QMessageBox::Cancel), w.cancel);
+
+    const auto query = MakeTextQuery(nullptr, "caption", "prompt", "Anonymous", 255);
+    QCOMPARE(ButtonText(*query, QDialogButtonBox::Ok), w.ok);
+    QCOMPARE(ButtonText(*query, QDialogButtonBox::Cancel), w.cancel);
+
+    const QStringList filters{"Pebbledrome (*.clk)"};
+    const auto opener = MakeFileDialog(nullptr, "open", filters, QFileDialog::AcceptOpen, "clk");
+    QCOMPARE(ButtonText(*opener, QDialogButtonBox::Open), w.open);
+    QCOMPARE(ButtonText(*opener, QDialogButtonBox::Cancel), w.cancel);
+    QCOMPARE(LabelText(*opener, "lookInLabel"), w.lookIn);
+    QCOMPARE(LabelText(*opener, "fileNameLabel"), w.fileName);
+    QCOMPARE(LabelText(*opener, "fileTypeLabel"), w.fileType);
+    const auto saver = MakeFileDialog(nullptr, "save", filters, QFileDialog::AcceptSave, "clk");
+    QCOMPARE(ButtonText(*saver, QDialogButtonBox::Save), w.save);
+
+    const auto folder = MakeFolderDialog(nullptr, "folder");
+    QCOMPARE(ButtonText(*folder, QDialogButtonBox::Open), w.choose);
+    QCOMPARE(ButtonText(*folder, QDialogButtonBox::Cancel), w.cancel);
+
+    const auto colors = MakeColorDialog(nullptr, Qt::red);
+    QCOMPARE(ButtonText(*colors, QDialogButtonBox::Ok), w.ok);
+    QCOMPARE(ButtonText(*colors, QDialogButtonBox::Cancel), w.cancel);
+    QVERIFY2(HasLabel(*colors, w.basicColors), qPrintable(w.basicColors));
+
+    const QString language = which == 0 ? QStringLiteral("de") : QStringLiteral("fr");
+    SaveShot(*question, "qt-question-" + language);
+    SaveShot(*query, "qt-query-" + language);
+    SaveShot(*opener, "qt-open-" + language);
+    SaveShot(*folder, "qt-folder-" + language);
+    SaveShot(*colors, "qt-colors-" + language);
+  }
+
+  // The French help tells a player who is asked about the cheat alarm to
+  // answer "Non": that must be the word on the button.
+  void frenchHelpNamesTheButtonItsBoxShows() {
+    QFile faq(QStringLiteral(":/help/fr/faq.html"));
+    QVERIFY(faq.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(faq.readAll()).contains(QStringLiteral("répondent Non")));
+    UseQtTextsFor(kFrenchOffset);
+    const auto question = MakeMessageBox(nullptr, QMessageBox::Warning, "?", QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(ButtonText(*question, QMessageBox::No), QStringLiteral("Non"));
+  }
+
+  void mainWindowSwitchesQtsTextsWithTheLanguage() {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", home.filePath("etc").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    NoQuestions quiet;
+    Prompter* old = SetPrompter(&quiet);
+    auto store = MakeDefaultSettingsStore();
+    store->SetProgRoot(kPebbledromeProgRoot);
+    store->SaveRegInt(kRootSection, kValueLanguage, kFrenchOffset);
+    {
+      TfrmGame game(*store, {"sounds:no"});
+      const auto box = [] { return MakeMessageBox(nullptr, QMessageBox::Warning, "?", QMessageBox::Yes | QMessageBox::No); };
+      QCOMPARE(ButtonText(*box(), QMessageBox::No), kFrench.no);
+      GameSettings settings = game.Settings();
+      settings.languageOffset = kGermanOffset;
+      game.UpdateSettings(settings);
+      game.LanguageChanged();
+      QCOMPARE(ButtonText(*box(), QMessageBox::No), kGerman.no);
+      settings.languageOffset = kEnglishOffset;
+      game.UpdateSettings(settings);
+      game.LanguageChanged();
+      QCOMPARE(ButtonText(*box(), QMessageBox::No), QStringLiteral("No"));
+    }
+    SetPrompter(old);
+  }
+};
+
+QTEST_MAIN(QtTextsTest)
+#include "qt_texts_test.moc"
