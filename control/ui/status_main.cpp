@@ -6,11 +6,16 @@
 namespace pebble::ui {
 namespace {
 
-// The panel widths were drawn for the window's 8-point type; a narrow face of
-// that size keeps the messages whole, where the desktop's wide one cuts most.
+// The panel widths were drawn for Windows' 8-point MS Sans Serif; elsewhere a
+// narrow face of that size keeps the messages whole, where the desktop's wide
+// one cuts most.
 QFont StatusFont(QFont font) {
+#ifdef _WIN32
+  font.setFamilies({QStringLiteral("MS Sans Serif")});
+#else
   font.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
                     QStringLiteral("DejaVu Sans Condensed")});
+#endif
   font.setPointSize(8);
   return font;
 }
