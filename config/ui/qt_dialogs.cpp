@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 
 namespace pebble::ui {
 
@@ -13,6 +18,33 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon i
   auto box = std::make_unique<QMessageBox>(icon, QApplication::applicationDisplayName(), text, buttons, parent);
   if (defaultButton != QMessageBox::NoButton) box->setDefaultButton(defaultButton);
   return box;
+}
+
+std::unique_ptr<QDialog> MakeQuestionWithHelp(QWidget* parent, const QString& text,
+                                              const std::function<void()>& help) {
+  auto question = std::make_unique<QDialog>(parent);
+  question->setWindowTitle(QApplication::applicationDisplayName());
+  QStyle* style = question->style();
+  auto* icon = new QLabel(question.get());
+  const int iconSize = style->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, question.get());
+  icon->setPixmap(style->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, question.get()).pixmap(iconSize));
+  auto* message = new QLabel(text, question.get());
+  message->setWordWrap(true);
+  message->setMinimumWidth(message->fontMetrics().averageCharWidth() * 50);
+  auto* buttons =
+      new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Help, question.get());
+  buttons->button(QDialogButtonBox::Yes)->setDefault(true);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, question.get(), &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, question.get(), &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::helpRequested, question.get(), [help] {
+    if (help) help();
+  });
+  auto* grid = new QGridLayout(question.get());
+  grid->addWidget(icon, 0, 0, Qt::AlignTop);
+  grid->addWidget(message, 0, 1);
+  grid->addWidget(buttons, 1, 0, 1, 2);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+  return question;
 }
 
 std::unique_ptr<QInputDialog> MakeTextQuery(QWidget* parent, const QString& caption, const QString& prompt,

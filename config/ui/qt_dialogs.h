@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <functional>
 #include <memory>
 
 class QColorDialog;
@@ -17,6 +18,11 @@ namespace pebble::ui {
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// A question with Yes, No and Help, looking like a message box; Help calls
+// help and leaves the question open. Yes accepts, No rejects.
+std::unique_ptr<QDialog> MakeQuestionWithHelp(QWidget* parent, const QString& text,
+                                              const std::function<void()>& help);
 
 // A one-line text query with OK and Cancel, pre-filled with preset.
 std::unique_ptr<QInputDialog> MakeTextQuery(QWidget* parent, const QString& caption, const QString& prompt,

@@ -1,21 +1,20 @@
 #include "scores/ui/tfrm_about.h"
 
-#include <QApplication>
 #include <QDesktopServices>
-#include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "config/string_table.h"
 #include "config/system_services.h"
+#include "config/ui/qt_dialogs.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "render/ui/background_picture.h"
@@ -48,39 +47,10 @@ constexpr int kTextColumnChars = 28;
 constexpr int kPanelMargin = 8;
 constexpr double kVersionFontScale = 0.85;
 
-QString Title() { return QApplication::applicationDisplayName(); }
-
-// The question as a message box would ask it, but its Help button leaves it open.
-class MailQuestionDialog : public QDialog {
- public:
-  MailQuestionDialog(QWidget* parent, const QString& text, const std::function<void()>& help) : QDialog(parent) {
-    setWindowTitle(Title());
-    auto* icon = new QLabel(this);
-    const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(iconSize));
-    auto* message = new QLabel(text, this);
-    message->setWordWrap(true);
-    message->setMinimumWidth(message->fontMetrics().averageCharWidth() * 50);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Help, this);
-    buttons->button(QDialogButtonBox::Yes)->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [help] {
-      if (help) help();
-    });
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(icon, 0, 0, Qt::AlignTop);
-    grid->addWidget(message, 0, 1);
-    grid->addWidget(buttons, 1, 0, 1, 2);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-  }
-};
-
 class DesktopServices : public AboutServices {
  public:
   bool AskBeforeMail(QWidget* parent, const QString& text, const std::function<void()>& help) override {
-    MailQuestionDialog question(parent, text, help);
-    return question.exec() == QDialog::Accepted;
+    return MakeQuestionWithHelp(parent, text, help)->exec() == QDialog::Accepted;
   }
   bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };

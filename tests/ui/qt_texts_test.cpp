@@ -63,12 +63,12 @@ bool HasLabel(const QWidget& dialog, const QString& text) {
 // What a German and a French player read on the buttons and labels.
 struct Words {
   int languageOffset;
-  QString yes, no, ok, cancel, open, save, choose, lookIn, fileName, fileType, basicColors;
+  QString yes, no, help, ok, cancel, open, save, choose, lookIn, fileName, fileType, basicColors;
 };
 
-const Words kGerman{kGermanOffset, "Ja", "Nein", "OK", "Abbrechen", "Öffnen", "Speichern", "Auswählen",
+const Words kGerman{kGermanOffset, "Ja", "Nein", "Hilfe", "OK", "Abbrechen", "Öffnen", "Speichern", "Auswählen",
                     "Suchen in:", "Dateiname:", "Dateien des Typs:", "Grundfarben"};
-const Words kFrench{kFrenchOffset, "Oui", "Non", "OK", "Annuler", "Ouvrir", "Enregistrer", "Choisir",
+const Words kFrench{kFrenchOffset, "Oui", "Non", "Aide", "OK", "Annuler", "Ouvrir", "Enregistrer", "Choisir",
                     "Voir dans :", "Nom de fichier :", "Fichiers de type :", "Couleurs de base"};
 
 class NoQuestions : public Prompter {
@@ -108,6 +108,11 @@ class QtTextsTest : public QObject {
     QCOMPARE(ButtonText(*confirmation, QMessageBox::Ok), w.ok);
     QCOMPARE(ButtonText(*confirmation, QMessageBox::Cancel), w.cancel);
 
+    const auto mailQuestion = MakeQuestionWithHelp(nullptr, "?", {});
+    QCOMPARE(ButtonText(*mailQuestion, QDialogButtonBox::Yes), w.yes);
+    QCOMPARE(ButtonText(*mailQuestion, QDialogButtonBox::No), w.no);
+    QCOMPARE(ButtonText(*mailQuestion, QDialogButtonBox::Help), w.help);
+
     const auto query = MakeTextQuery(nullptr, "caption", "prompt", "Anonymous", 255);
     QCOMPARE(ButtonText(*query, QDialogButtonBox::Ok), w.ok);
     QCOMPARE(ButtonText(*query, QDialogButtonBox::Cancel), w.cancel);
@@ -134,6 +139,7 @@ class QtTextsTest : public QObject {
     const QString language = which == 0 ? QStringLiteral("de") : QStringLiteral("fr");
     SaveShot(*question, "qt-question-" + language);
     SaveShot(*query, "qt-query-" + language);
+    SaveShot(*mailQuestion, "qt-mail-question-" + language);
     SaveShot(*opener, "qt-open-" + language);
     SaveShot(*folder, "qt-folder-" + language);
     SaveShot(*colors, "qt-colors-" + language);
