@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "config/registry_undo_journal.h"
 #include "config/registry_win_text.h"
 
 namespace pebble {
@@ -78,8 +79,16 @@ struct WinRegistryBackend::Impl {
   struct Batch {
     int depth = 0;
     bool abandoned = false;
+    bool atomic = false;  // the batch runs in a registry transaction
     HANDLE transaction = nullptr;
+    RegistryUndoJournal journal;  // without a transaction: how to undo the batch
   };
+
+  // The journal of the batch open on a hive that has no transaction.
+  RegistryUndoJournal* Journal(RegHive hive) {
+    Batch& batch = BatchOf(hive);
+    return batch.depth > 0 && !batch.transaction ? &batch.journal : nullptr;
+  }
 
   TransactionApi api;
   Batch user;
@@ -143,10 +152,31 @@ struct WinRegistryBackend::Impl {
     return DeleteOne(hive, path) == ERROR_SUCCESS;
   }
 
-  void EndBatch(Batch& batch, bool store) {
+  // A transaction the registry cannot take part in (Wine, or a system without
+  // registry transactions) is given up before anything is written in it: the
+  // batch's writes then apply one by one.
+  HANDLE StartTransaction() {
+    if (!api.create) return nullptr;
+    HANDLE t = api.create(nullptr, nullptr, 0, 0, 0, 0, nullptr);
+    if (t == INVALID_HANDLE_VALUE || t == nullptr) return nullptr;
+    KeyHandle probe;
+    if (RegCreateKeyTransactedW(HKEY_CURRENT_USER, L"Software", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
+                                nullptr, probe.Out(), nullptr, t, nullptr) != ERROR_SUCCESS) {
+      api.rollback(t);
+      CloseHandle(t);
+      return nullptr;
+    }
+    return t;
+  }
+
+  void EndBatch(RegistryBackend& self, Batch& batch, bool store) {
     HANDLE t = batch.transaction;
     batch.transaction = nullptr;
-    if (!t) return;
+    if (!t) {
+      if (!store) batch.journal.Rollback(self);
+      batch.journal.Clear();
+      return;
+    }
     const bool stored = store ? api.commit(t) != FALSE : (api.rollback(t), true);
     CloseHandle(t);
     if (!stored) throw SettingsStoreError("the registry could not store the settings");
@@ -217,12 +247,14 @@ std::vector<RegKey::NamedValue> WinRegistryBackend::Values(RegHive hive, std::st
 }
 
 void WinRegistryBackend::CreateKey(RegHive hive, std::string_view path) {
+  if (auto* journal = impl_->Journal(hive)) journal->NoteKeyCreation(*this, hive, path);
   KeyHandle key;
   impl_->Create(hive, path, key);  // a key that cannot be created is skipped
 }
 
 void WinRegistryBackend::WriteValue(RegHive hive, std::string_view path, std::string_view name,
                                     const RegValue& value) {
+  if (auto* journal = impl_->Journal(hive)) journal->NoteValue(*this, hive, path, name);
   KeyHandle key;
   if (impl_->Create(hive, path, key) != ERROR_SUCCESS) return;
   const std::vector<std::uint8_t> data = value.type == kRegSz ? WideBytesWithTerminator(value.text) : value.data;
@@ -235,12 +267,14 @@ void WinRegistryBackend::WriteValue(RegHive hive, std::string_view path, std::st
 
 bool WinRegistryBackend::DeleteKey(RegHive hive, std::string_view path, bool withSubkeys) {
   if (SplitRegPath(path).empty()) return false;  // never the hive itself
+  if (auto* journal = impl_->Journal(hive)) journal->NoteKeyRemoval(*this, hive, path);
   if (withSubkeys) return impl_->DeleteTree(hive, path);
   if (!impl_->Subkeys(hive, path).empty()) return false;
   return impl_->DeleteOne(hive, path) == ERROR_SUCCESS;
 }
 
 bool WinRegistryBackend::DeleteValue(RegHive hive, std::string_view path, std::string_view name) {
+  if (auto* journal = impl_->Journal(hive)) journal->NoteValue(*this, hive, path, name);
   KeyHandle key;
   if (impl_->Open(hive, path, KEY_SET_VALUE, key) != ERROR_SUCCESS) return false;
   return RegDeleteValueW(key.Get(), WideFromUtf8(name).c_str()) == ERROR_SUCCESS;
@@ -250,16 +284,18 @@ void WinRegistryBackend::BeginBatch(RegHive hive) {
   auto& batch = impl_->BatchOf(hive);
   if (batch.depth++ > 0) return;
   batch.abandoned = false;
-  if (impl_->api.create) {
-    HANDLE t = impl_->api.create(nullptr, nullptr, 0, 0, 0, 0, nullptr);
-    batch.transaction = (t == INVALID_HANDLE_VALUE) ? nullptr : t;
-  }
+  batch.transaction = impl_->StartTransaction();
+  batch.atomic = batch.transaction != nullptr;
+}
+
+bool WinRegistryBackend::LastBatchWasAtomic(RegHive hive) const {
+  return hive == RegHive::CurrentUser ? impl_->user.atomic : impl_->machine.atomic;
 }
 
 void WinRegistryBackend::CommitBatch(RegHive hive) {
   auto& batch = impl_->BatchOf(hive);
   if (batch.depth == 0 || --batch.depth > 0) return;
-  impl_->EndBatch(batch, !batch.abandoned);
+  impl_->EndBatch(*this, batch, !batch.abandoned);
 }
 
 void WinRegistryBackend::AbandonBatch(RegHive hive) noexcept {
@@ -268,7 +304,7 @@ void WinRegistryBackend::AbandonBatch(RegHive hive) noexcept {
   batch.abandoned = true;
   if (--batch.depth > 0) return;
   try {
-    impl_->EndBatch(batch, false);
+    impl_->EndBatch(*this, batch, false);
   } catch (...) {
   }
 }

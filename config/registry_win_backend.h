@@ -30,6 +30,10 @@ class WinRegistryBackend final : public RegistryBackend {
   void CommitBatch(RegHive hive) override;
   void AbandonBatch(RegHive hive) noexcept override;
 
+  // Whether the newest batch on the hive ran in a registry transaction (all
+  // or nothing) or, where the system offers none, wrote value by value.
+  bool LastBatchWasAtomic(RegHive hive) const;
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

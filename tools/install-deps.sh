@@ -12,6 +12,12 @@ packages=(
   xvfb xauth desktop-file-utils shared-mime-info libglib2.0-bin
 )
 
+# With --windows: the MinGW-w64 cross compiler, GoogleTest's sources and Wine,
+# for the Windows build of the core tests.
+if [ "${1:-}" = --windows ]; then
+  packages+=(g++-mingw-w64-x86-64 googletest wine wine64)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

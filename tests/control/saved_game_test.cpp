@@ -13,6 +13,7 @@
 #include <limits>
 #include <random>
 
+#include "config/command_line.h"
 #include "control/cp1252.h"
 #include "control/saved_game_date.h"
 #include "control/saved_game_file.h"
@@ -578,6 +579,40 @@ TEST(SavedGame, DatesCountDaysSince30December1899LocalTime) {
   EXPECT_DOUBLE_EQ(DaysSince1899(local(2000, 1, 1, 12)), 36526.5);
   EXPECT_DOUBLE_EQ(DaysSince1899(local(1970, 1, 2, 6)), 25570.25);
   EXPECT_DOUBLE_EQ(DaysSince1899(local(2023, 3, 15, 18)), kSavedAt);
+}
+
+// Saved games are named by the paths the player's system gives them: letters
+// beyond ASCII everywhere, and on Windows drive letters and backslashes (the
+// game hands the file name over as UTF-8 text).
+TEST(SavedGameFile, PathsAsThePlayersSystemWritesThem) {
+  const ScratchFolder folder;
+  const auto u8 = (folder / "").u8string();
+  const std::string base(u8.begin(), u8.end());
+  std::vector<std::string> names = {base + "Spielst\u00e4nde/Zo\u00eb \u2013 Partie \u00e0 deux.clk"};
+#ifdef _WIN32
+  std::string backslashed = base + "Spielst\u00e4nde\\Ren\u00e9e\\\u00dcbung.clk";
+  std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+  ASSERT_TRUE(backslashed.size() > 3 && backslashed[1] == ':' && backslashed[2] == '\\') << backslashed;
+  names.push_back(backslashed);
+#endif
+  const TReportInfo entry{"Zo\u00eb", 45001.5, "PC-\u00c4", "", 3};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const fs::path file = PathFromUtf8(name);
+    fs::create_directories(file.parent_path());
+    const SaveOutcome saved = WriteGameFile(file, SmallDeal());
+    ASSERT_TRUE(saved.saved);
+    ASSERT_EQ(AppendPlayerHistoryEntry(file, entry), AppendOutcome::Appended);
+
+    const ParsedSavedGame opened = ReadGameFile(file);
+    ASSERT_EQ(opened.status, SavedGameStatus::Ok);
+    EXPECT_EQ(opened.game, SmallDeal());
+    EXPECT_EQ(ReadPlayerHistory(file, opened.playerHistoryOffset).entries, std::vector<TReportInfo>{entry});
+    bool listed = false;  // the folder shows the name as it was given
+    for (const auto& found : fs::directory_iterator(file.parent_path()))
+      listed = listed || found.path().filename() == file.filename();
+    EXPECT_TRUE(listed);
+  }
 }
 
 }  // namespace

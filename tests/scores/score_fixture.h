@@ -11,45 +11,61 @@
 
 #include "config/reg_tree.h"
 #include "config/registry_file_backend.h"
+#include "config/registry_win_backend.h"
 #include "config/settings_store.h"
 #include "scores/score_store.h"
 
 namespace pebble::testing {
 
-// Passes everything to the file backend; once armed, the write after the
+// The store of this platform over scratch places: two files in a temporary
+// folder, or on Windows the registry itself, below a program root of the
+// tests' own (the player's settings are never touched).
+#ifdef _WIN32
+constexpr std::string_view kScratchProgRoot = "\\SOFTWARE\\Varnex-Soft\\Pebbledrome Scratch";
+inline std::unique_ptr<RegistryBackend> MakeScratchBackend(const std::filesystem::path&) {
+  return std::make_unique<WinRegistryBackend>();
+}
+#else
+constexpr std::string_view kScratchProgRoot = kPebbledromeProgRoot;
+inline std::unique_ptr<RegistryBackend> MakeScratchBackend(const std::filesystem::path& folder) {
+  return std::make_unique<FileRegistryBackend>(HiveFiles{folder / "user" / "settings.reg", folder / "machine" / "settings.reg"});
+}
+#endif
+
+// Passes everything to the scratch backend; once armed, the write after the
 // given number of writes fails as a full disk would.
 class FailingBackend final : public RegistryBackend {
  public:
-  explicit FailingBackend(HiveFiles files) : inner_(std::move(files)) {}
+  explicit FailingBackend(std::unique_ptr<RegistryBackend> inner) : inner_(std::move(inner)) {}
   void FailAfterWrites(int writes) { writesLeft_ = writes; }
 
-  bool KeyExists(RegHive hive, std::string_view path) override { return inner_.KeyExists(hive, path); }
+  bool KeyExists(RegHive hive, std::string_view path) override { return inner_->KeyExists(hive, path); }
   std::optional<RegValue> ReadValue(RegHive hive, std::string_view path, std::string_view name) override {
-    return inner_.ReadValue(hive, path, name);
+    return inner_->ReadValue(hive, path, name);
   }
   std::vector<std::string> SubkeyNames(RegHive hive, std::string_view path) override {
-    return inner_.SubkeyNames(hive, path);
+    return inner_->SubkeyNames(hive, path);
   }
   std::vector<RegKey::NamedValue> Values(RegHive hive, std::string_view path) override {
-    return inner_.Values(hive, path);
+    return inner_->Values(hive, path);
   }
-  void CreateKey(RegHive hive, std::string_view path) override { inner_.CreateKey(hive, path); }
+  void CreateKey(RegHive hive, std::string_view path) override { inner_->CreateKey(hive, path); }
   void WriteValue(RegHive hive, std::string_view path, std::string_view name, const RegValue& value) override {
     if (writesLeft_ && (*writesLeft_)-- == 0) throw SettingsStoreError("disk full");
-    inner_.WriteValue(hive, path, name, value);
+    inner_->WriteValue(hive, path, name, value);
   }
   bool DeleteKey(RegHive hive, std::string_view path, bool withSubkeys) override {
-    return inner_.DeleteKey(hive, path, withSubkeys);
+    return inner_->DeleteKey(hive, path, withSubkeys);
   }
   bool DeleteValue(RegHive hive, std::string_view path, std::string_view name) override {
-    return inner_.DeleteValue(hive, path, name);
+    return inner_->DeleteValue(hive, path, name);
   }
-  void BeginBatch(RegHive hive) override { inner_.BeginBatch(hive); }
-  void CommitBatch(RegHive hive) override { inner_.CommitBatch(hive); }
-  void AbandonBatch(RegHive hive) noexcept override { inner_.AbandonBatch(hive); }
+  void BeginBatch(RegHive hive) override { inner_->BeginBatch(hive); }
+  void CommitBatch(RegHive hive) override { inner_->CommitBatch(hive); }
+  void AbandonBatch(RegHive hive) noexcept override { inner_->AbandonBatch(hive); }
 
  private:
-  FileRegistryBackend inner_;
+  std::unique_ptr<RegistryBackend> inner_;
   std::optional<int> writesLeft_;
 };
 
@@ -59,12 +75,13 @@ class TempStore {
     std::random_device seed;
     folder_ = std::filesystem::temp_directory_path() / ("pebble-scores-" + std::to_string(seed()));
     std::filesystem::create_directories(folder_);
-    auto backend = std::make_unique<FailingBackend>(
-        HiveFiles{folder_ / "user" / "settings.reg", folder_ / "machine" / "settings.reg"});
+    auto backend = std::make_unique<FailingBackend>(MakeScratchBackend(folder_));
     backend_ = backend.get();
-    store_ = std::make_unique<SettingsStore>(std::move(backend), kPebbledromeProgRoot);
+    store_ = std::make_unique<SettingsStore>(std::move(backend), kScratchProgRoot);
+    ClearScratchRoot();
   }
   ~TempStore() {
+    ClearScratchRoot();
     store_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
@@ -83,6 +100,13 @@ class TempStore {
   }
 
  private:
+  // Each test starts from an empty store; files start empty by themselves.
+  void ClearScratchRoot() {
+#ifdef _WIN32
+    store_->Backend().DeleteKey(RegHive::CurrentUser, store_->ProgRoot(), true);
+#endif
+  }
+
   std::filesystem::path folder_;
   FailingBackend* backend_ = nullptr;
   std::unique_ptr<SettingsStore> store_;
