@@ -56,6 +56,8 @@ struct Tally {
   int specialMoves = 0;
   int drops = 0;
   int undos = 0;
+  int clicksDuringAnimations = 0;
+  int ticksDuringAnimations = 0;
   int clearedFields = 0;
   int endedGames = 0;
 };
@@ -74,6 +76,8 @@ Bytes FieldBytes(const std::vector<TStoneCell>& cells) {
 class CheckingHost : public GameHost, public RampHost {
  public:
   const Game* game = nullptr;
+  std::function<void()> duringAnimation;  // what the window may do while a frame waits
+  std::function<void()> countsShown;
   std::vector<std::string> faults;
   std::vector<std::int32_t> results;
   std::vector<std::int32_t> bonuses;
@@ -84,20 +88,25 @@ class CheckingHost : public GameHost, public RampHost {
   int MessageShown() const override { return message_; }
   void PlaySound(std::string_view) override {}
   void Beep() override {}
-  void ShowCounts() override {}
+  void ShowCounts() override {
+    if (countsShown) countsShown();
+  }
   void SetWaitCursor(bool) override {}
   void FieldTooltipsOff() override {}
   void ShowCellHint(std::int32_t index, bool) override { OnField(index, "a hint"); }
   void DeleteAnimation(const RemovalList& runs) override {
     for (const RemovalEntry& run : runs) OnField(run.index, "a removal");
+    Animate();
   }
   void FallAnimation(const FallList& stacks) override {
     for (const FallEntry& stack : stacks) OnField(stack.bottomIndex, "a falling stack");
+    Animate();
   }
   void ColumnAnimation(const GapList& gaps) override {
     for (const GapEntry& gap : gaps) {
       if (gap.firstColumn < 1 || gap.firstColumn > game->GetField().Columns()) Fault("a gap outside the field");
     }
+    Animate();
   }
   void DrawWholeField() override {}
   void UndoAvailable(bool) override {}
@@ -109,7 +118,10 @@ class CheckingHost : public GameHost, public RampHost {
   void DrawRampStone(const TStoneCell&) override {}
   void EraseRampStone(std::int32_t) override {}
   void RampPaint() override {}
-  void DropAnimation(std::int32_t index) override { OnField(index, "a landing"); }
+  void DropAnimation(std::int32_t index) override {
+    OnField(index, "a landing");
+    Animate();
+  }
   void DrawCell(std::int32_t index) override { OnField(index, "a drawn cell"); }
   void ShowFailure(std::string_view text) override { Fault("the ramp failed: " + std::string(text)); }
   void RequestNewGame() override { Fault("the ramp asked for a new game"); }
@@ -119,6 +131,9 @@ class CheckingHost : public GameHost, public RampHost {
     if (!game->GetField().Contains(index)) Fault(std::string(what) + " at cell " + std::to_string(index));
   }
   void Fault(const std::string& what) { faults.push_back(what); }
+  void Animate() {
+    if (duringAnimation) duringAnimation();
+  }
 
   int message_ = -1;
 };
@@ -159,6 +174,7 @@ class CheckedGame {
  public:
   CheckedGame(const GameSettings& settings, std::uint64_t seed, Tally& tally) : random_(seed), tally_(tally) {
     host_.game = &game_;
+    host_.duringAnimation = [this] { WhileAFrameWaits(); };
     dealRandom_.SetFixedSeed(seed);
     game_.NewField(settings, {settings.columnCount, settings.rowCount});
     deal_ = game_.GetField().Cells();
@@ -180,6 +196,10 @@ class CheckedGame {
   struct Pixel {
     std::int32_t x;
     std::int32_t y;
+  };
+  struct Position {
+    Field field;
+    std::int32_t score;
   };
 
   const Field& field() const { return game_.GetField(); }
@@ -228,34 +248,64 @@ class CheckedGame {
     return field().CellIndex(row, column);
   }
 
+  // A click, and now and then a second one made while the first one's
+  // animation plays: the second is resolved on the field the first left.
   AssertionResult CheckedClick(std::int32_t x, std::int32_t y) {
-    const std::int32_t cell = CellAt(x, y);
-    const std::vector<std::int32_t> removed =
-        cell < 0 ? std::vector<std::int32_t>{} : CellsAClickRemoves(field(), cell, game_.Settings().actionsOn);
-    Stones expected = StonesOn(field());
-    for (std::int32_t i : removed) --expected[{field()[i].Kind, field()[i].Color}];
-    std::erase_if(expected, [](const auto& entry) { return entry.second == 0; });
-    const BeforeAClick before{FieldBytes(field().Cells()), game_.Score()};
+    const Position before{field(), game_.Score()};
+    if (game_.Settings().animationsOn && Pick(3) == 0)
+      queuedClick_ = Pixel{Pick(field().PixelWidth() + 8) - 4, Pick(field().PixelHeight() + 8) - 4};
+    const std::optional<Pixel> queued = queuedClick_;
+    std::optional<Position> afterFirst;
+    host_.countsShown = [&] {
+      if (!afterFirst) afterFirst = Position{field(), game_.Score()};
+    };
 
     game_.imgMainMouseUp(MouseButton::Left, x, y);
 
+    host_.countsShown = nullptr;
+    const bool secondMade = queued && !queuedClick_;
+    queuedClick_.reset();
+    const Position last{field(), game_.Score()};
+    if (!secondMade || !afterFirst || !RunningOn(afterFirst->field)) return CheckedMove(before, CellAt(x, y), last);
+    if (AssertionResult first = CheckedMove(before, CellAt(x, y), *afterFirst, false); !first) return first;
+    ++tally_.clicksDuringAnimations;
+    return CheckedMove(*afterFirst, CellAt(queued->x, queued->y), last) << " (a click made during an animation)";
+  }
+
+  // Without the ramp a game runs while a group or an active special is left;
+  // with it, while any stone is.
+  bool RunningOn(const Field& f) const {
+    const FieldCounters& c = f.Counters();
+    return game_.Settings().autoDrop ? c.StonesLeft > 0
+                                     : c.StonesLeft > 0 && (c.MovableStones > 0 || c.ActiveSpecials > 0);
+  }
+
+  // The move a click on `cell` (-1: off the field) makes: exactly its group
+  // or area goes, and it earns its points; the end of the game is judged
+  // after the last move of a click.
+  AssertionResult CheckedMove(const Position& before, std::int32_t cell, const Position& after, bool last = true) {
+    const std::vector<std::int32_t> removed =
+        cell < 0 ? std::vector<std::int32_t>{} : CellsAClickRemoves(before.field, cell, game_.Settings().actionsOn);
     if (removed.empty()) {
-      if (FieldBytes(field().Cells()) != before.field || game_.Score() != before.score)
-        return AssertionFailure() << "a click at (" << x << ", " << y << ") that removes nothing changed the game";
+      if (FieldBytes(after.field.Cells()) != FieldBytes(before.field.Cells()) || after.score != before.score)
+        return AssertionFailure() << "a click on cell " << cell << " that removes nothing changed the game";
       return CheckField();
     }
-    clicks_.push_back(before);
+    clicks_.push_back({FieldBytes(before.field.Cells()), before.score});
     ++tally_.moves;
-    if (game_.ClickedKind() != skNormal) ++tally_.specialMoves;
-    if (StonesOn(field()) != expected)
+    if (IsActiveSpecial(before.field[cell].Kind)) ++tally_.specialMoves;
+    Stones expected = StonesOn(before.field);
+    for (std::int32_t i : removed) --expected[{before.field[i].Kind, before.field[i].Color}];
+    std::erase_if(expected, [](const auto& entry) { return entry.second == 0; });
+    if (StonesOn(after.field) != expected)
       return AssertionFailure() << "a click on cell " << cell << " did not remove exactly its " << removed.size()
                                 << " stones";
-    score_ += SpecifiedPoints(static_cast<std::int32_t>(removed.size()));
-    if (!game_.GameRunning()) AddTheBonus();
-    if (game_.Score() != score_)
-      return AssertionFailure() << "score " << game_.Score() << " after a move of " << removed.size()
+    score_ = before.score + SpecifiedPoints(static_cast<std::int32_t>(removed.size()));
+    if (last && !game_.GameRunning()) AddTheBonus();
+    if (after.score != score_)
+      return AssertionFailure() << "score " << after.score << " after a move of " << removed.size()
                                 << " stones, the points of the moves give " << score_;
-    return CheckEndTest();
+    return last ? CheckEndTest() : AssertionSuccess();
   }
 
   // Clearing the field earns a tenth of the score, except in low-score mode.
@@ -263,6 +313,21 @@ class CheckedGame {
     if (field().Counters().StonesLeft != 0 || game_.Settings().lowScore) return;
     bonus_ = score_ / 10;
     score_ += *bonus_;
+  }
+
+  // The window goes on while an animation frame waits: a click made now is
+  // queued, and a tick of the drop timer moves the ramp but drops nothing.
+  void WhileAFrameWaits() {
+    if (queuedClick_) {
+      const Pixel click = *queuedClick_;
+      queuedClick_.reset();
+      game_.imgMainMouseUp(MouseButton::Left, click.x, click.y);
+    }
+    if (game_.Settings().autoDrop && Pick(2) == 0) {
+      ++ticksDuringAnimations_;
+      ++tally_.ticksDuringAnimations;
+      ramp_.DoDropStones();
+    }
   }
 
   AssertionResult RampStep() {
@@ -290,9 +355,11 @@ class CheckedGame {
     const Stones fieldBefore = StonesOn(field());
     const Stones rampBefore = RampStonesOf(ramp_.RampStones());
     const std::int32_t stonesBefore = field().Counters().StonesLeft;
+    ticksDuringAnimations_ = 0;
 
     drop();
 
+    mostStonesAfter += static_cast<std::size_t>(ticksDuringAnimations_);
     const std::int32_t dropped = field().Counters().StonesLeft - stonesBefore;
     if (dropped > 0 && clicks_.empty()) droppedBeforeFirstMove_ = true;
     tally_.drops += std::max(dropped, 0);
@@ -333,8 +400,7 @@ class CheckedGame {
 
   AssertionResult CheckEndTest() {
     const FieldCounters& c = field().Counters();
-    const bool running = game_.Settings().autoDrop ? c.StonesLeft > 0
-                                                   : c.StonesLeft > 0 && (c.MovableStones > 0 || c.ActiveSpecials > 0);
+    const bool running = RunningOn(field());
     if (game_.GameRunning() != running) return AssertionFailure() << "the end test disagrees with the field";
     const std::vector<std::int32_t> results =
         running ? std::vector<std::int32_t>{}
@@ -405,6 +471,8 @@ class CheckedGame {
   std::vector<BeforeAClick> clicks_;
   std::int32_t score_ = 0;
   std::optional<std::int32_t> bonus_;
+  std::optional<Pixel> queuedClick_;  // made at the next animation frame
+  int ticksDuringAnimations_ = 0;
   bool droppedBeforeFirstMove_ = false;
 };
 
@@ -423,10 +491,13 @@ TEST(SelfCheckingPlay, RandomGamesKeepEveryRule) {
   EXPECT_GT(tally.specialMoves, 0);
   EXPECT_GT(tally.drops, 0);
   EXPECT_GT(tally.undos, 0);
+  EXPECT_GT(tally.clicksDuringAnimations, 0);
+  EXPECT_GT(tally.ticksDuringAnimations, 0);
   EXPECT_GT(tally.clearedFields, 0);
   EXPECT_GT(tally.endedGames, 0);
   std::cout << tally.moves << " moves (" << tally.specialMoves << " of bombs and rockets), " << tally.drops
-            << " drops, " << tally.undos << " undos, " << tally.endedGames << " games to the end, "
+            << " drops, " << tally.undos << " undos, " << tally.clicksDuringAnimations << " clicks and "
+            << tally.ticksDuringAnimations << " ramp steps during animations, " << tally.endedGames << " games to the end, "
             << tally.clearedFields << " of them cleared\n";
 }
 
