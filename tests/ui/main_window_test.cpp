@@ -453,6 +453,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->CurrentMessage(), QString("Please go ahead!"));
   }
 
+  // A saved game the player made read-only is not saved over: the player is
+  // told, and the file stays as it was.
+  void savingOverAReadOnlyFileIsRefused() {
+    auto w = Open({"animations:no", "sounds:no"});
+    prompter_.fileName = home_->filePath("kept.clk");
+    QTest::keyClick(w.get(), Qt::Key_S);
+    QCOMPARE(w->CurrentMessage(), QString("Saved the game."));
+    QFile file(prompter_.fileName);
+    QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QTest::keyClick(w.get(), Qt::Key_S);
+    QCOMPARE(prompter_.said.last(), QString("error: Error saving to file!"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(file.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther),
+             QFileDevice::Permissions{});
+  }
+
   void theFirstPaintStartsTheClockAndAPauseHidesTheBoard() {
     auto w = Open({"autodrop:yes", "sounds:no"});
     QTRY_VERIFY(w->CountDown() != nullptr);
