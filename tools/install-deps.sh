@@ -10,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth desktop-file-utils shared-mime-info libglib2.0-bin
+  libx11-dev libxtst-dev
 )
 
 # With --windows: the MinGW-w64 cross compiler, GoogleTest's sources and Wine,

@@ -226,6 +226,9 @@ bool TfrmGame::ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& 
   if (parsed.status != SavedGameStatus::Ok) {
     CurrentPrompter().Error(this, Str(ReadFailureStringId(parsed.status)));
     FileGame_ = LoadPending_ = false;
+    // The name now stands for a file that is no game: an offset of another
+    // file would read its bytes as someone's history.
+    playerHistoryOffset_ = 0;
     return false;
   }
   ApplySavedSettings(parsed.game.settings, settings);
@@ -317,29 +320,42 @@ void TfrmGame::bttStartClick() {
   });
 }
 
-void TfrmGame::RunWhenSettled(std::function<void()> command) {
-  if (game_.MoveInProgress()) {
-    deferred_.push_back(std::move(command));
-    return;
-  }
-  command();
-}
-
-void TfrmGame::RunDeferredCommands() {
-  while (!deferred_.empty() && !game_.MoveInProgress() && !closing_) {
-    auto command = std::move(deferred_.front());
-    deferred_.pop_front();
-    command();
-  }
-}
-
 void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
   if (game_.SettingUp()) return;
   const MouseButton which = button == Qt::RightButton ? MouseButton::Right
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
-  game_.imgMainMouseUp(which, at.x(), at.y());
-  if (!game_.MoveInProgress()) RunDeferredCommands();
+  Settle([&] { game_.imgMainMouseUp(which, at.x(), at.y()); });
+}
+
+// --- commands wait until the work on the stack has settled ---------------------
+
+bool TfrmGame::Settling() const { return settleDepth_ > 0 || deferredDepth_ > 0 || game_.MoveInProgress(); }
+
+void TfrmGame::Settle(const std::function<void()>& work) {
+  {
+    const DepthGuard settling(settleDepth_);
+    work();
+  }
+  RunDeferredCommands();
+}
+
+void TfrmGame::RunWhenSettled(std::function<void()> command) {
+  if (shutDown_) return;  // the game is gone; nothing is left to replace
+  deferred_.push_back(std::move(command));
+  RunDeferredCommands();
+}
+
+void TfrmGame::RunDeferredCommands() {
+  if (Settling()) return;
+  // A command may wait in a dialog of its own; what is asked meanwhile comes
+  // after it, never inside it.
+  const DepthGuard running(deferredDepth_);
+  while (!deferred_.empty() && !shutDown_) {
+    const std::function<void()> command = std::move(deferred_.front());
+    deferred_.pop_front();
+    command();
+  }
 }
 
 // --- undo --------------------------------------------------------------------
@@ -431,11 +447,29 @@ void TfrmGame::OnMaximize() {
 // --- shutdown ----------------------------------------------------------------
 
 void TfrmGame::closeEvent(QCloseEvent* event) {
-  closing_ = true;
-  animator_->StopClock();
+  if (!shutDown_ && Settling()) {
+    // The move or drop in hand still uses the field and the ramp: the window
+    // goes as soon as it has settled.
+    event->ignore();
+    if (!closeAsked_) RunWhenSettled([this] { CloseWindow(); });
+    closeAsked_ = true;
+    return;
+  }
+  Shutdown();
+  event->accept();
+}
+
+void TfrmGame::CloseWindow() {
+  Shutdown();
+  close();
+}
+
+void TfrmGame::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  deferred_.clear();
   FormDestroy();
   if (countDown_) countDown_->hide();
-  event->accept();
 }
 
 void TfrmGame::FormDestroy() {

@@ -57,9 +57,25 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void FreeGame();
   void bttStartClick();
   void PlayHistory();
-  // Runs a command that replaces or rewinds the field once the move being
-  // settled (if any) is over.
+
+  // --- the one door for commands that replace or destroy the game ---------
+  // A move, a ramp drop and every animation frame wait for the clock in local
+  // event loops, so any event may arrive while they are on the stack. A
+  // command that would replace or destroy the field, the ramp or a window
+  // (new game, open, undo and restart, a new game or quit from the
+  // configuration, a language switch, the count-down's time-out or release,
+  // closing the window) must never run under them: it goes through
+  // RunWhenSettled, which runs it at once when nothing is settling and
+  // otherwise as soon as the outermost work has returned, in the order asked.
+  // Every handler that calls into the rules (clicks on the field and the
+  // ramp, ramp ticks, moves from keys) runs that call inside Settle(), which
+  // runs what waited once it is over. New commands and new handlers use these
+  // two; none needs a guard of its own.
   void RunWhenSettled(std::function<void()> command) override;
+  void Settle(const std::function<void()>& work);
+  // A move, a ramp step or drop, an animation frame or a waiting command is
+  // on the stack.
+  bool Settling() const;
 
   // --- what tests and companion windows look at ----------------------------
   Game& GetGame() { return game_; }
@@ -115,7 +131,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   bool GameRunning() const override { return game_.GameRunning(); }
   void ClearGameRunning() override { game_.SetGameRunning(false); }
   void SetCountDownPaused(bool paused) override { CountDownPaused_ = paused; }
-  bool MoveInProgress() const override { return game_.MoveInProgress(); }
+  bool MoveInProgress() const override { return Settling(); }
   void SetDropTimerEnabled(bool enabled) override;
   void ShowBoardAndRamp(bool visible) override;
   void DisableUndo() override;
@@ -164,6 +180,9 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void FormDestroy();
   void imgMainMouseUp(Qt::MouseButton button, QPoint at);
   void RunDeferredCommands();
+  void CloseWindow();
+  void Shutdown();
+  void ApplyLanguage();
   void Disguise();
   void OnMinimize();
   void OnMaximize();
@@ -210,6 +229,10 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   QImage arrowUp_, arrowDown_;
 
   std::deque<std::function<void()>> deferred_;
+  int settleDepth_ = 0;
+  int deferredDepth_ = 0;
+  bool closeAsked_ = false;
+  bool shutDown_ = false;
   int messageId_ = -1;
   bool fieldHintsOn_ = true;
   int windowTag_ = 0;  // 10 once the position has been read in this run
@@ -219,7 +242,6 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   bool FileGame_ = false;
   std::string GameFileName_;
   bool Disguised_ = false;
-  bool closing_ = false;
 };
 
 }  // namespace pebble::ui

@@ -45,7 +45,8 @@ void TfrmGame::bttHelpClick() { ShowHelp(this, LanguageOffset()); }
 
 void TfrmGame::ShowReport() {
   CreateStats();
-  stats_->ShowReport(PathFromUtf8(GameFileName_), FileGame_ ? playerHistoryOffset_ : 0);
+  // The last file saved or read keeps its history across new games.
+  stats_->ShowReport(PathFromUtf8(GameFileName_), playerHistoryOffset_);
 }
 
 void TfrmGame::ShowCellHint(std::int32_t index, bool rightButton) {
@@ -60,6 +61,11 @@ void TfrmGame::UpdateSettings(const GameSettings& settings) {
 }
 
 void TfrmGame::LanguageChanged() {
+  // The hints window reads the field: the texts change once the move is over.
+  RunWhenSettled([this] { ApplyLanguage(); });
+}
+
+void TfrmGame::ApplyLanguage() {
   ProcStrings();
   const int offset = LanguageOffset();
   if (about_) about_->ProcStrings(offset);
@@ -72,11 +78,15 @@ void TfrmGame::CountModeChanged() {
   if (stats_) stats_->CountModeChanged(game_.Settings());
 }
 
-void TfrmGame::ToggleCountDown() { pebble::ui::ToggleCountDown(countDown_, *this, store_); }
+void TfrmGame::ToggleCountDown() {
+  RunWhenSettled([this] { pebble::ui::ToggleCountDown(countDown_, *this, store_); });
+}
 
 void TfrmGame::QuitProgram() {
-  close();
-  QCoreApplication::quit();
+  RunWhenSettled([this] {
+    CloseWindow();
+    QCoreApplication::quit();
+  });
 }
 
 QSize TfrmGame::ScreenSize() const { return screen() ? screen()->geometry().size() : QSize(1024, 768); }

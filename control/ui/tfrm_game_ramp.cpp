@@ -78,21 +78,17 @@ void TfrmGame::ShowFailure(std::string_view text) {
   CurrentPrompter().Error(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void TfrmGame::RequestNewGame() {
-  // The ramp is still inside its step: the new game comes once it has returned.
-  QTimer::singleShot(0, this, [this] { bttStartClick(); });
-}
+// The ramp is inside its step or drop: the new game comes once that has returned.
+void TfrmGame::RequestNewGame() { bttStartClick(); }
 
 void TfrmGame::imgRampMouseDown(QPoint at) {
   if (!ramp_ || game_.SettingUp()) return;
-  ramp_->DropTheStoneClick(at.x(), at.y());
-  if (!game_.MoveInProgress()) RunDeferredCommands();
+  Settle([&] { ramp_->DropTheStoneClick(at.x(), at.y()); });
 }
 
 void TfrmGame::DoDropStones() {
   if (!ramp_ || game_.SettingUp()) return;
-  ramp_->DoDropStones();
-  if (!game_.MoveInProgress()) RunDeferredCommands();
+  Settle([&] { ramp_->DoDropStones(); });
 }
 
 // --- the count-down ---------------------------------------------------------
@@ -102,7 +98,7 @@ void TfrmGame::imgMainPaint() {
   firstPaintPending_ = false;
   // Windows are not shown from inside a paint: the clock starts right after it.
   QTimer::singleShot(0, this, [this, game = setUpCount_] {
-    if (game == setUpCount_) StartCountDownOnFirstPaint();
+    if (game == setUpCount_ && !shutDown_) StartCountDownOnFirstPaint();
   });
 }
 

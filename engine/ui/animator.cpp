@@ -15,7 +15,8 @@ int Offset(double total, int step) { return static_cast<int>(total * 0.25 * step
 }  // namespace
 
 Animator::Animator(FieldPainter& painter, QWidget& view, QObject* parent)
-    : QObject(parent), painter_(painter), view_(view) {
+    : QObject(parent), painter_(painter), view_(view), TimerAni(this) {
+  TimerAni.setObjectName("TimerAni");
   TimerAni.setInterval(50);
   TimerAni.setTimerType(Qt::PreciseTimer);
   connect(&TimerAni, &QTimer::timeout, this, &Animator::TimerAniTimer);

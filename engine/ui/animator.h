@@ -29,13 +29,12 @@ class Animator : public QObject {
   void ColumnAnimation(const Field& field, const GapList& gaps, int interval);
   void DropAnimation(const Field& field, std::int32_t index, int interval, DrawFlags flags);
 
-  // Ends any frame wait at once, e.g. when the window closes mid-move.
-  void StopClock();
   bool ClockRunning() const { return TimerAni.isActive(); }
   int Interval() const { return TimerAni.interval(); }
 
  private:
   void StartClock(int interval);
+  void StopClock();
   void WaitFrame();
   void TimerAniTimer();
   void DrawMoved(const Field& field, std::int32_t index, int dx, int dy, DrawFlags flags);

@@ -19,43 +19,18 @@
 #include "scores/ui/t_digit.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "support/silent_host.h"
+#include "ui/window_fixture.h"
 
 using namespace pebble;
 using namespace pebble::ui;
-using pebble::testing::SilentHost;
+using namespace pebble::testing;
 
 namespace {
-
-// Answers every question as scripted and remembers what was asked.
-class ScriptedPrompter : public Prompter {
- public:
-  QStringList said;
-  bool answerYes = true;
-  QString fileName;
-  QString OpenFileName(QWidget*, const QString&, const QString&) override { return fileName; }
-  QString SaveFileName(QWidget*, const QString&, const QString&) override { return fileName; }
-  void Error(QWidget*, const QString& text) override { said << "error: " + text; }
-  void Information(QWidget*, const QString& text) override { said << "info: " + text; }
-  bool WarningYesNo(QWidget*, const QString& text) override {
-    said << "warning: " + text;
-    return answerYes;
-  }
-};
 
 // Renders the window for a look by eye when PEBBLE_SHOTS names a folder.
 void SaveShot(QWidget& window, const QString& name) {
   const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
   if (!folder.isEmpty()) window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
-QPoint CellCentre(const Field& field, std::int32_t index) {
-  return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
-}
-
-std::int32_t FirstMovable(const Field& field, std::int32_t from = 0) {
-  for (std::int32_t i = from; i < field.Size(); ++i)
-    if (field[i].Occupied && field[i].Kind == skNormal && field[i].SameColorCount > 0) return i;
-  return -1;
 }
 
 // A key press as the platform reports it: the key's xkb keycode on X11 and
@@ -88,29 +63,14 @@ class MainWindowTest : public QObject {
   std::unique_ptr<SettingsStore> store_;
   ScriptedPrompter prompter_;
 
-  std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
-    auto window = std::make_unique<TfrmGame>(*store_, std::move(arguments));
-    window->show();
-    QCoreApplication::processEvents();
-    return window;
-  }
+  std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) { return OpenWindow(*store_, std::move(arguments)); }
 
-  void FastAnimations() {
-    for (auto name : {kValueAniIntervalDelete, kValueAniIntervalMoveStone, kValueAniIntervalMoveRow,
-                      kValueAniIntervalDrop})
-      store_->SaveRegInt(kConfigSection, name, 5);
-  }
+  void FastAnimations() { AnimationsOf(*store_, 5); }
 
  private slots:
   void init() {
     home_ = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
-    store_ = MakeDefaultSettingsStore();
-    store_->SetProgRoot(kPebbledromeProgRoot);
-    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
+    store_ = StoreInHome(*home_);
     prompter_ = ScriptedPrompter();
     SetPrompter(&prompter_);
     ProgramRandom().SetFixedSeed(20261210);
