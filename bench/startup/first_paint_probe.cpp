@@ -1,15 +1,15 @@
-// Starts the game's main window (or, with --bare, a plain window that paints a
-// field of the same size) and ends the process at its first painted field, so
-// start-up time and peak memory can be measured as whole processes.
+// Starts the game exactly as the program does (or, with --bare, a plain window
+// that paints a field of the same size) and ends the process at its first
+// painted field, so start-up time and peak memory can be measured as whole
+// processes. Further arguments go to the game as on its own command line.
 
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
 #include <cstring>
 
-#include "config/settings_store.h"
 #include "control/ui/paint_box.h"
-#include "control/ui/tfrm_game.h"
+#include "control/ui/program_start.h"
 
 namespace {
 
@@ -50,10 +50,7 @@ int main(int argc, char* argv[]) {
     field.show();
     return QApplication::exec();
   }
-  auto store = pebble::MakeDefaultSettingsStore();
-  store->SetProgRoot(pebble::kPebbledromeProgRoot);
-  pebble::ui::TfrmGame game(*store, {});
-  game.imgMain()->installEventFilter(&quit);
-  game.show();
+  const pebble::ui::RunningProgram program = pebble::ui::StartProgram(QApplication::arguments());
+  program.game->imgMain()->installEventFilter(&quit);
   return QApplication::exec();
 }

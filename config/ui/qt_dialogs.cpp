@@ -12,10 +12,12 @@
 
 namespace pebble::ui {
 
+QString ProgramTitle() { return QStringLiteral("Pebbledrome!"); }
+
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton) {
-  auto box = std::make_unique<QMessageBox>(icon, QApplication::applicationDisplayName(), text, buttons, parent);
+  auto box = std::make_unique<QMessageBox>(icon, ProgramTitle(), text, buttons, parent);
   if (defaultButton != QMessageBox::NoButton) box->setDefaultButton(defaultButton);
   return box;
 }
@@ -23,7 +25,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon i
 std::unique_ptr<QDialog> MakeQuestionWithHelp(QWidget* parent, const QString& text,
                                               const std::function<void()>& help) {
   auto question = std::make_unique<QDialog>(parent);
-  question->setWindowTitle(QApplication::applicationDisplayName());
+  question->setWindowTitle(ProgramTitle());
   QStyle* style = question->style();
   auto* icon = new QLabel(question.get());
   const int iconSize = style->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, question.get());

@@ -14,6 +14,10 @@ class QInputDialog;
 
 namespace pebble::ui {
 
+// The program's own title: the main window's caption and the title of its
+// message boxes. Every other window carries its own caption alone.
+QString ProgramTitle();
+
 // A message box titled with the program's name.
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                             QMessageBox::StandardButtons buttons,

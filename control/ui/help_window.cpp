@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "control/shell_help.h"
+#include "config/ui/qt_dialogs.h"
 #include "render/ui/keyed_image.h"
 
 // The help pages sit in a library; its resources must be named once by hand.
@@ -100,7 +101,7 @@ void TfrmHelp::ShowTopic(int topic) {
 
 void TfrmHelp::ShowTitle() {
   const QString title = browser_->documentTitle();
-  setWindowTitle(title.isEmpty() ? QStringLiteral("Pebbledrome!") : QStringLiteral("Pebbledrome! – ") + title);
+  setWindowTitle(title.isEmpty() ? ProgramTitle() : ProgramTitle() + QStringLiteral(" – ") + title);
 }
 
 QUrl HelpUrl(int topic) { return QUrl("qrc:/help/" + QString::fromStdString(HelpPagePath(topic))); }

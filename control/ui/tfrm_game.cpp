@@ -7,8 +7,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindowStateChangeEvent>
 #include <stdexcept>
+#include <utility>
 
 #include "config/language.h"
 #include "config/settings_model.h"
@@ -17,6 +19,7 @@
 #include "control/saved_game_file.h"
 #include "control/ui/key_table.h"
 #include "control/ui/paint_box.h"
+#include "config/ui/qt_dialogs.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
 #include "control/ui/tool_button.h"
@@ -43,6 +46,7 @@ constexpr int kStatusHeight = StatusMain::kHeight;
 constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB_UNDO", "SB_INFO",
                                                        "SB_CFG", "SB_ABOUT", "SB_HELP"};
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
+constexpr const char* kDisguiseTitle = "Microsoft Word - Document 1";
 
 QImage Resource(const char* name) { return QImage(QString(":/res/") + name); }
 
@@ -56,7 +60,7 @@ TfrmGame::TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWi
       game_(*this),
       backgrounds_(std::make_unique<BackgroundPictures>()),
       sounds_(std::make_unique<WavePlayer>()) {
-  setWindowTitle("Pebbledrome!");
+  setWindowTitle(ProgramTitle());
   setWindowIcon(QIcon(":/res/Mainicon"));
   setFocusPolicy(Qt::StrongFocus);
   QFont small = font();
@@ -414,11 +418,32 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmGame::Disguise() {
-  setWindowTitle("Microsoft Word - Document 1");
+  setWindowTitle(kDisguiseTitle);
   setWindowIcon(QIcon(":/res/WordIcon"));
   Disguised_ = true;
+  HideCompanionWindows();
   showMinimized();
   if (!CountDownPaused_) Suspend();
+}
+
+void TfrmGame::HideCompanionWindows() {
+  // The whole program goes, not just its main window: a clock or a hints
+  // window left on screen would give the game away (and a click on the clock
+  // would resume it).
+  QToolTip::hideText();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window == this || !window->isVisible() || window->windowType() == Qt::ToolTip) continue;
+    hiddenByDisguise_.emplace_back(window);
+    window->hide();
+  }
+}
+
+void TfrmGame::ShowCompanionWindows() {
+  // Exactly the windows the disguise took away come back, the game in front.
+  for (const QPointer<QWidget>& window : std::exchange(hiddenByDisguise_, {}))
+    if (window) window->show();
+  raise();
+  activateWindow();
 }
 
 void TfrmGame::changeEvent(QEvent* event) {
@@ -439,8 +464,9 @@ void TfrmGame::OnMinimize() {
 
 void TfrmGame::OnMaximize() {
   if (!Disguised_) return;
-  setWindowTitle("Pebbledrome!");
+  setWindowTitle(ProgramTitle());
   setWindowIcon(QIcon(":/res/Mainicon"));
+  ShowCompanionWindows();
   if (CountDownPaused_) Suspend();
 }
 

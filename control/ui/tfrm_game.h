@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -184,6 +185,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void Shutdown();
   void ApplyLanguage();
   void Disguise();
+  void HideCompanionWindows();
+  void ShowCompanionWindows();
   void OnMinimize();
   void OnMaximize();
   QString Str(int id) const;
@@ -242,6 +245,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   bool FileGame_ = false;
   std::string GameFileName_;
   bool Disguised_ = false;
+  std::vector<QPointer<QWidget>> hiddenByDisguise_;
 };
 
 }  // namespace pebble::ui

@@ -1,0 +1,34 @@
+#include "control/ui/program_start.h"
+
+#include <QApplication>
+#include <string>
+#include <vector>
+
+namespace pebble::ui {
+namespace {
+
+std::vector<std::string> GameArguments(const QStringList& commandLine) {
+  std::vector<std::string> arguments;
+  for (qsizetype i = 1; i < commandLine.size(); ++i) arguments.push_back(commandLine[i].toStdString());
+  return arguments;
+}
+
+}  // namespace
+
+RunningProgram StartProgram(const QStringList& commandLine) {
+  // No application display name: the window system would add it to every
+  // window's title, the disguise's included.
+  QApplication::setApplicationName("pebbledrome");
+  QApplication::setApplicationVersion(PEBBLE_VERSION_STRING);
+  QApplication::setWindowIcon(QIcon(":/res/Mainicon"));
+
+  RunningProgram program;
+  program.store = MakeDefaultSettingsStore();
+  program.store->SetProgRoot(kPebbledromeProgRoot);
+  program.game = std::make_unique<TfrmGame>(*program.store, GameArguments(commandLine));
+  program.game->CreateStats();
+  program.game->show();
+  return program;
+}
+
+}  // namespace pebble::ui
