@@ -416,8 +416,9 @@ class MainWindowTest : public QObject {
     const QByteArray before = file.readAll();
     file.close();
 
+    prompter_.said.clear();
     QTest::keyClick(w.get(), Qt::Key_S);
-    QCOMPARE(prompter_.said.last(), QString("error: Error saving to file!"));
+    QCOMPARE(prompter_.said, QStringList{"error: Error saving to file!"});
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
     QCOMPARE(file.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther),
