@@ -20,14 +20,18 @@ RunningProgram StartProgram(const QStringList& commandLine) {
   // window's title, the disguise's included.
   QApplication::setApplicationName("pebbledrome");
   QApplication::setApplicationVersion(PEBBLE_VERSION_STRING);
-  QApplication::setWindowIcon(QIcon(":/res/Mainicon"));
 
   RunningProgram program;
   program.store = MakeDefaultSettingsStore();
   program.store->SetProgRoot(kPebbledromeProgRoot);
   program.game = std::make_unique<TfrmGame>(*program.store, GameArguments(commandLine));
-  program.game->CreateStats();
   program.game->show();
+  program.game->AfterFirstPaint([game = program.game.get()] {
+    // The icon decodes an .ico of several sizes, and the statistics read the
+    // score store: neither is needed to see the field.
+    QApplication::setWindowIcon(QIcon(":/res/Mainicon"));
+    game->CreateStats();
+  });
   return program;
 }
 

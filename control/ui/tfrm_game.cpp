@@ -61,7 +61,6 @@ TfrmGame::TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWi
       backgrounds_(std::make_unique<BackgroundPictures>()),
       sounds_(std::make_unique<WavePlayer>()) {
   setWindowTitle(ProgramTitle());
-  setWindowIcon(QIcon(":/res/Mainicon"));
   setFocusPolicy(Qt::StrongFocus);
   QFont small = font();
   small.setPointSize(8);

@@ -150,6 +150,10 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void QuitProgram() override;
   QSize ScreenSize() const override;
 
+  // Runs once, right after the field's first paint: what the player does not
+  // see at once waits until the field is on screen.
+  void AfterFirstPaint(std::function<void()> step) { afterFirstPaint_ = std::move(step); }
+
   // --- companion windows -----------------------------------------------------
   void CreateStats();
   TfrmStats* Stats() const { return stats_; }
@@ -228,6 +232,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   QImage rampImage_;
   QTimer TimerDrop;
   bool firstPaintPending_ = false;
+  std::function<void()> afterFirstPaint_;
   bool previousAutoDrop_ = false;
   QImage arrowUp_, arrowDown_;
 

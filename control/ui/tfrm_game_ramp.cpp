@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTimer>
+#include <utility>
 
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
@@ -94,6 +95,7 @@ void TfrmGame::DoDropStones() {
 // --- the count-down ---------------------------------------------------------
 
 void TfrmGame::imgMainPaint() {
+  if (afterFirstPaint_) QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, {}));
   if (!firstPaintPending_ || game_.SettingUp() || !game_.Settings().autoDrop) return;
   firstPaintPending_ = false;
   // Windows are not shown from inside a paint: the clock starts right after it.

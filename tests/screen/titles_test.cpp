@@ -17,6 +17,7 @@
 #include "scores/ui/tfrm_add_address.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "scores/ui/tfrm_report.h"
+#include "scores/ui/tfrm_stats.h"
 #include "player_home.h"
 #include "x_window.h"
 
@@ -113,6 +114,17 @@ class TitlesTest : public QObject {
       QVERIFY2(window && window->isVisible(), qPrintable(className + " is not on screen"));
       QCOMPARE(TitleOnScreen(window), title);
     }
+  }
+
+  // What the field does not need comes right after its first paint: the
+  // task bar's icon and the statistics (which then follow every new game).
+  void theIconAndTheStatisticsFollowTheFirstPaint() {
+    RunningProgram program = Start(kEnglishOffset, {});
+    TfrmGame& game = *program.game;
+    QTRY_VERIFY(game.Stats() != nullptr);
+    QTRY_VERIFY(HasIcon(game.winId()));
+    game.bttInfoClick();
+    QTRY_VERIFY(HasIcon(game.Stats()->winId()));
   }
 };
 

@@ -36,6 +36,11 @@ inline QString WindowName(XWindowId window) {
   return name;
 }
 
+// Whether the window carries an icon for the task bar (_NET_WM_ICON).
+inline bool HasIcon(XWindowId window) {
+  return RunTool("xprop", {"-id", Hex(window), "-notype", "_NET_WM_ICON"}).startsWith("_NET_WM_ICON =");
+}
+
 // "IsViewable", "IsUnMapped" or "IsUnviewable", as xwininfo reports it.
 inline QString MapState(XWindowId window) {
   const QString out = RunTool("xwininfo", {"-id", Hex(window)});
