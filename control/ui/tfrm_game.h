@@ -132,7 +132,6 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   bool GameRunning() const override { return game_.GameRunning(); }
   void ClearGameRunning() override { game_.SetGameRunning(false); }
   void SetCountDownPaused(bool paused) override { CountDownPaused_ = paused; }
-  bool MoveInProgress() const override { return Settling(); }
   void SetDropTimerEnabled(bool enabled) override;
   void ShowBoardAndRamp(bool visible) override;
   void DisableUndo() override;

@@ -27,9 +27,8 @@ class CountDownHost {
   virtual bool CountDownPaused() const = 0;
   virtual void SetCountDownPaused(bool paused) = 0;
 
-  // A move (with the clicks queued meanwhile) is being settled; a command that
-  // ends the game must wait for it and is then run once, in order.
-  virtual bool MoveInProgress() const = 0;
+  // Runs a command that ends the game at once, or, while a move (with the
+  // clicks queued meanwhile) or a ramp drop is being settled, once it is over.
   virtual void RunWhenSettled(std::function<void()> command) = 0;
 
   virtual void SetDropTimerEnabled(bool enabled) = 0;  // the ramp's TimerDrop

@@ -98,13 +98,9 @@ void TfrmCountDown::TimerCDTimer() {
 }
 
 void TfrmCountDown::TimeIsUp() {
-  if (!host_.MoveInProgress()) {
-    EndByTimeOut();
-    return;
-  }
   // Ending the game under a move that is still falling would record a field
-  // in mid-air and could end the game twice: freeze the clock and the ramp,
-  // and end the game once the move has settled.
+  // in mid-air and could end the game twice: the clock and the ramp freeze,
+  // and the game ends once the move has settled (at once when none is).
   SetTimersRunning(false);
   timeOutPending_ = true;
   const int game = countingGame_;

@@ -55,8 +55,10 @@ class RecordingHost : public CountDownHost {
   int SetUpCount() const override { return setUpCount; }
   bool CountDownPaused() const override { return paused; }
   void SetCountDownPaused(bool p) override { paused = p; }
-  bool MoveInProgress() const override { return moving; }
-  void RunWhenSettled(std::function<void()> command) override { waiting.push_back(std::move(command)); }
+  void RunWhenSettled(std::function<void()> command) override {
+    if (!moving) return command();
+    waiting.push_back(std::move(command));
+  }
   void SetDropTimerEnabled(bool enabled) override { dropTimer = enabled; }
   void ShowBoardAndRamp(bool visible) override { boardVisible = visible; }
   void ShowMessage(int id) override { message = id; }
