@@ -242,12 +242,14 @@ int main(int argc, char** argv) {
   if (!display) return Fail("no X display"), 2;
   const GameSettings defaults;
   const int w = defaults.stoneWidth, h = defaults.stoneHeight;
-  const int rampRight = defaults.columnCount * w - w / 2, rampY = kToolBar + h / 2;
+  // Points a stone coming in at either end covers for four ticks of five.
+  const int rampLeft = 3 * w / 4, rampRight = defaults.columnCount * w - 3 * w / 4, rampY = kToolBar + h / 2;
+  std::vector<std::pair<int, int>> rampEnds;
+  for (int round = 0; round < 4; ++round) rampEnds.insert(rampEnds.end(), {{rampLeft, rampY}, {rampRight, rampY}});
   const Scenario scenarios[] = {
       {"click", false, {{5 * w / 2, kToolBar + 5 * h}}},
       // Both ends of the ramp, a few times: the first stone under a click drops.
-      {"drop", true, {{w / 2, rampY}, {rampRight, rampY}, {w / 2, rampY}, {rampRight, rampY}, {w / 2, rampY},
-                      {rampRight, rampY}}},
+      {"drop", true, rampEnds},
   };
   int failures = 0;
   for (const Scenario& scenario : scenarios) failures += Run(argv[1], scenario, display) ? 0 : 1;
