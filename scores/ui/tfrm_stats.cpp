@@ -57,6 +57,9 @@ constexpr int kScoreTop = 8;
 constexpr int kScoreRowStep = 20;
 constexpr int kNmsWidth = 18, kNamesWidth = 101, kPtsWidth = 49;
 constexpr int kClearWidth = 49, kCloseWidth = 75, kButtonHeight = 25;
+// The table and the buttons keep one margin from the window's sides, so a
+// result never touches the edge when long names widen the window.
+constexpr int kSideMargin = 4;
 
 QPixmap Glyph(const char* name) {
   return QPixmap::fromImage(TransparentByCorner(QImage(QStringLiteral(":/res/") + QLatin1String(name))));
@@ -258,7 +261,7 @@ QWidget* TfrmStats::BuildNamesPanel() {
   listNames_->setPalette(navy);
   for (QTextEdit* column : {listNms_, listNames_, listPts_}) column->viewport()->installEventFilter(this);
   auto* row = new QHBoxLayout(panelNames_);
-  row->setContentsMargins(0, (kNamesHeight - kColumnHeight) / 2, 0, 0);
+  row->setContentsMargins(kSideMargin, (kNamesHeight - kColumnHeight) / 2, kSideMargin, 0);
   row->setSpacing(4);
   row->addStretch(1);
   row->addWidget(listNms_, 0, Qt::AlignTop);
@@ -283,7 +286,7 @@ QWidget* TfrmStats::BuildBottom() {
   connect(bttClear_, &QPushButton::clicked, this, &TfrmStats::bttClearClick);
   connect(bttClose_, &QPushButton::clicked, this, &QDialog::reject);
   auto* row = new QHBoxLayout(panelBottom_);
-  row->setContentsMargins(4, 2, 4, 2);
+  row->setContentsMargins(kSideMargin, 2, kSideMargin, 2);
   row->addWidget(bttClear_);
   row->addStretch(1);
   row->addWidget(bttClose_);

@@ -181,6 +181,24 @@ class StatsTest : public QObject {
     SaveShot(*stats_, QStringLiteral("stats-long-names"));
   }
 
+  // Long names widen the window; the place numbers and the results still stand
+  // inside the line of the two buttons, never against the window's sides.
+  void tableStaysWithinTheButtonsInEveryLanguage() {
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      for (bool lowScore : {true, false}) {
+        Make(Settings(lowScore, offset));
+        stats_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(stats_.get()));
+        const auto left = [this](const QWidget* w) { return w->mapTo(stats_.get(), QPoint(0, 0)).x(); };
+        const auto right = [&left](const QWidget* w) { return left(w) + w->width(); };
+        const QString what = QStringLiteral("language %1, low score %2").arg(offset).arg(lowScore);
+        QVERIFY2(left(Child<QTextEdit>("listNms")) >= left(Child<QPushButton>("bttClear")), qPrintable(what));
+        QVERIFY2(right(Child<QTextEdit>("listPts")) <= right(Child<QPushButton>("bttClose")), qPrintable(what));
+        QVERIFY2(right(Child<QPushButton>("bttClose")) < stats_->width(), qPrintable(what));
+      }
+    }
+  }
+
   void nameQueryAnsweredCancelledOrLeftEmpty() {
     Make(Settings(true));
     script_->names = {QStringLiteral("Zoe"), std::nullopt, QString(), QStringLiteral("Abcdefghijklmnopqrst")};
