@@ -30,7 +30,10 @@ QRect KeepOnScreens(const QRect& wanted) {
 void WindowPlacement::Apply(QWidget& form, const std::string& section, const QRect& wanted) {
   const QRect placement = KeepOnScreens(wanted);
   restoringPlacement_ = true;
-  form.setGeometry(placement);
+  // Left and top are the frame's, as for the main window, so a title bar is
+  // never pushed above the screen; width and height are the client area's.
+  form.resize(placement.size());
+  form.move(placement.topLeft());
   restoringPlacement_ = false;
   known_[section] = placement;
 }
@@ -55,7 +58,7 @@ void WindowPlacement::saveWindowPos(QWidget& form) {
   if (restoringPlacement_) return;
   if (form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
   const std::string section = SectionOf(form);
-  const QRect placement = form.geometry();
+  const QRect placement(form.pos(), form.size());
   if (auto known = known_.find(section); known != known_.end() && known->second == placement) return;
   try {
     SettingsBatch batch(store_);

@@ -320,19 +320,20 @@ class CountDownTest : public QObject {
   void theWindowComesBackWhereThePlayerLeftIt() {
     {
       TfrmCountDown& clock = Started(90);
-      QCOMPARE(clock.geometry().topLeft(), QPoint(10 + 220 + 10, 10));  // beside the main window
+      QCOMPARE(clock.pos(), QPoint(10 + 220 + 10, 10));  // beside the main window, frame and all
       clock.show();
       QVERIFY(QTest::qWaitForWindowExposed(&clock));
+      QCOMPARE(clock.frameGeometry().topLeft(), QPoint(10 + 220 + 10, 10));  // its title bar on the screen
       clock.move(300, 200);
       clock.close();
       QVERIFY(clock.TimerCD().isActive());  // closing only hides it
     }
-    QCOMPARE(folder_->store.ReadRegInt("CountDown", "Links", -1), clock_->geometry().x());
-    QCOMPARE(folder_->store.ReadRegInt("CountDown", "Oben", -1), clock_->geometry().y());
-    const QPoint left = clock_->geometry().topLeft();
+    QCOMPARE(folder_->store.ReadRegInt("CountDown", "Links", -1), clock_->x());
+    QCOMPARE(folder_->store.ReadRegInt("CountDown", "Oben", -1), clock_->y());
+    const QPoint left = clock_->pos();
     folder_->store.SaveRegInt("CountDown", "Breite", 500);  // size is the clock's own
     clock_ = std::make_unique<TfrmCountDown>(*host_, folder_->store, FlatPictures());
-    QCOMPARE(clock_->geometry().topLeft(), left);
+    QCOMPARE(clock_->pos(), left);
     QCOMPARE(clock_->size(), QSize(90, 48));
   }
 

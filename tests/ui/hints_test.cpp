@@ -205,7 +205,8 @@ class HintsTest : public QObject {
 
     hints_->show();
     const QRect moved(300, 200, 180, 90);
-    hints_->setGeometry(moved);
+    hints_->move(moved.topLeft());  // the frame's corner, as the player drags it
+    hints_->resize(moved.size());
     hints_->close();
     QCOMPARE(folder_->store.ReadRegInt("Hints", "Links", -1), moved.x());
     QCOMPARE(folder_->store.ReadRegInt("Hints", "Oben", -1), moved.y());
@@ -214,11 +215,11 @@ class HintsTest : public QObject {
 
     hints_.reset();
     MakeHints();
-    QCOMPARE(hints_->geometry(), moved);
+    QCOMPARE(QRect(hints_->pos(), hints_->size()), moved);
 
     // Still open when the program ends: the place is kept all the same.
     hints_->show();
-    hints_->setGeometry(340, 220, 180, 90);
+    hints_->move(340, 220);
     hints_.reset();
     QCOMPARE(folder_->store.ReadRegInt("Hints", "Links", -1), 340);
     QCOMPARE(folder_->store.ReadRegInt("Hints", "Oben", -1), 220);

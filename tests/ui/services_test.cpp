@@ -90,7 +90,8 @@ class ServicesTest : public QObject {
     QWidget window;
     window.setObjectName(QStringLiteral("frmHints"));
     window.show();
-    window.setGeometry(120, 130, 300, 200);
+    window.move(120, 130);  // left and top are the frame's, the size the client area's
+    window.resize(300, 200);
     sys_->saveWindowPos(window);
     QCOMPARE(sys_->ReadRegInt("Hints", "Links", 0), 120);
     QCOMPARE(sys_->ReadRegInt("Hints", "Oben", 0), 130);
@@ -100,7 +101,7 @@ class ServicesTest : public QObject {
     QWidget again;
     again.setObjectName(QStringLiteral("frmHints"));
     sys_->setWindowPos(again, QRect(1, 2, 3, 4));
-    QCOMPARE(again.geometry(), QRect(120, 130, 300, 200));
+    QCOMPARE(QRect(again.pos(), again.size()), QRect(120, 130, 300, 200));
 
     QWidget other;  // named without the prefix: its full name is the section
     other.setObjectName(QStringLiteral("Report"));
@@ -152,9 +153,9 @@ class ServicesTest : public QObject {
 
     QVERIFY(window.saves > 0);           // the restore did move the window ...
     QVERIFY(recorder_->writes.empty());  // ... and wrote nothing back
-    QCOMPARE(window.geometry(), QRect(33, 20, 250, 160));
+    QCOMPARE(QRect(window.pos(), window.size()), QRect(33, 20, 250, 160));
 
-    window.setGeometry(44, 20, 250, 160);  // the player moves it
+    window.move(44, 20);  // the player moves it
     QCoreApplication::processEvents();
     QCOMPARE(sys_->ReadRegInt("Hints", "Links", 0), 44);
     QCOMPARE(sys_->ReadRegInt("Hints", "Höhe", 0), 160);
