@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "control/ui/paint_box.h"
@@ -13,12 +15,21 @@
 
 namespace {
 
-// Quits the application after the watched widget's first paint.
-class QuitOnFirstPaint : public QObject {
+// Ends the process once the watched widget has painted, before anything the
+// program queued behind that paint (what it defers until after the first
+// paint is not start-up).
+class EndAfterFirstPaint : public QObject {
  public:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (event->type() == QEvent::Paint) QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::HighEventPriority);
     return QObject::eventFilter(watched, event);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    std::fflush(nullptr);
+    std::_Exit(0);
   }
 };
 
@@ -41,16 +52,16 @@ class BareField : public QWidget {
 int main(int argc, char* argv[]) {
   Q_INIT_RESOURCE(pebbledrome);
   QApplication app(argc, argv);
-  QuitOnFirstPaint quit;
+  EndAfterFirstPaint end;
   const bool bare = argc > 1 && std::strcmp(argv[1], "--bare") == 0;
   if (bare) {
     BareField field;
     field.setFixedSize(201, 337);
-    field.installEventFilter(&quit);
+    field.installEventFilter(&end);
     field.show();
     return QApplication::exec();
   }
   const pebble::ui::RunningProgram program = pebble::ui::StartProgram(QApplication::arguments());
-  program.game->imgMain()->installEventFilter(&quit);
+  program.game->imgMain()->installEventFilter(&end);
   return QApplication::exec();
 }

@@ -32,6 +32,7 @@
 #include "config/ui/tfrm_cfg.h"
 #include "control/ui/shell_integration.h"
 #include "render/ui/background_picture.h"
+#include "render/ui/bitmap_resource.h"
 #include "render/ui/keyed_image.h"
 #include "config/ui/wave_player.h"
 #include "config/ui/window_placement.h"
@@ -48,7 +49,7 @@ constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
 constexpr const char* kDisguiseTitle = "Microsoft Word - Document 1";
 
-QImage Resource(const char* name) { return QImage(QString(":/res/") + name); }
+QImage Resource(const char* name) { return BitmapResource(name); }
 
 }  // namespace
 
@@ -89,7 +90,7 @@ void TfrmGame::BuildWindow() {
   connect(Button(bttAbout), &QAbstractButton::clicked, this, &TfrmGame::bttAboutClick);
   connect(Button(bttHelp), &QAbstractButton::clicked, this, &TfrmGame::bttHelpClick);
   connect(Button(bttFile), &QAbstractButton::clicked, this, [this] {
-    menuPopup_->popup(Button(bttFile)->mapToGlobal(QPoint(0, Button(bttFile)->height() - 2)));
+    MenuPopup()->popup(Button(bttFile)->mapToGlobal(QPoint(0, Button(bttFile)->height() - 2)));
   });
 
   panelBack_ = new QWidget(this);
@@ -104,16 +105,26 @@ void TfrmGame::BuildWindow() {
   statusMain_ = new StatusMain(this);
   animator_ = new Animator(painter_, *imgMain_, this);
 
-  menuPopup_ = new QMenu(this);
-  popupLoad_ = menuPopup_->addAction(QString());
-  popUpSave_ = menuPopup_->addAction(QString());
-  menuPopup_->addSeparator();
-  popUpReport_ = menuPopup_->addAction(QString());
+  popupLoad_ = new QAction(this);
+  popUpSave_ = new QAction(this);
+  popUpReport_ = new QAction(this);
   connect(popUpReport_, &QAction::triggered, this, &TfrmGame::ShowReport);
   connect(popupLoad_, &QAction::triggered, this, &TfrmGame::OpenGame);
   connect(popUpSave_, &QAction::triggered, this, &TfrmGame::SaveGame);
   popUpSave_->setEnabled(false);
   popUpReport_->setEnabled(false);
+}
+
+QMenu* TfrmGame::MenuPopup() {
+  // Built at its first opening: the first paint does not need it.
+  if (!menuPopup_) {
+    menuPopup_ = new QMenu(this);
+    menuPopup_->addAction(popupLoad_);
+    menuPopup_->addAction(popUpSave_);
+    menuPopup_->addSeparator();
+    menuPopup_->addAction(popUpReport_);
+  }
+  return menuPopup_;
 }
 
 QString TfrmGame::Str(int id) const { return QString::fromStdString(Text(id, LanguageOffset())); }

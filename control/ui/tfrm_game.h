@@ -171,6 +171,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
 
  private:
   void BuildWindow();
+  QMenu* MenuPopup();
   void SetUpGame();
   void ReadWindowPositionOnce();
   GameSettings ReadSettings();

@@ -5,6 +5,7 @@
 #include "render/outline.h"
 #include "render/picture_fit.h"
 #include "render/stone_mix.h"
+#include "render/ui/bitmap_resource.h"
 #include "render/ui/pixel_blit.h"
 
 namespace pebble::ui {
@@ -15,7 +16,6 @@ constexpr ColorValue kWhite = 0x00FFFFFF;
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kMagenta = 0xFFFF00FFu;
 constexpr int kTileSize = 50;
-constexpr const char* kResourcePrefix = ":/res/";
 // The stone pictures are drawn for stones of this size and used unchanged there.
 constexpr int kPictureStoneWidth = 20, kPictureStoneHeight = 21;
 
@@ -93,7 +93,7 @@ void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& rand
     return;
   }
   const int n = 1 + random.Random(4);
-  const QImage tile = QImage(QString(kResourcePrefix) + QString("KACHEL%1").arg(n)).convertToFormat(QImage::Format_RGB32);
+  const QImage tile = BitmapResource(QString("KACHEL%1").arg(n)).convertToFormat(QImage::Format_RGB32);
   if (tile.isNull()) return;
   for (int row = 0; row < texture_.height() / kTileSize + 2; ++row) {
     for (int column = 0; column < texture_.width() / kTileSize + 2; ++column) {
@@ -103,7 +103,7 @@ void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& rand
 }
 
 KeyedPicture FieldPainter::LoadStoneBitmap(const QString& name, bool keyIsMagenta) const {
-  QImage image = QImage(QString(kResourcePrefix) + name);
+  QImage image = BitmapResource(name);
   if (image.isNull()) return {};
   image = image.convertToFormat(QImage::Format_RGB32);
   const QRgb key = keyIsMagenta ? kMagenta : (image.pixel(0, image.height() - 1) | kBlack);

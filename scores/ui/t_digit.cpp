@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "render/ui/bitmap_resource.h"
+
 namespace pebble::ui {
 
 DigitPictures LoadDigitPictures() {
   DigitPictures pictures;
-  for (std::size_t d = 0; d < kBlankPicture; ++d) pictures[d] = QImage(QStringLiteral(":/res/DIGIT%1").arg(d));
-  pictures[kBlankPicture] = QImage(QStringLiteral(":/res/DIGITLEER"));
+  for (std::size_t d = 0; d < kBlankPicture; ++d) pictures[d] = BitmapResource(QStringLiteral("DIGIT%1").arg(d));
+  pictures[kBlankPicture] = BitmapResource(QStringLiteral("DIGITLEER"));
   return pictures;
 }
 

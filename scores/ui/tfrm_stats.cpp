@@ -23,6 +23,7 @@
 #include "control/saved_game_date.h"
 #include "control/saved_game_file.h"
 #include "control/ui/prompter.h"
+#include "render/ui/bitmap_resource.h"
 #include "render/ui/keyed_image.h"
 #include "scores/ui/score_format.h"
 #include "scores/ui/scores_services.h"
@@ -62,7 +63,7 @@ constexpr int kClearWidth = 49, kCloseWidth = 75, kButtonHeight = 25;
 constexpr int kSideMargin = 4;
 
 QPixmap Glyph(const char* name) {
-  return QPixmap::fromImage(TransparentByCorner(QImage(QStringLiteral(":/res/") + QLatin1String(name))));
+  return QPixmap::fromImage(TransparentByCorner(BitmapResource(QLatin1String(name))));
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, bool bold) {
