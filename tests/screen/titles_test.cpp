@@ -5,11 +5,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QInputDialog>
 #include <QTextDocument>
 #include <QtTest>
 #include <memory>
 
 #include "config/string_table.h"
+#include "config/ui/qt_dialogs.h"
 #include "config/ui/tfrm_sel_colors.h"
 #include "control/shell_help.h"
 #include "control/ui/help_window.h"
@@ -96,6 +98,10 @@ class TitlesTest : public QObject {
     report.show();
     TfrmAddAddress history(*program.store, offset, &game);
     history.show();
+    const auto notice = MakeMessageBox(&game, QMessageBox::Information, Str(711, offset), QMessageBox::Ok);
+    notice->show();
+    const auto nameQuery = MakeTextQuery(&game, Str(170, offset), Str(171, offset), QString(), 255);
+    nameQuery->show();
 
     const QList<std::pair<QString, QString>> expected = {
         {"TfrmGame", "Pebbledrome!"},
@@ -108,6 +114,8 @@ class TitlesTest : public QObject {
         {"TfrmSelColors", Str(324, offset)},
         {"TfrmReport", Str(700, offset)},
         {"TfrmAddAddress", Str(176, offset)},
+        {"QMessageBox", "Pebbledrome!"},
+        {"QInputDialog", Str(170, offset)},
     };
     for (const auto& [className, title] : expected) {
       QWidget* window = className == "TfrmHelp" ? CurrentHelpWindow() : VisibleWindowOfClass(className);
