@@ -5,7 +5,10 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 if [ -z "${PEBBLE_ON_X_SERVER:-}" ]; then
-  exec env PEBBLE_ON_X_SERVER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+  # A display number of its own to start the search from: tests that start
+  # their X servers at the same moment would otherwise race for :99.
+  exec env PEBBLE_ON_X_SERVER=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
+    -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 jwm -f "$here/jwmrc" >/dev/null 2>&1 &
 wm=$!
