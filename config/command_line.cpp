@@ -125,6 +125,9 @@ void ApplyOption(std::string_view name, std::string_view value, GameSettings& s,
   } else if (is("score")) {
     if (EqualsNoCase(value, "low")) s.lowScore = true;
     else if (EqualsNoCase(value, "high")) s.lowScore = false;
+  } else if (is("deal")) {
+    // Not a count: a missing or bad number deals at random rather than deal 1.
+    if (const auto deal = ParseDealNumber(value); deal && !state.dealTaken) result.dealNumber = deal;
   }
 }
 
@@ -170,6 +173,8 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& args, GameSet
         colon == std::string_view::npos ? std::string_view{} : CutToCharacters(arg.substr(colon + 1), kMaxValueCharacters);
     ApplyOption(name, value, settings, state, result);
   }
+  // Like a saved game, the deal is the first game of the run; N deals afresh.
+  if (result.dealNumber) state.dealTaken = true;
   return result;
 }
 

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/game_settings.h"
+#include "engine/deal.h"
 
 namespace pebble {
 
@@ -17,6 +19,7 @@ struct CommandLineResult {
   bool gameFileTaken = false;  // set LoadPending and FileGame, open gameFileName
   std::string gameFileName;    // UTF-8, exactly as given
   bool folderGiven = false;    // backpic named a folder in this pass
+  std::optional<DealNumber> dealNumber;  // deal:N, for the first game of the run only
 };
 
 // State that lives for the whole run; the main window owns one and passes it to
@@ -26,6 +29,7 @@ struct CommandLineState {
   std::vector<std::string> takenFiles;  // every saved game taken in this run
   bool commandLineFolder = false;       // the background folder came from here
   std::int32_t commandLineFolderIndex = -1;  // used instead of folderPictureIndex
+  bool dealTaken = false;  // deal:N has been handed to a game: later games are fresh deals
 };
 
 // Lays the options of args (UTF-8, the program path excluded) over settings.

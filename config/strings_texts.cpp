@@ -721,6 +721,23 @@ constexpr auto kRows = std::to_array<StringRow>({
     {803, "Die Verknüpfung konnte nicht im Desktop-Ordner „%s“ angelegt werden.",
           "The shortcut could not be written to the desktop folder \"%s\".",
           "Impossible d’enregistrer le raccourci dans le dossier de bureau «\u00A0%s\u00A0»."},
+
+    // Deal numbers: every random game can be dealt again from its number.
+    {830, "Spielnummer wählen…",
+          "Play deal number…",
+          "Jouer la donne numéro…"},
+    {831, "Spielnummer",
+          "Deal number",
+          "Numéro de donne"},
+    {832, "Welches Spiel möchtest du spielen? Nummer von 1 bis 999999999:",
+          "Which game would you like to play? Number from 1 to 999999999:",
+          "Quelle donne voulez-vous jouer\u00A0? Numéro de 1 à 999999999\u00A0:"},
+    {833, "„%s“ ist keine Spielnummer. Bitte gib eine ganze Zahl von 1 bis 999999999 ein.",
+          "\"%s\" is not a deal number. Please enter a whole number from 1 to 999999999.",
+          "«\u00A0%s\u00A0» n’est pas un numéro de donne. Veuillez saisir un nombre entier de 1 à 999999999."},
+    {834, "Spielnummer: %s",
+          "Deal number: %s",
+          "Numéro de donne\u00A0: %s"},
 });
 
 constexpr bool IdsAscendAndFit() {

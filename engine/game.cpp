@@ -49,19 +49,9 @@ Game::Game(GameHost& host, GameRandom& random) : host_(host), random_(random) {}
 
 // --- set-up -----------------------------------------------------------------
 
-ColorValue Game::DrawColor() {
-  return settings_.stoneColors[static_cast<std::size_t>(random_.Random(settings_.colorCount))];
-}
+ColorValue Game::DrawColor() { return pebble::DrawColor(random_, settings_); }
 
-TStoneKind Game::DrawSpecial() {
-  if (!settings_.actionsOn) return skNormal;
-  if (random_.Random(settings_.actionFrequency) != 0) return skNormal;
-  switch (random_.Random(3)) {
-    case 0: return skBomb;
-    case 1: return static_cast<TStoneKind>(skRocketRight + random_.Random(3));
-    default: return skRock;
-  }
-}
+TStoneKind Game::DrawSpecial() { return pebble::DrawSpecial(random_, settings_); }
 
 void Game::ResetGame(const GameSettings& settings, FieldSize size) {
   settings_ = settings;
@@ -80,17 +70,11 @@ void Game::ResetGame(const GameSettings& settings, FieldSize size) {
   gameRunning_ = true;
 }
 
-void Game::NewField(const GameSettings& settings, FieldSize size) {
+void Game::NewField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> deal) {
   ResetGame(settings, size);
   random_.Reseed();
-  // Colour first, then kind: the order of the draws makes a seed's deal.
-  for (TStoneCell& cell : field_.Cells()) {
-    cell.Occupied = 1;
-    cell.Color = DrawColor();
-    cell.Kind = DrawSpecial();
-    if (cell.Kind != skNormal) cell.Color = SpecialColor;
-  }
-  field_.Recount(true);
+  deal_ = deal ? *deal : DrawDealNumber(random_);
+  field_ = DealField(*deal_, settings_, size);
 }
 
 void Game::LoadField(const GameSettings& settings, FieldSize size, const std::vector<TStoneCell>& cells) {
@@ -98,6 +82,7 @@ void Game::LoadField(const GameSettings& settings, FieldSize size, const std::ve
     throw std::invalid_argument("cell count does not match the field");
   }
   ResetGame(settings, size);
+  deal_.reset();
   field_.Cells() = cells;
   field_.Recount(true);
 }
@@ -169,7 +154,7 @@ bool Game::RemoveAt(std::int32_t index) {
     host_.ShowMessage(kMsgNoLuck);
     return false;
   }
-  PushUndoSnapshot();
+  PushUndoSnapshot(index);
   if (settings_.actionsOn && cell.Kind != skNormal) {
     clickedKind_ = cell.Kind;
     for (std::int32_t hit : SpecialArea(index)) MarkRemoved(hit);
@@ -181,7 +166,7 @@ bool Game::RemoveAt(std::int32_t index) {
 }
 
 void Game::ReplayPendingClicks() {
-  if (replayingClicks_) return;
+  if (replayingClicks_ || redoDepth_ > 0) return;
   replayingClicks_ = true;
   while (!pendingClicks_.empty()) {
     const PixelSize click = pendingClicks_.front();
@@ -326,11 +311,40 @@ std::int32_t Game::GroupSize(std::int32_t index) const {
 
 // --- undo -------------------------------------------------------------------
 
-void Game::PushUndoSnapshot() {
+void Game::PushUndoSnapshot(std::int32_t clickedCell) {
   if (!settings_.undoInfo) return;
   const FieldCounters& c = field_.Counters();
-  history_.Push(field_, {c.StonesLeft, c.MovableStones, c.ActiveSpecials, lastMovePoints_, score_});
+  history_.Push(field_, {c.StonesLeft, c.MovableStones, c.ActiveSpecials, lastMovePoints_, score_}, clickedCell);
+  // A new move of the player's own leaves another game than the undone one.
+  if (redoDepth_ == 0) history_.DiscardRedo();
   host_.UndoAvailable(true);
+}
+
+void Game::NoteDrop(const DroppedStone& drop) {
+  if (redoDepth_ == 0) history_.DiscardRedo();
+  history_.NoteDrop(drop);
+}
+
+void Game::ClickCell(std::int32_t index) {
+  const TStoneCell& cell = field_[index];
+  ResolveClick(MouseButton::Left, cell.Left + (field_.StoneWidth() + 1) / 2, cell.Top + (field_.StoneHeight() + 1) / 2);
+}
+
+void Game::RedoMove(const std::function<void(const DroppedStone&)>& dropAgain) {
+  if (!CanRedo()) return;
+  const PlayedMove move = history_.TakeRedo();
+  if (!field_.Contains(move.cell)) {
+    history_.DiscardRedo();
+    return;
+  }
+  {
+    DepthGuard redoing(redoDepth_);
+    ClickCell(move.cell);
+    for (const DroppedStone& drop : move.dropsAfter) dropAgain(drop);
+  }
+  // Clicks made while the move was shown are new moves: they come after the
+  // whole redone move, and they end what can be redone.
+  ReplayPendingClicks();
 }
 
 FieldCounters Game::StartCounters() const {

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "config/game_settings.h"
+#include "engine/deal.h"
 #include "engine/depth_guard.h"
 #include "engine/field.h"
 #include "engine/game_host.h"
@@ -25,12 +27,6 @@ enum class MouseButton { Left, Right, Middle };
 struct PixelSize {
   std::int32_t width = 0;
   std::int32_t height = 0;
-};
-
-struct FieldSize {
-  std::int32_t columns = 0;
-  std::int32_t rows = 0;
-  bool operator==(const FieldSize&) const = default;
 };
 
 // Rounds to the nearest integer, halves to the even neighbour.
@@ -51,13 +47,16 @@ class Game {
   explicit Game(GameHost& host, GameRandom& random = ProgramRandom());
 
   // --- set-up --------------------------------------------------------------
-  // A new random field of the given size. The settings must be playable.
-  void NewField(const GameSettings& settings, FieldSize size);
+  // A new field of the given size: the given deal, or a random one. The
+  // settings must be playable.
+  void NewField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> deal = std::nullopt);
   // A field made of loaded cells (their index, origin and kind checked by the
   // reader); the neighbour links are computed anew.
   void LoadField(const GameSettings& settings, FieldSize size, const std::vector<TStoneCell>& cells);
   TStoneKind DrawSpecial();
   ColorValue DrawColor();
+  // The deal number of the field; none for a field loaded from a saved game.
+  std::optional<DealNumber> Deal() const { return deal_; }
 
   // --- a move --------------------------------------------------------------
   void imgMainMouseUp(MouseButton button, std::int32_t x, std::int32_t y);
@@ -67,11 +66,19 @@ class Game {
   bool EndTest();
   void EndOfGame();
 
-  // --- undo ----------------------------------------------------------------
-  void PushUndoSnapshot();
+  // --- undo and redo -------------------------------------------------------
+  // The position before a move; `clickedCell` is the move, kept for redo.
+  void PushUndoSnapshot(std::int32_t clickedCell = -1);
   bool CanUndo() const { return settings_.undoInfo && !history_.Empty(); }
   void UndoLastMove();
   void RestartGame();
+  bool CanRedo() const { return settings_.undoInfo && gameRunning_ && history_.CanRedo(); }
+  // Plays the next undone move again: a click on its cell resolved by the
+  // rules as the first time, then its ramp stones landed again by dropAgain.
+  void RedoMove(const std::function<void(const DroppedStone&)>& dropAgain);
+  // A ramp stone has landed. A drop of the player's own (not one being
+  // redone) leaves nothing to redo, like a new move.
+  void NoteDrop(const DroppedStone& drop);
   const UndoHistory& History() const { return history_; }
   // The start position of the game as full records (what a saved game holds).
   std::vector<TStoneCell> StartPosition() const { return history_.OldestSnapshot(field_); }
@@ -123,6 +130,7 @@ class Game {
   void ResetGame(const GameSettings& settings, FieldSize size);
   void ResolveClick(MouseButton button, std::int32_t x, std::int32_t y);
   void ResolveOnField(MouseButton button, std::int32_t x, std::int32_t y);
+  void ClickCell(std::int32_t index);
   bool RemoveAt(std::int32_t index);
   void FloodGroup(std::int32_t index);
   std::vector<std::int32_t> SpecialArea(std::int32_t index) const;
@@ -148,6 +156,7 @@ class Game {
   FallList fallList_;
   GapList gapList_;
   std::deque<PixelSize> pendingClicks_;
+  std::optional<DealNumber> deal_;
   std::int32_t score_ = 0;
   std::int32_t lastMovePoints_ = 0;
   std::int32_t bestMove_ = 0;
@@ -157,6 +166,7 @@ class Game {
   bool settingUp_ = false;
   bool replayingClicks_ = false;
   int moveDepth_ = 0;
+  int redoDepth_ = 0;
 };
 
 }  // namespace pebble

@@ -167,13 +167,23 @@ void Ramp::DropTheStoneClick(std::int32_t x, std::int32_t y) {
 
 bool Ramp::DropRampStone(std::int32_t i) {
   if (i < 0 || static_cast<std::size_t>(i) >= stones_.size() || halted_) return false;
+  if (ColumnFull(DropColumn(stones_[static_cast<std::size_t>(i)]))) return false;
+  bool removed = false;
+  LandAndSettle([&] { LandStone(static_cast<std::size_t>(i), removed); });
+  // After a failure the caller still learns whether the stone left the list.
+  return removed;
+}
+
+bool Ramp::ColumnFull(std::int32_t column) const {
+  const Field& field = game_.GetField();
+  return field[field.CellIndex(1, column)].Occupied != 0;
+}
+
+void Ramp::LandAndSettle(const std::function<void()>& land) {
   DepthGuard drop(dropDepth_);
   const DepthGuard move = game_.BeginMove();
-  bool removed = false;
   try {
-    const Field& field = game_.GetField();
-    if (field[field.CellIndex(1, DropColumn(stones_[static_cast<std::size_t>(i)]))].Occupied) return false;
-    LandStone(static_cast<std::size_t>(i), removed);
+    land();
     SettleAfterDrop();
     game_.ReplayPendingClicks();
   } catch (const std::exception&) {
@@ -181,27 +191,44 @@ bool Ramp::DropRampStone(std::int32_t i) {
     dropInProgress_ = false;
     Fail(ramp_texts::TimingError);
   }
-  // After a failure the caller still learns whether the stone left the list.
-  return removed;
 }
 
 void Ramp::LandStone(std::size_t i, bool& removed) {
   const RampStone stone = stones_[i];
-  const std::int32_t column = DropColumn(stone);
-  gameHost_.ShowMessageNow(kMsgDropping);
-  Field& field = game_.GetField();
-  const std::int32_t landing = field.CellIndex(LandingRow(column), column);
-  droppingStone_ = true;
-  TStoneCell& cell = field[landing];
-  cell.Occupied = 1;
-  cell.Kind = stone.Kind;
-  cell.Color = stone.Color;
+  const DroppedStone drop{DropColumn(stone), stone.Kind, stone.Color};
+  const std::int32_t landing = PlaceLandingStone(drop);
   host_.EraseRampStone(stone.Left);
   stones_.erase(stones_.begin() + static_cast<std::ptrdiff_t>(i));
   removed = true;
+  ShowLanding(landing);
+  game_.NoteDrop(drop);
+}
+
+std::int32_t Ramp::PlaceLandingStone(const DroppedStone& drop) {
+  gameHost_.ShowMessageNow(kMsgDropping);
+  Field& field = game_.GetField();
+  const std::int32_t landing = field.CellIndex(LandingRow(drop.column), drop.column);
+  droppingStone_ = true;
+  TStoneCell& cell = field[landing];
+  cell.Occupied = 1;
+  cell.Kind = drop.kind;
+  cell.Color = drop.color;
+  return landing;
+}
+
+void Ramp::ShowLanding(std::int32_t landing) {
   if (game_.Settings().animationsOn) game_.PlayAnimation([&] { host_.DropAnimation(landing); });
   droppingStone_ = false;
   host_.DrawCell(landing);
+}
+
+bool Ramp::DropAgain(const DroppedStone& drop) {
+  if (halted_ || drop.column < 1 || drop.column > game_.GetField().Columns() || ColumnFull(drop.column)) return false;
+  LandAndSettle([&] {
+    ShowLanding(PlaceLandingStone(drop));
+    game_.NoteDrop(drop);
+  });
+  return true;
 }
 
 void Ramp::SettleAfterDrop() {

@@ -5,6 +5,7 @@
 // the column below. The window times the steps and draws; the rules live here.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -76,6 +77,9 @@ class Ramp {
   // Drops stone i into the column below it; false when the column is full
   // (the stone stays on the ramp).
   bool DropRampStone(std::int32_t i);
+  // Lands a stone dropped before once more, in its column, as the drop did
+  // (a redone move); false when the column is full.
+  bool DropAgain(const DroppedStone& drop);
   // Empties the ramp and repaints it (a restart from the undo history).
   void EmptyRamp();
 
@@ -111,7 +115,13 @@ class Ramp {
   void MaybeAddStone();
   void DrawRampStone(std::size_t i);
   std::int32_t LandingRow(std::int32_t column) const;
+  bool ColumnFull(std::int32_t column) const;
+  // Lands a stone and settles the field as a move of no stones; a failure
+  // stops the ramp and asks for a new game.
+  void LandAndSettle(const std::function<void()>& land);
   void LandStone(std::size_t i, bool& removed);
+  std::int32_t PlaceLandingStone(const DroppedStone& drop);
+  void ShowLanding(std::int32_t landing);
   void SettleAfterDrop();
   void Fail(std::string_view text);
 

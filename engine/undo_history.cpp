@@ -35,14 +35,20 @@ bool UndoHistory::TryPack(const Field& field, std::vector<std::uint16_t>& packed
   return true;
 }
 
-void UndoHistory::Push(const Field& field, const HistoryCounters& counters) {
+void UndoHistory::Push(const Field& field, const HistoryCounters& counters, std::int32_t cell) {
   Entry entry;
   entry.counters = counters;
+  entry.move.cell = cell;
   if (!TryPack(field, entry.packed)) {
     entry.packed.clear();
     entry.full = field.Cells();
   }
   entries_.push_back(std::move(entry));
+}
+
+void UndoHistory::NoteDrop(const DroppedStone& drop) {
+  // Stones dropped before the first move belong to the start position.
+  if (!entries_.empty()) entries_.back().move.dropsAfter.push_back(drop);
 }
 
 TStoneCell UndoHistory::Unpack(std::uint16_t bits, const TStoneCell& place) const {
@@ -69,6 +75,7 @@ HistoryCounters UndoHistory::UndoLast(Field& field) {
   if (entries_.empty()) throw std::logic_error("nothing to undo");
   Restore(entries_.back(), field);
   const HistoryCounters counters = entries_.back().counters;
+  redo_.push_back(std::move(entries_.back().move));
   entries_.pop_back();
   return counters;
 }
@@ -77,8 +84,17 @@ HistoryCounters UndoHistory::RestoreOldest(Field& field) {
   if (entries_.empty()) throw std::logic_error("nothing to restore");
   Restore(entries_.front(), field);
   const HistoryCounters counters = entries_.front().counters;
-  Clear();
+  // The moves still to redo follow the played ones: the first move goes on top.
+  for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) redo_.push_back(std::move(entry->move));
+  ClearEntries();
   return counters;
+}
+
+PlayedMove UndoHistory::TakeRedo() {
+  if (redo_.empty()) throw std::logic_error("nothing to redo");
+  PlayedMove move = std::move(redo_.back());
+  redo_.pop_back();
+  return move;
 }
 
 std::vector<TStoneCell> UndoHistory::OldestSnapshot(const Field& field) const {
@@ -88,10 +104,15 @@ std::vector<TStoneCell> UndoHistory::OldestSnapshot(const Field& field) const {
   return copy.Cells();
 }
 
-void UndoHistory::Clear() {
+void UndoHistory::ClearEntries() {
   entries_.clear();
   colors_.clear();
   lastSlot_ = 0;
+}
+
+void UndoHistory::Clear() {
+  ClearEntries();
+  redo_.clear();
 }
 
 std::size_t UndoHistory::SnapshotBytes() const {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace pebble::ui {
 
@@ -15,6 +16,9 @@ class PaintBox : public QWidget {
 
   // The image shown; not owned, may change between paints.
   void SetImage(const QImage* image) { image_ = image; }
+  // A frame drawn over the image around `cell` (the keyboard's cursor); none hides it.
+  void SetFrame(std::optional<QRect> cell);
+  std::optional<QRect> Frame() const { return frame_; }
   std::function<void(Qt::MouseButton, QPoint)> onMouseUp;
   std::function<void(Qt::MouseButton, QPoint)> onMouseDown;
   std::function<void()> onPaint;  // before the image is shown
@@ -25,7 +29,10 @@ class PaintBox : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  void DrawFrame(class QPainter& painter) const;
+
   const QImage* image_ = nullptr;
+  std::optional<QRect> frame_;
 };
 
 }  // namespace pebble::ui

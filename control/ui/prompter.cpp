@@ -2,6 +2,8 @@
 
 #include "config/ui/qt_dialogs.h"
 
+#include <QInputDialog>
+
 namespace pebble::ui {
 namespace {
 
@@ -38,6 +40,13 @@ QString Prompter::OpenFileName(QWidget* parent, const QString& title, const QStr
 
 QString Prompter::SaveFileName(QWidget* parent, const QString& title, const QString& filter) {
   return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptSave, "clk"));
+}
+
+std::optional<QString> Prompter::AskText(QWidget* parent, const QString& title, const QString& label,
+                                         const QString& text, int maxLength) {
+  const auto dialog = MakeTextQuery(parent, title, label, text, maxLength);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return dialog->textValue();
 }
 
 Prompter& CurrentPrompter() { return installed ? *installed : MessageBoxes(); }

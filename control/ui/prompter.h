@@ -3,6 +3,7 @@
 // shows message boxes, tests script the answers.
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -19,6 +20,10 @@ class Prompter {
   // The save dialog asks before it overwrites.
   virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter);
   virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter);
+  // One line of at most maxLength characters, offered with `text` filled in;
+  // nothing when the player cancels.
+  virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                         const QString& text, int maxLength);
 };
 
 // The prompter in use; message boxes unless a test installed another.

@@ -58,9 +58,14 @@ void StatusMain::statusMainResize() {
   widths_[3] = width() - widths_[0] - widths_[1] - widths_[2] - widths_[4];
 }
 
+QString StatusMain::ToolTipText() const {
+  if (note_.isEmpty()) return texts_[3];
+  return texts_[3].isEmpty() ? note_ : texts_[3] + '\n' + note_;
+}
+
 void StatusMain::mouseMoveEvent(QMouseEvent*) {
   // A message cut off by its panel can still be read in full.
-  setToolTip(texts_[3]);
+  setToolTip(ToolTipText());
 }
 
 void StatusMain::paintEvent(QPaintEvent*) {

@@ -27,6 +27,10 @@ class StatusMain : public QWidget {
   QRect TextRect(int panel) const;
   // Paints at once, for a message that must be seen before a long step.
   void RepaintNow();
+  // A line the tooltip shows below the message (the deal number of the game).
+  void SetNote(const QString& note) { note_ = note; }
+  // What the pointer over the bar shows: the message in full, then the note.
+  QString ToolTipText() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -39,6 +43,7 @@ class StatusMain : public QWidget {
 
   std::array<QString, kPanelCount> texts_;
   std::array<int, kPanelCount> widths_{27, 27, 27, 200, 15};
+  QString note_;
   bool lowScore_ = true;
   QImage arrow_;
 };

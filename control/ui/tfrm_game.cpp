@@ -97,9 +97,17 @@ void TfrmGame::BuildWindow() {
   imgRamp_ = new PaintBox(panelBack_);
   imgMain_ = new PaintBox(panelBack_);
   imgMain_->SetImage(&painter_.Surface());
-  imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) { imgMainMouseUp(button, at); };
+  imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) {
+    cursor_.Hide();  // the mouse has taken over from the keyboard
+    ShowCursorFrame();
+    imgMainMouseUp(button, at);
+  };
   imgMain_->onPaint = [this] { imgMainPaint(); };
-  imgRamp_->onMouseDown = [this](Qt::MouseButton, QPoint at) { imgRampMouseDown(at); };
+  imgRamp_->onMouseDown = [this](Qt::MouseButton, QPoint at) {
+    cursor_.Hide();
+    ShowCursorFrame();
+    imgRampMouseDown(at);
+  };
   TimerDrop.setInterval(300);
   connect(&TimerDrop, &QTimer::timeout, this, &TfrmGame::DoDropStones);
   statusMain_ = new StatusMain(this);
@@ -107,10 +115,12 @@ void TfrmGame::BuildWindow() {
 
   popupLoad_ = new QAction(this);
   popUpSave_ = new QAction(this);
+  popUpDeal_ = new QAction(this);
   popUpReport_ = new QAction(this);
   connect(popUpReport_, &QAction::triggered, this, &TfrmGame::ShowReport);
   connect(popupLoad_, &QAction::triggered, this, &TfrmGame::OpenGame);
   connect(popUpSave_, &QAction::triggered, this, &TfrmGame::SaveGame);
+  connect(popUpDeal_, &QAction::triggered, this, &TfrmGame::PlayDealNumber);
   popUpSave_->setEnabled(false);
   popUpReport_->setEnabled(false);
 }
@@ -121,6 +131,7 @@ QMenu* TfrmGame::MenuPopup() {
     menuPopup_ = new QMenu(this);
     menuPopup_->addAction(popupLoad_);
     menuPopup_->addAction(popUpSave_);
+    menuPopup_->addAction(popUpDeal_);
     menuPopup_->addSeparator();
     menuPopup_->addAction(popUpReport_);
   }
@@ -139,6 +150,7 @@ void TfrmGame::ProcStrings() {
   popupLoad_->setText(Str(210));
   popUpSave_->setText(Str(211));
   popUpReport_->setText(Str(701));
+  popUpDeal_->setText(Str(830));
 }
 
 void TfrmGame::LoadGlyphs() {
@@ -227,6 +239,7 @@ GameSettings TfrmGame::ReadSettings() {
   }
   settings.languageOffset = LanguageOffsetForCode(languageCode);
   const CommandLineResult options = ApplyCommandLine(arguments_, settings, commandLine_);
+  if (options.dealNumber) pendingDeal_ = options.dealNumber;
   if (options.gameFileTaken) {
     LoadPending_ = true;
     GameFileName_ = options.gameFileName;
@@ -287,11 +300,13 @@ void TfrmGame::SetUpGame() {
   imgMain_->SetImage(&painter_.Surface());
   if (!settings.autoDrop) countDown_.reset();
 
+  const std::optional<DealNumber> deal = std::exchange(pendingDeal_, std::nullopt);
   if (opened) {
     game_.LoadField(settings, size, loadedCells);
   } else {
-    game_.NewField(settings, size);
+    game_.NewField(settings, size, deal);
   }
+  ShowDealNumber();
   statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
   ShowCounts();
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
@@ -304,6 +319,7 @@ void TfrmGame::SetUpGame() {
   statusMain_->show();
   CountDownPaused_ = false;
   firstPaintPending_ = settings.autoDrop;
+  cursor_.Reset(game_.GetField());
   game_.SetSettingUp(false);
   DrawWholeField();
 }
@@ -425,6 +441,7 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if ((key == Qt::Key_Z || key == Qt::Key_Backspace) && Button(bttUndo)->isEnabled()) PlayHistory();
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) Disguise();
+  PlayKey(key);
 }
 
 void TfrmGame::Disguise() {

@@ -11,11 +11,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/command_line.h"
 #include "config/game_settings.h"
+#include "control/field_cursor.h"
 #include "engine/game.h"
 #include "engine/ramp.h"
 #include "scores/ui/count_down_host.h"
@@ -58,6 +60,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void FreeGame();
   void bttStartClick();
   void PlayHistory();
+  // Plays the next undone move again (key Y).
+  void Redo();
 
   // --- the one door for commands that replace or destroy the game ---------
   // A move, a ramp drop and every animation frame wait for the clock in local
@@ -97,6 +101,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   TfrmCountDown* CountDown() const { return countDown_.get(); }
   const QImage& RampImage() const { return rampImage_; }
   QTimer& DropTimer() { return TimerDrop; }
+  const FieldCursor& Cursor() const { return cursor_; }
 
   // --- GameHost ------------------------------------------------------------
   void ShowMessage(int stringId) override;
@@ -163,6 +168,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void ShowReport();
   void SaveGame();
   void OpenGame();
+  // Asks for a deal number and starts that deal.
+  void PlayDealNumber();
 
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
@@ -184,6 +191,12 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void LoadGlyphs();
   void FormDestroy();
   void imgMainMouseUp(Qt::MouseButton button, QPoint at);
+  // Keyboard play: the cursor, its clicks and drops, and redo.
+  void PlayKey(int key);
+  void MoveCursor(const std::function<void()>& move);
+  void ClickAtCursor();
+  void DropAtCursor();
+  void ShowCursorFrame();
   void RunDeferredCommands();
   void CloseWindow();
   void Shutdown();
@@ -195,6 +208,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void OnMaximize();
   QString Str(int id) const;
   void SaveWindowPosition();
+  void ShowDealNumber();
   void SetUpRamp(int rampHeight);
   void imgRampMouseDown(QPoint at);
   void DoDropStones();
@@ -207,6 +221,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   std::vector<std::string> arguments_;
   CommandLineState commandLine_;
   Game game_;
+  FieldCursor cursor_;
   FieldPainter painter_;
   std::unique_ptr<BackgroundPictures> backgrounds_;
   std::unique_ptr<WavePlayer> sounds_;
@@ -221,6 +236,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   QAction* popupLoad_ = nullptr;
   QAction* popUpSave_ = nullptr;
   QAction* popUpReport_ = nullptr;
+  QAction* popUpDeal_ = nullptr;
   Animator* animator_ = nullptr;
   std::unique_ptr<Ramp> ramp_;
   std::unique_ptr<TfrmCountDown> countDown_;
@@ -247,6 +263,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   int setUpCount_ = 0;
   bool CountDownPaused_ = false;
   bool LoadPending_ = false;
+  std::optional<DealNumber> pendingDeal_;  // the deal the next new game deals
   bool FileGame_ = false;
   std::string GameFileName_;
   bool Disguised_ = false;

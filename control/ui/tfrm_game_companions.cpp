@@ -67,6 +67,7 @@ void TfrmGame::LanguageChanged() {
 
 void TfrmGame::ApplyLanguage() {
   ProcStrings();
+  ShowDealNumber();
   const int offset = LanguageOffset();
   if (about_) about_->ProcStrings(offset);
   if (stats_) stats_->ApplyLanguage(offset);

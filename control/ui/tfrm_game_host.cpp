@@ -83,6 +83,9 @@ void TfrmGame::DrawWholeField() {
   if (game_.SettingUp()) return;
   painter_.DrawWholeField(game_.GetField(), DrawFlags{game_.Busy(), false, false});
   imgMain_->update();
+  // Stones have fallen or columns closed: the cursor stays on a stone.
+  cursor_.KeepOnStone(game_.GetField());
+  ShowCursorFrame();
 }
 
 void TfrmGame::UndoAvailable(bool available) { Button(bttUndo)->setEnabled(available); }

@@ -142,5 +142,32 @@ TEST(CommandLine, AppliesOptionsAtEveryNewGameAndOpensSavedGameOnce) {
   }
 }
 
+// A deal on the command line is the first game of the run, like a saved game;
+// a number that is no deal is ignored, as other bad values are.
+TEST(CommandLine, DealNumberIsTakenForTheFirstGameOnly) {
+  const struct {
+    std::vector<std::string> args;
+    std::optional<DealNumber> deal;
+  } cases[] = {
+      {{"deal:12345"}, 12345},
+      {{"/DEAL:999999999", "rows:7"}, 999999999},
+      {{"deal:5", "-deal:6"}, 6},
+      {{"deal:7", "deal:x"}, 7},
+      {{"deal"}, std::nullopt},
+      {{"deal:"}, std::nullopt},
+      {{"deal:0"}, std::nullopt},
+      {{"deal:1000000000"}, std::nullopt},
+      {{"deal:-4"}, std::nullopt},
+      {{"deal:12ab"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    CommandLineState state;
+    GameSettings settings;
+    EXPECT_EQ(ApplyCommandLine(c.args, settings, state).dealNumber, c.deal);
+    EXPECT_EQ(ApplyCommandLine(c.args, settings, state).dealNumber, std::nullopt);
+  }
+}
+
 }  // namespace
 }  // namespace pebble

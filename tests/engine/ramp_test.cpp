@@ -435,3 +435,39 @@ TEST(Ramp, ARestartEmptiesAndRepaintsIt) {
 
 }  // namespace
 }  // namespace pebble
+
+namespace pebble {
+namespace {
+
+// A redone move brings back the ramp stones dropped after it, landed by the
+// rules again in their columns, so the next redone move finds its field.
+TEST(RampRedo, ARedoneMoveLandsItsDropsAgain) {
+  RampOn r({"........", "ab......", "abcc...."});
+  struct Seen {
+    std::vector<TStoneCell> cells;
+    std::int32_t score;
+    bool operator==(const Seen&) const = default;
+  };
+  const auto seen = [&] { return Seen{r.g.game.GetField().Cells(), r.g.game.Score()}; };
+  const Seen start = seen();
+  r.g.Click(2, 1);  // the two a: the first column closes
+  r.Add('c', 60, true);
+  r.Click(65);  // lands in column 4 of "bcc": three c in a row
+  const Seen afterDrop = seen();
+  r.g.Click(3, 2);
+  const Seen end = seen();
+
+  r.g.game.UndoLastMove();
+  EXPECT_EQ(seen().cells, afterDrop.cells);
+  r.g.game.UndoLastMove();
+  EXPECT_EQ(seen(), start);
+  const auto dropAgain = [&](const DroppedStone& drop) { EXPECT_TRUE(r.ramp.DropAgain(drop)); };
+  r.g.game.RedoMove(dropAgain);
+  EXPECT_EQ(seen(), afterDrop);
+  r.g.game.RedoMove(dropAgain);
+  EXPECT_EQ(seen(), end);
+  EXPECT_FALSE(r.g.game.CanRedo());
+}
+
+}  // namespace
+}  // namespace pebble

@@ -1,0 +1,300 @@
+// Playing beyond the mouse: deal numbers, redo, and the keyboard's cursor,
+// with real widgets and keys on the offscreen platform.
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "config/settings_model.h"
+#include "config/settings_store.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/prompter.h"
+#include "control/ui/status_main.h"
+#include "control/ui/tfrm_game.h"
+#include "control/ui/tool_button.h"
+#include "engine/deal.h"
+#include "scores/ui/scores_services.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+
+namespace {
+
+class ScriptedPrompter : public Prompter {
+ public:
+  QStringList said;
+  std::optional<QString> typed;
+  QString offered;
+  void Error(QWidget*, const QString& text) override { said << "error: " + text; }
+  void Information(QWidget*, const QString& text) override { said << "info: " + text; }
+  bool WarningYesNo(QWidget*, const QString& text) override {
+    said << "warning: " + text;
+    return true;
+  }
+  std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& text, int) override {
+    offered = text;
+    return typed;
+  }
+};
+
+// A game played to its end asks for the winner's name.
+class NamingServices : public ScoresServices {
+ public:
+  std::optional<QString> AskName(QWidget*, const QString&, const QString&, const QString&, int) override {
+    return QString("Keys");
+  }
+  bool ConfirmOkCancel(QWidget*, const QString&) override { return true; }
+  int RunModal(QDialog&) override { return 0; }
+  bool OpenUrl(const QUrl&) override { return false; }
+};
+
+// What the player sees of a position: the field, the counters, the score and
+// the status bar's panels.
+struct Seen {
+  std::vector<TStoneCell> cells;
+  FieldCounters counters;
+  std::int32_t score = 0;
+  QStringList panels;
+  bool undoEnabled = false;
+  bool operator==(const Seen&) const = default;
+};
+
+Seen SeenIn(TfrmGame& w) {
+  QStringList panels;
+  for (int p = 0; p < 4; ++p) panels << w.statusMain()->PanelText(p);
+  return {w.GetGame().GetField().Cells(), w.GetGame().Counters(), w.GetGame().Score(), panels,
+          w.Button(bttUndo)->isEnabled()};
+}
+
+std::int32_t FirstMovable(const Field& field) {
+  for (std::int32_t i = 0; i < field.Size(); ++i)
+    if (field[i].Occupied && field[i].Kind == skNormal && field[i].SameColorCount > 0) return i;
+  return -1;
+}
+
+QPoint CellCentre(const Field& field, std::int32_t index) {
+  return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
+}
+
+}  // namespace
+
+class PlayTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> home_;
+  std::unique_ptr<SettingsStore> store_;
+  ScriptedPrompter prompter_;
+  NamingServices naming_;
+
+  std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
+    for (const char* quiet : {"animations:no", "sounds:no", "resize:no"}) arguments.insert(arguments.begin(), quiet);
+    auto window = std::make_unique<TfrmGame>(*store_, std::move(arguments));
+    window->show();
+    QCoreApplication::processEvents();
+    return window;
+  }
+
+  void Click(TfrmGame& w, std::int32_t index) {
+    QTest::mouseClick(w.imgMain(), Qt::LeftButton, {}, CellCentre(w.GetGame().GetField(), index));
+  }
+
+  // Moves the keyboard's cursor to a cell with the arrow keys (and Home/End
+  // where they lead straight to the column).
+  void KeysTo(TfrmGame& w, std::int32_t index) {
+    const Field& field = w.GetGame().GetField();
+    const CellPos target = field.CellPosition(index);
+    if (!w.Cursor().Shown()) QTest::keyClick(&w, Qt::Key_Up);
+    if (target.column == 1) QTest::keyClick(&w, Qt::Key_Home);
+    if (target.column == field.Columns()) QTest::keyClick(&w, Qt::Key_End);
+    while (w.Cursor().Position().row < target.row) QTest::keyClick(&w, Qt::Key_Down);
+    while (w.Cursor().Position().row > target.row) QTest::keyClick(&w, Qt::Key_Up);
+    while (w.Cursor().Position().column < target.column) QTest::keyClick(&w, Qt::Key_Right);
+    while (w.Cursor().Position().column > target.column) QTest::keyClick(&w, Qt::Key_Left);
+  }
+
+ private slots:
+  void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
+
+  void init() {
+    home_ = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
+    qputenv("HOME", home_->path().toUtf8());
+    qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
+    store_ = MakeDefaultSettingsStore();
+    store_->SetProgRoot(kPebbledromeProgRoot);
+    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
+    prompter_ = ScriptedPrompter();
+    SetPrompter(&prompter_);
+    SetScoresServices(&naming_);
+    ProgramRandom().SetFixedSeed(20261211);
+  }
+
+  void cleanup() {
+    SetPrompter(nullptr);
+    SetScoresServices(nullptr);
+    store_.reset();
+    home_.reset();
+  }
+
+  // --- deal numbers ----------------------------------------------------------
+
+  void aDealOnTheCommandLineDealsItsFieldEveryTime() {
+    auto a = Open({"deal:4242"});
+    auto b = Open({"deal:4242"});
+    auto c = Open({"deal:4243"});
+    const Field& field = a->GetGame().GetField();
+    QCOMPARE(a->GetGame().Deal(), std::optional<DealNumber>(4242));
+    QCOMPARE(field.Cells(), b->GetGame().GetField().Cells());
+    QVERIFY(field.Cells() != c->GetGame().GetField().Cells());
+    QCOMPARE(field.Cells(),
+             DealField(4242, a->GetGame().Settings(), {field.Columns(), field.Rows()}).Cells());
+    QVERIFY(a->statusMain()->ToolTipText().contains("Deal number: 4242"));
+    // The command line's deal is the first game only; N deals afresh.
+    QTest::keyClick(a.get(), Qt::Key_N);
+    QVERIFY(a->GetGame().Deal() != std::optional<DealNumber>(4242));
+    QVERIFY(a->statusMain()->ToolTipText().contains(QString::number(*a->GetGame().Deal())));
+  }
+
+  void badDealsOnTheCommandLineDealAtRandom() {
+    for (const char* bad : {"deal:0", "deal:abc", "deal:", "deal:1000000000"}) {
+      auto w = Open({bad});
+      QVERIFY2(w->GetGame().Deal().has_value(), bad);
+      QVERIFY2(prompter_.said.isEmpty(), bad);
+    }
+  }
+
+  void theDialogStartsTheDealTypedAndRefusesWhatIsNoDeal() {
+    auto w = Open({"deal:99"});
+    prompter_.typed = " 123456 ";
+    w->PlayDealNumber();
+    QCOMPARE(prompter_.offered, QString("99"));
+    QCOMPARE(w->GetGame().Deal(), std::optional<DealNumber>(123456));
+    const Field& field = w->GetGame().GetField();
+    QCOMPARE(field.Cells(), DealField(123456, w->GetGame().Settings(), {field.Columns(), field.Rows()}).Cells());
+
+    const int games = w->SetUpCount();
+    for (const QString& bad : {QString("12x"), QString("0"), QString(""), QString("-3"), QString(200, '9')}) {
+      prompter_.said.clear();
+      prompter_.typed = bad;
+      w->PlayDealNumber();
+      QCOMPARE(prompter_.said.size(), 1);
+      QVERIFY2(prompter_.said.front().startsWith("error: \"" + bad.left(20)), qPrintable(prompter_.said.front()));
+      QVERIFY(prompter_.said.front().contains("is not a deal number"));
+    }
+    prompter_.typed.reset();  // cancelled
+    w->PlayDealNumber();
+    QCOMPARE(w->SetUpCount(), games);
+    QCOMPARE(w->GetGame().Deal(), std::optional<DealNumber>(123456));
+  }
+
+  // --- redo ------------------------------------------------------------------
+
+  void yReplaysTheUndoneMoveAndANewMoveEndsIt() {
+    auto w = Open({"deal:777", "score:high"});
+    const Field& field = w->GetGame().GetField();
+    Click(*w, FirstMovable(field));
+    const Seen afterMove = SeenIn(*w);
+    QTest::keyClick(w.get(), Qt::Key_Z);
+    QVERIFY(!(SeenIn(*w) == afterMove));
+    QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);  // modifiers are not looked at
+    QVERIFY(SeenIn(*w) == afterMove);
+    QTest::keyClick(w.get(), Qt::Key_Y);  // nothing more to redo
+    QVERIFY(SeenIn(*w) == afterMove);
+
+    QTest::keyClick(w.get(), Qt::Key_Z);
+    // Another move: a group of another colour.
+    const ColorValue undone = field[FirstMovable(field)].Color;
+    std::int32_t other = field.Size() - 1;
+    while (other >= 0 && !(field[other].SameColorCount > 0 && field[other].Color != undone)) --other;
+    QVERIFY(other >= 0);
+    Click(*w, other);
+    const Seen afterNewMove = SeenIn(*w);
+    QTest::keyClick(w.get(), Qt::Key_Y);
+    QVERIFY(SeenIn(*w) == afterNewMove);
+  }
+
+  void restartWithShiftThenYStepsThroughTheWholeGame() {
+    auto w = Open({"deal:2026", "score:high"});
+    const Field& field = w->GetGame().GetField();
+    std::vector<Seen> played{SeenIn(*w)};
+    for (int move = 0; move < 5 && FirstMovable(field) >= 0; ++move) {
+      Click(*w, FirstMovable(field));
+      played.push_back(SeenIn(*w));
+    }
+    QTest::keyClick(w.get(), Qt::Key_Z, Qt::ShiftModifier);
+    QCOMPARE(SeenIn(*w).cells, played.front().cells);
+    QVERIFY(!w->Button(bttUndo)->isEnabled());
+    for (std::size_t move = 1; move < played.size(); ++move) {
+      QTest::keyClick(w.get(), Qt::Key_Y);
+      QVERIFY2(SeenIn(*w) == played[move], qPrintable(QString("move %1").arg(move)));
+    }
+  }
+
+  // --- the keyboard's cursor -------------------------------------------------
+
+  void theKeysPlayAWholeGameAndTheCursorStaysOnTheStones() {
+    auto w = Open({"deal:31", "columns:7", "rows:5", "colors:3"});
+    const Field& field = w->GetGame().GetField();
+    QVERIFY(!w->imgMain()->Frame());
+    QTest::keyClick(w.get(), Qt::Key_Right);  // the first key shows the cursor where it is
+    QVERIFY(w->imgMain()->Frame());
+    QCOMPARE(w->Cursor().Position(), (CellPos{5, 1}));
+    QTest::keyClick(w.get(), Qt::Key_End);
+    QCOMPARE(w->Cursor().Position(), (CellPos{5, 7}));
+
+    int moves = 0;
+    bool enter = false;
+    while (w->GetGame().GameRunning()) {
+      KeysTo(*w, FirstMovable(field));
+      const std::int32_t left = field.Counters().StonesLeft;
+      QTest::keyClick(w.get(), (enter = !enter) ? Qt::Key_Return : Qt::Key_Space);
+      QVERIFY(field.Counters().StonesLeft < left);
+      ++moves;
+      const std::int32_t at = w->Cursor().Index(field);
+      QVERIFY(field.Contains(at));
+      QVERIFY(field[at].Occupied || field.Counters().StonesLeft == 0);
+      const TStoneCell& cell = field[at];
+      QCOMPARE(*w->imgMain()->Frame(), QRect(cell.Left, cell.Top, field.StoneWidth() + 1, field.StoneHeight() + 1));
+    }
+    QVERIFY(moves > 3);
+    QCOMPARE(w->statusMain()->PanelText(1), QString::number(field.Counters().StonesLeft));
+
+    // A mouse click hides the cursor; the next arrow key brings it back.
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, QPoint(1, 1));
+    QVERIFY(!w->imgMain()->Frame());
+    QTest::keyClick(w.get(), Qt::Key_Left);
+    QVERIFY(w->imgMain()->Frame());
+  }
+
+  void theDropKeyDropsTheRampStoneAboveTheCursor() {
+    auto w = Open({"deal:5", "autodrop:yes", "columns:8", "rows:6"});
+    Game& game = w->GetGame();
+    const Field& field = game.GetField();
+    // Make room in the third column with clicks until its top cell is empty.
+    while (field[field.CellIndex(1, 3)].Occupied && FirstMovable(field) >= 0) {
+      const std::int32_t column3 = [&] {
+        for (std::int32_t row = 1; row <= field.Rows(); ++row) {
+          const std::int32_t i = field.CellIndex(row, 3);
+          if (field[i].Occupied && field[i].Kind == skNormal && field[i].SameColorCount > 0) return i;
+        }
+        return FirstMovable(field);
+      }();
+      Click(*w, column3);
+    }
+    QVERIFY(!field[field.CellIndex(1, 3)].Occupied);
+    KeysTo(*w, field.CellIndex(field.Rows(), 3));
+    const std::int32_t left = field.Counters().StonesLeft;
+    w->GetRamp()->RampStones() = {RampStone{2 * field.StoneWidth() + 3, skNormal, kClassicPalette[0], 1}};
+    QTest::keyClick(w.get(), Qt::Key_D);
+    QCOMPARE(field.Counters().StonesLeft, left + 1);
+    QVERIFY(w->GetRamp()->RampStones().empty());
+    QTest::keyClick(w.get(), Qt::Key_D);  // no stone above: nothing happens
+    QCOMPARE(field.Counters().StonesLeft, left + 1);
+  }
+};
+
+QTEST_MAIN(PlayTest)
+#include "play_test.moc"
