@@ -15,6 +15,7 @@
 #include "control/ui/tool_button.h"
 #include "engine/deal.h"
 #include "scores/ui/scores_services.h"
+#include "scores/ui/tfrm_hints.h"
 
 using namespace pebble;
 using namespace pebble::ui;
@@ -267,6 +268,20 @@ class PlayTest : public QObject {
     QVERIFY(!w->imgMain()->Frame());
     QTest::keyClick(w.get(), Qt::Key_Left);
     QVERIFY(w->imgMain()->Frame());
+  }
+
+  void anOpenHintsWindowFollowsTheCursor() {
+    auto w = Open({"deal:8"});
+    QTest::keyClick(w.get(), Qt::Key_H);
+    TfrmHints* hints = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* found = qobject_cast<TfrmHints*>(top); found && found->isVisible()) hints = found;
+    QVERIFY(hints);
+    const Field& field = w->GetGame().GetField();
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_End}) {
+      QTest::keyClick(w.get(), key);
+      QCOMPARE(hints->ShownIndex(), w->Cursor().Index(field));
+    }
   }
 
   void theDropKeyDropsTheRampStoneAboveTheCursor() {
