@@ -34,36 +34,15 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // --- UTF-8 and UTF-16 (hex(1) strings carry UTF-16LE, as the registry does) ---
 
-std::vector<char32_t> DecodeUtf8(std::string_view s) {
-  std::vector<char32_t> out;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || (extra > 0 && i + extra >= s.size())) {
-      out.push_back(U'\uFFFD');
-      ++i;
-      continue;
-    }
-    char32_t c = extra == 0 ? b : (b & (0x3F >> extra));
-    bool ok = true;
-    for (int k = 1; k <= extra; ++k) {
-      const auto cont = static_cast<unsigned char>(s[i + k]);
-      ok = ok && (cont >> 6) == 2;
-      c = (c << 6) | (cont & 0x3F);
-    }
-    out.push_back(ok ? c : U'\uFFFD');
-    i += ok ? extra + 1 : 1;
-  }
-  return out;
-}
-
 std::vector<std::uint8_t> Utf16LeWithTerminator(std::string_view utf8) {
   std::vector<std::uint8_t> bytes;
   auto put = [&](char16_t unit) {
     bytes.push_back(static_cast<std::uint8_t>(unit));
     bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
   };
-  for (char32_t c : DecodeUtf8(utf8)) {
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    char32_t c = 0;
+    if (!NextCodePoint(utf8, pos, c)) c = U'\uFFFD';
     if (c >= 0x10000) {
       c -= 0x10000;
       put(static_cast<char16_t>(0xD800 + (c >> 10)));
@@ -76,12 +55,15 @@ std::vector<std::uint8_t> Utf16LeWithTerminator(std::string_view utf8) {
   return bytes;
 }
 
+// Only the last unit is taken for the terminator: a text may hold NUL
+// characters of its own, and they must come back as they were written.
 std::string Utf8FromUtf16Le(const std::vector<std::uint8_t>& bytes) {
   std::string out;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+  std::size_t end = bytes.size() & ~std::size_t{1};
+  if (end >= 2 && bytes[end - 2] == 0 && bytes[end - 1] == 0) end -= 2;
+  for (std::size_t i = 0; i < end; i += 2) {
     char32_t c = bytes[i] | (bytes[i + 1] << 8);
-    if (c == 0) break;  // the terminator
-    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < end) {
       const char32_t low = bytes[i + 2] | (bytes[i + 3] << 8);
       if (low >= 0xDC00 && low < 0xE000) {
         c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
@@ -151,7 +133,9 @@ std::optional<RegValue> ParseData(std::string_view data) {
     std::size_t end = 0;
     auto text = ParseQuoted(data, end);
     if (!text || !Trim(data.substr(end)).empty()) return std::nullopt;
-    return RegValue::String(std::move(*text));
+    // A text that must be written as UTF-16 (hex(1)) has to be valid UTF-8 to
+    // come back unchanged; the file is UTF-8, so only damage is replaced.
+    return RegValue::String(ValidUtf8(*text));
   }
   if (data.starts_with("dword:")) {
     const auto v = ParseHexNumber(Trim(data.substr(6)), 8);
@@ -203,11 +187,13 @@ std::optional<ParsedValueLine> ParseValueLine(std::string_view line) {
   return ParsedValueLine{std::move(name), std::move(*value)};
 }
 
-// A key line: "[path]". A deletion ("[-path]") has no place in a stored file.
+// A key line: "[path]". A deletion ("[-path]") has no place in a stored file,
+// and a key nested deeper than the registry allows marks a damaged one.
 std::optional<std::string_view> ParseKeyLine(std::string_view line) {
-  if (line.size() < 3 || line.back() != ']' || line[1] == '-') return std::nullopt;
+  if (line.size() < 3 || line.back() != ']') return std::nullopt;
   const auto path = line.substr(1, line.size() - 2);
-  if (SplitRegPath(path).empty()) return std::nullopt;
+  const auto parts = SplitRegPath(path);
+  if (parts.empty() || parts.size() > kMaxRegKeyDepth || parts.front().front() == '-') return std::nullopt;
   return path;
 }
 
@@ -269,12 +255,36 @@ std::string ValueLine(const std::string& name, const RegValue& value) {
 
 void WriteKey(std::string& out, const std::string& path, const RegKey& key) {
   // Keys that only lead to others are implied by their subkeys' paths.
-  if (!path.empty() && (!key.Values().empty() || key.Subkeys().empty())) {
-    out += "[" + path + "]\n";
-    for (const auto& [name, value] : key.Values()) out += ValueLine(name, value) + "\n";
-    out += "\n";
+  if (path.empty() || (key.Values().empty() && !key.Subkeys().empty())) return;
+  out += "[" + path + "]\n";
+  for (const auto& [name, value] : key.Values()) out += ValueLine(name, value) + "\n";
+  out += "\n";
+}
+
+// Every key in the registry's order (a key, then its subkeys by name), walked
+// without recursion and with one path that grows and shrinks along the walk,
+// so that no nesting can exhaust the stack or the memory.
+void WriteTree(std::string& out, const RegKey& root) {
+  struct Level {
+    const RegKey* key;
+    decltype(root.Subkeys().begin()) next;
+    std::size_t pathLength;
+  };
+  std::string path;
+  std::vector<Level> levels{{&root, root.Subkeys().begin(), 0}};
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next == level.key->Subkeys().end()) {
+      levels.pop_back();
+      continue;
+    }
+    const auto& [name, subkey] = *level.next++;
+    path.resize(level.pathLength);
+    if (!path.empty() && path.back() != '\\' && !name.empty()) path += '\\';
+    path += name;
+    WriteKey(out, path, *subkey);
+    levels.push_back({subkey.get(), subkey->Subkeys().begin(), path.size()});
   }
-  for (const auto& [name, sub] : key.Subkeys()) WriteKey(out, JoinRegPath(path, name), *sub);
 }
 
 }  // namespace
@@ -327,7 +337,7 @@ RegParseResult ParseRegFile(std::string_view text) {
 std::string WriteRegFile(const RegTree& tree) {
   std::string out(kRegFileHeader);
   out += "\n\n";
-  WriteKey(out, "", tree.Root());
+  WriteTree(out, tree.Root());
   return out;
 }
 

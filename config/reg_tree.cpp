@@ -62,27 +62,54 @@ bool RegNameLess::operator()(std::string_view a, std::string_view b) const {
   });
 }
 
-const RegValue* RegKey::FindValue(std::string_view name) const {
-  auto it = std::find_if(values_.begin(), values_.end(),
-                         [&](const NamedValue& v) { return RegNamesEqual(v.first, name); });
-  return it == values_.end() ? nullptr : &it->second;
+RegKey& RegKey::operator=(RegKey&& other) noexcept {
+  DropSubkeys();
+  values_ = std::move(other.values_);
+  valueIndex_ = std::move(other.valueIndex_);
+  subkeys_ = std::move(other.subkeys_);
+  return *this;
 }
 
-void RegKey::SetValue(std::string_view name, RegValue value) {
-  auto it = std::find_if(values_.begin(), values_.end(),
-                         [&](const NamedValue& v) { return RegNamesEqual(v.first, name); });
-  if (it != values_.end()) {
-    it->second = std::move(value);
-  } else {
-    values_.emplace_back(std::string(name), std::move(value));
+RegKey::~RegKey() { DropSubkeys(); }
+
+void RegKey::DropSubkeys() noexcept {
+  std::vector<std::unique_ptr<RegKey>> pending;
+  const auto detach = [&pending](RegKey& key) {
+    for (auto& [name, sub] : key.subkeys_) pending.push_back(std::move(sub));
+    key.subkeys_.clear();
+  };
+  detach(*this);
+  while (!pending.empty()) {
+    std::unique_ptr<RegKey> key = std::move(pending.back());
+    pending.pop_back();
+    detach(*key);
   }
 }
 
+const RegValue* RegKey::FindValue(std::string_view name) const {
+  auto it = valueIndex_.find(name);
+  return it == valueIndex_.end() ? nullptr : &values_[it->second].second;
+}
+
+void RegKey::SetValue(std::string_view name, RegValue value) {
+  auto it = valueIndex_.find(name);
+  if (it != valueIndex_.end()) {
+    values_[it->second].second = std::move(value);
+    return;
+  }
+  valueIndex_.emplace(std::string(name), values_.size());
+  values_.emplace_back(std::string(name), std::move(value));
+}
+
 bool RegKey::EraseValue(std::string_view name) {
-  auto it = std::find_if(values_.begin(), values_.end(),
-                         [&](const NamedValue& v) { return RegNamesEqual(v.first, name); });
-  if (it == values_.end()) return false;
-  values_.erase(it);
+  auto it = valueIndex_.find(name);
+  if (it == valueIndex_.end()) return false;
+  const std::size_t place = it->second;
+  valueIndex_.erase(it);
+  values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(place));
+  for (auto& [other, index] : valueIndex_) {
+    if (index > place) --index;
+  }
   return true;
 }
 

@@ -2,6 +2,7 @@
 // An in-memory tree of registry keys and typed values: what one hive of the
 // settings store holds between reading it and writing it back.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -50,9 +51,18 @@ struct RegNameLess {
   bool operator()(std::string_view a, std::string_view b) const;
 };
 
+// The registry nests keys at most this many levels deep; a settings file that
+// goes deeper cannot be imported anywhere and counts as damaged.
+constexpr std::size_t kMaxRegKeyDepth = 512;
+
 class RegKey {
  public:
   using NamedValue = std::pair<std::string, RegValue>;
+
+  RegKey() = default;
+  RegKey(RegKey&&) noexcept = default;
+  RegKey& operator=(RegKey&& other) noexcept;
+  ~RegKey();
 
   const RegValue* FindValue(std::string_view name) const;
   void SetValue(std::string_view name, RegValue value);
@@ -70,7 +80,11 @@ class RegKey {
   }
 
  private:
+  // Takes the subkeys apart level by level rather than by recursion.
+  void DropSubkeys() noexcept;
+
   std::vector<NamedValue> values_;
+  std::map<std::string, std::size_t, RegNameLess> valueIndex_;  // name -> place in values_
   std::map<std::string, std::unique_ptr<RegKey>, RegNameLess> subkeys_;
 };
 

@@ -35,31 +35,6 @@ bool ToCp1252(char32_t c, char& out) {
   return false;
 }
 
-// Decodes one UTF-8 character at text[pos] and advances pos. A broken
-// sequence yields nothing and skips its first byte; an overlong or
-// out-of-range one is skipped whole.
-bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& c) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80) {
-    c = lead;
-    return true;
-  }
-  int extra = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) { extra = 1; minimum = 0x80; c = lead & 0x1F; }
-  else if ((lead & 0xF0) == 0xE0) { extra = 2; minimum = 0x800; c = lead & 0x0F; }
-  else if ((lead & 0xF8) == 0xF0) { extra = 3; minimum = 0x10000; c = lead & 0x07; }
-  else return false;
-  if (pos + extra > text.size()) return false;
-  for (int i = 0; i < extra; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) return false;
-    c = (c << 6) | (next & 0x3F);
-  }
-  pos += extra;
-  return c >= minimum && c <= 0x10FFFF;
-}
-
 }  // namespace
 
 std::string Utf8ToCp1252(std::string_view utf8) {

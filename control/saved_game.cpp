@@ -25,10 +25,19 @@ bool HasPlayableSettings(const SavedGameSettings& saved) {
   return !MakePlayable(settings);
 }
 
-bool IsPossibleCell(const TStoneCell& cell, std::size_t index) {
+// Clicks, drawing and trace lines all rely on a cell lying at the pixel origin
+// of its place in the field, for the stone size the file carries.
+bool IsAtItsPlace(const TStoneCell& cell, std::size_t index, const SavedGameSettings& s) {
+  const auto columns = static_cast<std::size_t>(s.columnCount);
+  const std::int64_t left = static_cast<std::int64_t>(index % columns) * s.stoneWidth;
+  const std::int64_t top = static_cast<std::int64_t>(index / columns) * s.stoneHeight;
+  return cell.Left == left && cell.Top == top;
+}
+
+bool IsPossibleCell(const TStoneCell& cell, std::size_t index, const SavedGameSettings& s) {
   const bool specialColored = cell.Color == SpecialColor;
   return cell.Index >= 0 && static_cast<std::size_t>(cell.Index) == index && cell.Kind < kStoneKindCount &&
-         IsSpecial(cell.Kind) == specialColored;
+         IsSpecial(cell.Kind) == specialColored && IsAtItsPlace(cell, index, s);
 }
 
 bool IsCounter(std::int32_t value, std::size_t cellCount) {
@@ -120,7 +129,7 @@ bool IsPlayableSavedGame(const SavedGame& game) {
       !IsCounter(game.activeSpecials, count))
     return false;
   for (std::size_t i = 0; i < count; ++i) {
-    if (!IsPossibleCell(game.cells[i], i)) return false;
+    if (!IsPossibleCell(game.cells[i], i, s)) return false;
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #include "engine/field.h"
 
+#include <algorithm>
+
 namespace pebble {
 
 Field::Field(std::int32_t columns, std::int32_t rows, std::int32_t stoneWidth, std::int32_t stoneHeight)
@@ -29,9 +31,10 @@ std::int32_t Field::NeighbourIndex(std::int32_t index, Direction direction) cons
 }
 
 std::int32_t Field::CellAtPixel(std::int32_t x, std::int32_t y) const {
-  // Truncation toward zero puts x = 0 and x = W both into column 1.
-  const std::int32_t column = (x - 1) / stoneWidth_ + 1;
-  const std::int32_t row = (y - 1) / stoneHeight_ + 1;
+  // Pixel W is the last of column 1, and pixel 0 (the frame line) belongs to
+  // it as well; holding it at 0 keeps 1-pixel stones inside the field.
+  const std::int32_t column = std::max(x - 1, 0) / stoneWidth_ + 1;
+  const std::int32_t row = std::max(y - 1, 0) / stoneHeight_ + 1;
   return CellIndex(row, column);
 }
 

@@ -135,6 +135,32 @@ TEST(StoreDamage, ADamagedLineCostsOnlyItsOwnValue) {
   EXPECT_EQ(store->ReadRegInt("Konfiguration", "Spielzeit", 0), 60);
 }
 
+// A key nested far deeper than the registry allows once killed every start
+// (the stack ran out while the file was rewritten): now it is damage like any
+// other, kept aside, and the game's own values are still read.
+TEST(StoreDamage, AKeyNestedTooDeepIsKeptAsideAndCostsOnlyItself) {
+  TempConfigDirs dirs;
+  std::string deep = "[HKEY_CURRENT_USER\\SOFTWARE";
+  for (int i = 0; i < 100000; ++i) deep += "\\k";
+  const std::string damaged =
+      "Windows Registry Editor Version 5.00\n\n"
+      "[HKEY_CURRENT_USER\\SOFTWARE\\Varnex-Soft\\Pebbledrome\\Konfiguration]\n"
+      "\"Stein Höhe\"=dword:00000018\n\n" + deep + "]\n\"Stein Höhe\"=dword:00000001\n";
+  WriteText(dirs.UserFile(), damaged);
+  auto store = dirs.MakeStore();
+  EXPECT_EQ(store->ReadRegInt("Konfiguration", "Stein Höhe", 0), 24);
+
+  store->SaveRegInt("Konfiguration", "Spielzeit", 60);
+
+  const auto aside = KeptAside(dirs);
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(ReadText(aside[0]), damaged);
+  const std::string rewritten = ReadText(dirs.UserFile());
+  EXPECT_TRUE(ParseRegFile(rewritten).clean);
+  EXPECT_LT(rewritten.size(), 1000u);
+  EXPECT_EQ(store->ReadRegInt("Konfiguration", "Stein Höhe", 0), 24);
+}
+
 }  // namespace
 }  // namespace pebble
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "config/reg_file_format.h"
 
 namespace pebble {
@@ -142,6 +144,93 @@ TEST(RegFileFormat, TextWithoutTheHeaderIsNotASettingsFile) {
   const auto empty = ParseRegFile("");
   EXPECT_TRUE(empty.clean);  // an empty file holds nothing, and nothing is lost
   EXPECT_TRUE(empty.tree.Empty());
+}
+
+std::string KeyLine(std::size_t depth) {
+  std::string path = "HKEY_CURRENT_USER";
+  for (std::size_t i = 1; i < depth; ++i) path += "\\k";
+  return "[" + path + "]\n\"v\"=dword:1\n";
+}
+
+// The registry nests keys 512 levels deep at most; a deeper key line is damage
+// like any other, and no nesting a file can hold exhausts the stack.
+TEST(RegFileFormat, KeysNestedDeeperThanTheRegistryAllowsAreDamage) {
+  const std::string header = "Windows Registry Editor Version 5.00\n\n";
+  const auto deepest = ParseRegFile(header + KeyLine(kMaxRegKeyDepth));
+  EXPECT_TRUE(deepest.clean);
+  EXPECT_EQ(ParseRegFile(WriteRegFile(deepest.tree)).clean, true);
+  for (const std::size_t depth : {kMaxRegKeyDepth + 1, std::size_t{100000}}) {
+    const auto parsed = ParseRegFile(header + "[HKEY_CURRENT_USER\\A]\n\"a\"=dword:1\n" + KeyLine(depth));
+    EXPECT_FALSE(parsed.clean) << depth;
+    EXPECT_EQ(parsed.firstBadLine, 5) << depth;
+    EXPECT_EQ(WriteRegFile(parsed.tree), header + "[HKEY_CURRENT_USER\\A]\n\"a\"=dword:00000001\n\n") << depth;
+  }
+}
+
+TEST(RegFileFormat, ATreeOfAnyDepthIsWrittenAndFreedWithoutRecursion) {
+  auto tree = std::make_unique<RegTree>();
+  RegKey* key = &tree->Create("HKEY_CURRENT_USER");
+  for (int i = 0; i < 300000; ++i) key = &key->CreateSubkey("k");
+  key->SetValue("v", RegValue::Dword(1));
+  const std::string text = WriteRegFile(*tree);
+  EXPECT_TRUE(text.ends_with("\\k\\k]\n\"v\"=dword:00000001\n\n"));
+  tree.reset();
+  RegTree moved;
+  moved.Create("HKEY_CURRENT_USER\\A\\B");
+  RegTree other;
+  other.Create("HKEY_CURRENT_USER\\C");
+  moved = std::move(other);
+  EXPECT_EQ(moved.Find("HKEY_CURRENT_USER\\A"), nullptr);
+  EXPECT_NE(moved.Find("HKEY_CURRENT_USER\\C"), nullptr);
+}
+
+TEST(RegFileFormat, ValuesOfOneKeyAreFoundByNameInTheOrderWritten) {
+  constexpr int kValues = 100000;
+  std::string text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n";
+  for (int i = 0; i < kValues; ++i) text += "\"Wert" + std::to_string(i) + "\"=dword:" + std::to_string(i % 10) + "\n";
+  auto parsed = ParseRegFile(text);
+  ASSERT_TRUE(parsed.clean);
+  RegKey& key = *parsed.tree.Find("HKEY_CURRENT_USER\\A");
+  ASSERT_EQ(key.Values().size(), static_cast<std::size_t>(kValues));
+  EXPECT_EQ(key.FindValue("WERT99999")->AsDword(), 9u) << "names compare without regard to case";
+  EXPECT_TRUE(key.EraseValue("wert5"));
+  EXPECT_EQ(key.FindValue("Wert5"), nullptr);
+  EXPECT_EQ(key.FindValue("Wert6")->AsDword(), 6u);
+  key.SetValue("wert6", RegValue::Dword(60));
+  key.SetValue("Neu", RegValue::Dword(7));
+  EXPECT_EQ(key.Values()[5].first, "Wert6");
+  EXPECT_EQ(key.Values()[5].second.AsDword(), 60u);
+  EXPECT_EQ(key.Values().back().first, "Neu");
+  EXPECT_EQ(key.Values().size(), static_cast<std::size_t>(kValues));
+}
+
+// The settings file is rewritten at every start: whatever a text was read as,
+// it must be read as the same text after every rewrite.
+TEST(RegFileFormat, TextsSurviveAnyNumberOfRewritesUnchanged) {
+  struct Case {
+    const char* what;
+    std::string data;      // after "n"=
+    std::string expected;  // the text as read, and as read after every rewrite
+  } cases[] = {
+      {"a NUL inside quotes", std::string("\"a\0b\"", 5), std::string("a\0b", 3)},
+      {"a NUL at the end", std::string("\"a\0\"", 4), std::string("a\0", 2)},
+      {"a tab", "\"a\tb\"", "a\tb"},
+      {"broken UTF-8 beside a tab", "\"\xC0\x80\t\xED\xA0\x80\xFF\"", "\xEF\xBF\xBD\t\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"UTF-16 with its terminator", "hex(1):41,00,00,00", "A"},
+      {"UTF-16 without a terminator", "hex(1):41,00", "A"},
+      {"UTF-16 with two terminators", "hex(1):41,00,00,00,00,00", std::string("A\0", 2)},
+      {"UTF-16 with a NUL inside", "hex(1):41,00,00,00,42,00,00,00", std::string("A\0B", 3)},
+  };
+  for (const Case& c : cases) {
+    std::string text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"n\"=" + c.data + "\n";
+    for (int round = 0; round < 3; ++round) {
+      const auto parsed = ParseRegFile(text);
+      ASSERT_TRUE(parsed.clean) << c.what << " round " << round;
+      EXPECT_EQ(parsed.tree.Find("HKEY_CURRENT_USER\\A")->FindValue("n")->AsString(), c.expected)
+          << c.what << " round " << round;
+      text = WriteRegFile(parsed.tree);
+    }
+  }
 }
 
 }  // namespace

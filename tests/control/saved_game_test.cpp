@@ -269,6 +269,13 @@ const std::vector<DamagedFile> kDamagedFiles = {
     {"kind 255", [](Bytes& b) { b[CellField(3, 12)] = 255; }},
     {"bomb without the special colour", SetI32(CellField(7, 16), 0x0000FF)},
     {"normal stone in the special colour", SetI32(CellField(8, 16), static_cast<std::int32_t>(SpecialColor))},
+    {"cell left far outside the field", SetI32(CellField(3, 4), 0x7FFFFFF0)},
+    {"cell left one pixel off", SetI32(CellField(13, 4), 3 * 20 + 1)},
+    {"cell left of another column", SetI32(CellField(13, 4), 4 * 20)},
+    {"cell top negative", SetI32(CellField(0, 8), -21)},
+    {"cell top of another row", SetI32(CellField(159, 8), 14 * 21)},
+    {"stone width other than the cells were laid out for", SetI32(kStoneWidth, 21)},
+    {"stone height other than the cells were laid out for", SetI32(kStoneHeight, 20)},
 };
 
 TEST(SavedGame, DamagedFilesAreRefused) {
@@ -505,6 +512,7 @@ TEST(SavedGameFile, SavingKeepsTheHistoryOnlyForTheSameDeal) {
   again.computerName = "OTHER-PC";
   again.savedAt += 3;
   again.settings.stoneWidth = 30;
+  for (TStoneCell& cell : again.cells) cell.Left = cell.Index % 8 * 30;  // the cells lie where the stones are
   const SaveOutcome kept = WriteGameFile(file, again);
   ASSERT_TRUE(kept.saved && kept.historyKept);
   EXPECT_EQ(ReadGameFile(file).game, again);

@@ -37,6 +37,35 @@ TEST(Click, WhatAClickDoesWhereItLands) {
   }
 }
 
+// The command line accepts stones one pixel high and wide; a click on the
+// frame line (pixel row or column 0) still takes the stone next to it.
+TEST(Click, OnePixelStonesTakeTheClickOnTheFrameLine) {
+  GameSettings s = testing::QuietSettings();
+  s.stoneWidth = 1;
+  s.stoneHeight = 1;
+  struct Case {
+    std::int32_t x, y;
+    Strings after;
+  } cases[] = {
+      {0, 0, {"..b", "cXb"}}, {1, 1, {"..b", "cXb"}}, {3, 0, {"aa.", "cX."}}, {0, 2, {"aab", "cXb"}},
+  };
+  for (const Case& c : cases) {
+    testing::RecordingHost host;
+    GameRandom random;
+    Game game(host, random);
+    Field field(3, 2, 1, 1);
+    const Field letters = testing::MakeField({"aab", "cXb"});
+    for (std::int32_t i = 0; i < field.Size(); ++i) {
+      field[i].Kind = letters[i].Kind;
+      field[i].Color = letters[i].Color;
+      field[i].Occupied = letters[i].Occupied;
+    }
+    game.LoadField(s, {3, 2}, field.Cells());
+    game.imgMainMouseUp(MouseButton::Left, c.x, c.y);
+    EXPECT_EQ(testing::Rows(game.GetField()), c.after) << c.x << "," << c.y;
+  }
+}
+
 TEST(Click, ALoneStoneBeepsWhenSoundsAreOff) {
   GameSettings s = testing::QuietSettings();
   s.soundsOn = false;

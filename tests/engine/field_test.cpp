@@ -41,6 +41,24 @@ TEST(Field, CellAtPixelAtTheBorders) {
   for (const Case& c : cases) EXPECT_EQ(f.CellAtPixel(c.x, c.y), c.index) << c.x << "," << c.y;
 }
 
+// Every pixel of the paint box lands in the field, in the column whose pixels
+// run from Left + 1 to Left + W (pixel 0, the frame line, counts to column 1),
+// for stones as narrow as the command line allows.
+TEST(Field, EveryPixelOfThePaintBoxFindsTheCellUnderIt) {
+  for (const std::int32_t size : {1, 2, 3, 5, 20, 50}) {
+    const Field f(4, 3, size, size + 1);
+    for (std::int32_t y = 0; y < f.PixelHeight(); ++y) {
+      for (std::int32_t x = 0; x < f.PixelWidth(); ++x) {
+        const std::int32_t index = f.CellAtPixel(x, y);
+        ASSERT_TRUE(f.Contains(index)) << "size " << size << " at " << x << "," << y;
+        const TStoneCell& cell = f[index];
+        EXPECT_TRUE(x == 0 ? cell.Left == 0 : cell.Left < x && x <= cell.Left + size) << size << ": x " << x;
+        EXPECT_TRUE(y == 0 ? cell.Top == 0 : cell.Top < y && y <= cell.Top + size + 1) << size << ": y " << y;
+      }
+    }
+  }
+}
+
 TEST(Field, MoveStoneCopiesTheStoneAndEmptiesTheSource) {
   Field f = MakeField({"aB", ".c"});
   f.MoveStone(1, 2);
