@@ -9,6 +9,7 @@ packages=(
   qt6-translations-l10n fonts-liberation
   libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool jwm desktop-file-utils shared-mime-info libglib2.0-bin
   libx11-dev libxtst-dev
 )

@@ -46,7 +46,10 @@ QImage LoadPictureFile(const QString& path, bool* ok) {
     if (ok) *ok = false;
     return {};
   }
-  const QByteArray bytes = file.readAll();
+  return LoadPictureData(file.readAll(), ok);
+}
+
+QImage LoadPictureData(const QByteArray& bytes, bool* ok) {
   switch (SniffBytes(bytes)) {
     case PictureFormat::Bitmap: return DecodeBitmap(bytes, ok);
     case PictureFormat::Jpeg: return LoadJpegData(bytes, ok);

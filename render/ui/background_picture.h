@@ -29,6 +29,7 @@ QImage LoadJpegResource(const char* name);  // ":/res/" + name
 
 // A JPEG or Windows bitmap file, told apart by its first bytes.
 QImage LoadPictureFile(const QString& path, bool* ok);
+QImage LoadPictureData(const QByteArray& bytes, bool* ok);
 // The built-in picture JPG_BACK; should even that fail, the grey picture.
 QImage BuiltInPicture();
 // Plain grey, 10 wide and 16 high: the field keeps its default shape.
