@@ -738,6 +738,20 @@ constexpr auto kRows = std::to_array<StringRow>({
     {834, "Spielnummer: %s",
           "Deal number: %s",
           "Numéro de donne\u00A0: %s"},
+
+    // Best-move advice and the solver.
+    {870, "Suche den besten Zug…",
+          "Searching the best move...",
+          "Recherche du meilleur coup…"},
+    {871, "Beste Folge: %s Steine übrig",
+          "Best line: %s stones left",
+          "Meilleure suite\u00A0: %s pierres restantes"},
+    {872, "Beste Folge: %s Punkte",
+          "Best line: %s points",
+          "Meilleure suite\u00A0: %s points"},
+    {873, "Hier gibt es keinen Zug vorzuschlagen.",
+          "No move to suggest here.",
+          "Aucun coup à proposer ici."},
 });
 
 constexpr bool IdsAscendAndFit() {

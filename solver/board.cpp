@@ -157,6 +157,7 @@ std::int32_t Board::Play(const Move& move) {
 std::int32_t Board::RemoveIfHeld(int column, int height) {
   if (!Holds(column, height) || At(column, height) == 0) return 0;
   At(column, height) = 0;
+  if (removedLog_) removedLog_->push_back((rows_ - 1 - height) * columns_ + column);
   touchedFirst_ = std::min(touchedFirst_, column);
   touchedLast_ = std::max(touchedLast_, column);
   return 1;
@@ -248,6 +249,19 @@ std::optional<Move> Board::MoveAtFieldIndex(std::int32_t index) const {
   Board flooded = *this;
   click.stones = flooded.RemoveGroup(c, h);
   return click;
+}
+
+std::vector<std::int32_t> Board::CellsOfMove(const Move& move) const {
+  std::vector<std::int32_t> cells;
+  Board copy = *this;
+  copy.removedLog_ = &cells;
+  const std::uint8_t kind = Kind(At(move.column, move.height));
+  if (actionsOn_ && IsActiveSpecial(kind)) {
+    copy.RemoveArea(move.column, move.height, kind);
+  } else {
+    copy.RemoveGroup(move.column, move.height);
+  }
+  return cells;
 }
 
 CellContent Board::CellAt(std::int32_t fieldIndex) const {

@@ -58,6 +58,8 @@ class Board {
   bool Clickable(std::int32_t fieldIndex) const;
   std::optional<Move> MoveAtFieldIndex(std::int32_t fieldIndex) const;
   CellContent CellAt(std::int32_t fieldIndex) const;
+  // The cells of the field whose stones the move removes.
+  std::vector<std::int32_t> CellsOfMove(const Move& move) const;
 
   // Stones of each colour id (index 0 unused); ids of the special colour
   // are counted as well.
@@ -116,6 +118,7 @@ class Board {
   std::int32_t colorIds_ = 0;
   std::int32_t touchedFirst_ = 0, touchedLast_ = -1;  // columns with removed stones
   bool actionsOn_ = false;
+  std::vector<std::int32_t>* removedLog_ = nullptr;  // set only while CellsOfMove lists a move
   std::array<ColorValue, kMaxColorIds + 1> palette_{};
   std::vector<std::int32_t> heights_;
   std::vector<Code> cells_;

@@ -112,6 +112,7 @@ void TfrmGame::BuildWindow() {
   connect(&TimerDrop, &QTimer::timeout, this, &TfrmGame::DoDropStones);
   statusMain_ = new StatusMain(this);
   animator_ = new Animator(painter_, *imgMain_, this);
+  CreateAdvisor();
 
   popupLoad_ = new QAction(this);
   popUpSave_ = new QAction(this);
@@ -326,6 +327,7 @@ void TfrmGame::SetUpGame() {
 
 void TfrmGame::FreeGame() {
   try {
+    CancelAdvice();
     FileGame_ = false;
     LoadPending_ = false;
     fieldHintsOn_ = true;
@@ -352,6 +354,7 @@ void TfrmGame::bttStartClick() {
 
 void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
   if (game_.SettingUp()) return;
+  if (button != Qt::RightButton) CancelAdvice();  // a right click only asks about a stone
   const MouseButton which = button == Qt::RightButton ? MouseButton::Right
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
@@ -396,6 +399,7 @@ void TfrmGame::PlayHistory() {
       Button(bttUndo)->setEnabled(false);
       return;
     }
+    CancelAdvice();
     if (!game_.GameRunning()) {
       if (!CurrentPrompter().WarningYesNo(this, Str(kCheatAlarm) + "\n\r" + Str(kProceed))) return;
       game_.SetGameRunning(true);
@@ -442,6 +446,7 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) Disguise();
   PlayKey(key);
+  if (key == Qt::Key_B) AskForAdvice();
 }
 
 void TfrmGame::Disguise() {

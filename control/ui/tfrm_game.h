@@ -23,6 +23,7 @@
 #include "scores/ui/count_down_host.h"
 #include "config/ui/cfg_host.h"
 #include "render/ui/field_painter.h"
+#include "solver/advice.h"
 
 class QMenu;
 class QAction;
@@ -44,6 +45,8 @@ class TfrmStats;
 class TfrmHints;
 class TfrmAbout;
 class TfrmCfg;
+class Advisor;
+class AdviceOverlay;
 
 enum ToolButtonId { bttNew, bttFile, bttUndo, bttInfo, bttCfg, bttAbout, bttHelp, kToolButtonCount };
 
@@ -171,6 +174,14 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   // Asks for a deal number and starts that deal.
   void PlayDealNumber();
 
+  // --- best-move advice --------------------------------------------------------
+  void AskForAdvice();
+  // Stops a search under way and takes the ring off the field.
+  void CancelAdvice();
+  Advisor& GetAdvisor() { return *advisor_; }
+  AdviceOverlay& Overlay() { return *adviceOverlay_; }
+  const solver::Advice& LastAdvice() const { return lastAdvice_; }
+
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
   void closeEvent(class QCloseEvent* event) override;
@@ -216,6 +227,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void StartCountDownOnFirstPaint();
   void Suspend();
   DrawFlags Flags() const;
+  void CreateAdvisor();
+  void ShowAdvice(const solver::Advice& advice);
 
   SettingsStore& store_;
   std::vector<std::string> arguments_;
@@ -251,6 +264,10 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   std::function<void()> afterFirstPaint_;
   bool previousAutoDrop_ = false;
   QImage arrowUp_, arrowDown_;
+  Advisor* advisor_ = nullptr;
+  AdviceOverlay* adviceOverlay_ = nullptr;
+  solver::Advice lastAdvice_;
+  std::vector<TStoneCell> adviceAskedOn_;  // the field the search under way looks at
 
   std::deque<std::function<void()>> deferred_;
   int settleDepth_ = 0;

@@ -1,0 +1,182 @@
+// Best-move advice in the main window: B rings the solver's first move on
+// the field; a move or a close during the search cancels it, and no answer
+// and no thread outlives it.
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "config/settings_model.h"
+#include "config/settings_store.h"
+#include "config/string_table.h"
+#include "control/ui/paint_box.h"
+#include "control/ui/prompter.h"
+#include "control/ui/status_main.h"
+#include "control/ui/tfrm_game.h"
+#include "solver/ui/advice_overlay.h"
+#include "solver/ui/advisor.h"
+#include "support/silent_host.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+
+namespace {
+
+class QuietPrompter : public Prompter {
+ public:
+  QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  void Error(QWidget*, const QString&) override {}
+  void Information(QWidget*, const QString&) override {}
+  bool WarningYesNo(QWidget*, const QString&) override { return true; }
+};
+
+QPoint CellCentre(const Field& field, std::int32_t index) {
+  return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
+}
+
+bool EngineTakes(const Field& field, std::int32_t index) {
+  const TStoneCell& cell = field[index];
+  return cell.Occupied && cell.Kind != skRock && (cell.Kind != skNormal || cell.SameColorCount >= 1);
+}
+
+// The rules alone, on a copy of the window's field.
+struct Rules {
+  testing::SilentHost host;
+  GameRandom random;
+  Game game{host, random};
+  explicit Rules(const Game& from) {
+    GameSettings quiet = from.Settings();
+    quiet.animationsOn = false;
+    quiet.soundsOn = false;
+    game.LoadField(quiet, {from.GetField().Columns(), from.GetField().Rows()}, from.GetField().Cells());
+  }
+  void Click(std::int32_t index) {
+    const Field& f = game.GetField();
+    game.imgMainMouseUp(MouseButton::Left, f[index].Left + 1, f[index].Top + 1);
+  }
+};
+
+}  // namespace
+
+class AdviceTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> home_;
+  std::unique_ptr<SettingsStore> store_;
+  QuietPrompter prompter_;
+
+  std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
+    auto window = std::make_unique<TfrmGame>(*store_, std::move(arguments));
+    window->show();
+    QCoreApplication::processEvents();
+    return window;
+  }
+
+  static void SaveShot(QWidget* window, const char* name) {
+    const QByteArray folder = qgetenv("PEBBLE_SHOT_DIR");
+    if (folder.isEmpty()) return;
+    const QPixmap shot = window->grab();
+    shot.save(QString::fromUtf8(folder) + "/" + name);
+    shot.scaled(shot.size() * 3).save(QString::fromUtf8(folder) + "/zoom-" + name);
+  }
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
+    qputenv("HOME", home_->path().toUtf8());
+    qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
+    store_ = MakeDefaultSettingsStore();
+    store_->SetProgRoot(kPebbledromeProgRoot);
+    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
+    SetPrompter(&prompter_);
+    ProgramRandom().SetFixedSeed(20261210);
+  }
+
+  void cleanup() {
+    SetPrompter(nullptr);
+    store_.reset();
+    home_.reset();
+  }
+
+  void bRingsTheSolversFirstMoveAndItsLinePlaysThroughTheRules_data() {
+    QTest::addColumn<QString>("look");
+    QTest::addColumn<bool>("lowScore");
+    QTest::newRow("low score, plain stones") << "texturized:no" << true;
+    QTest::newRow("high score, textured, specials") << "action:yes" << false;
+  }
+
+  void bRingsTheSolversFirstMoveAndItsLinePlaysThroughTheRules() {
+    QFETCH(QString, look);
+    QFETCH(bool, lowScore);
+    auto w = Open({"animations:no", "sounds:no", lowScore ? "score:low" : "score:high", look.toStdString()});
+    const Field& field = w->GetGame().GetField();
+    QTest::keyClick(w.get(), Qt::Key_B);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->GetAdvisor().Searching(), 5000);
+    const solver::Advice& advice = w->LastAdvice();
+    QVERIFY(advice.found);
+    QVERIFY(EngineTakes(field, advice.fieldIndex));
+    QCOMPARE(advice.clicks.front(), advice.fieldIndex);
+
+    // The ring shows exactly the stones the rules take for that click.
+    Rules rules(w->GetGame());
+    const Field before = rules.game.GetField();
+    rules.Click(advice.fieldIndex);
+    QCOMPARE(static_cast<std::int32_t>(advice.cells.size()),
+             before.Counters().StonesLeft - rules.game.Counters().StonesLeft);
+    QVERIFY(w->Overlay().isVisible());
+    std::vector<std::int32_t> ringed = w->Overlay().Cells();
+    std::sort(ringed.begin(), ringed.end());
+    std::vector<std::int32_t> expected = advice.cells;
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(ringed, expected);
+
+    // The rest of the line plays through the rules to what the text promises.
+    for (std::size_t c = 1; c < advice.clicks.size(); ++c) {
+      QVERIFY(EngineTakes(rules.game.GetField(), advice.clicks[c]));
+      rules.Click(advice.clicks[c]);
+    }
+    QVERIFY(!rules.game.GameRunning());
+    QCOMPARE(rules.game.Counters().StonesLeft, advice.stonesLeft);
+    const int textId = lowScore ? 871 : 872;
+    const std::string figure = std::to_string(lowScore ? advice.stonesLeft : advice.points);
+    QCOMPARE(w->CurrentMessage(), QString::fromStdString(FormatText(textId, 1000, {figure})));
+    if (!lowScore) QCOMPARE(rules.game.Score() + (advice.stonesLeft == 0 ? rules.game.Score() / 10 : 0), advice.points);
+    SaveShot(w.get(), lowScore ? "solver-advice-plain.png" : "solver-advice-textured.png");
+
+    // The player follows the advice: the ring goes with the move.
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, advice.fieldIndex));
+    QVERIFY(!w->Overlay().isVisible());
+  }
+
+  void aMoveDuringTheSearchCancelsItWithoutAStaleAnswer() {
+    auto w = Open({"animations:no", "sounds:no"});
+    const Field& field = w->GetGame().GetField();
+    QTest::keyClick(w.get(), Qt::Key_B);
+    QVERIFY(w->GetAdvisor().Searching());
+    std::int32_t movable = 0;
+    while (!EngineTakes(field, movable)) ++movable;
+    QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, movable));
+    QVERIFY(!w->GetAdvisor().Searching());
+    QTest::qWait(1500);  // longer than a search may take: nothing may arrive
+    QVERIFY(!w->Overlay().isVisible());
+    QVERIFY(!w->LastAdvice().found);
+  }
+
+  void closingDuringASearchLeavesNoThreadBehind() {
+    auto w = Open({"animations:no", "sounds:no"});
+    QTest::keyClick(w.get(), Qt::Key_B);
+    QVERIFY(w->GetAdvisor().Searching());
+    w->close();
+    QVERIFY(!w->GetAdvisor().Searching());
+    QVERIFY(!w->GetAdvisor().HasThread());
+    w.reset();
+    QTest::qWait(100);  // an answer queued before the close must find no one to reach
+  }
+};
+
+QTEST_MAIN(AdviceTest)
+#include "advice_test.moc"
