@@ -53,6 +53,7 @@ struct GameSettings {
   std::int32_t dropStoneOffset = 5;
   std::int32_t languageOffset = 0;
   bool newVersionStart = false;
+  bool clearableDeals = false;  // new games only on deals the solver has cleared
 
   bool operator==(const GameSettings&) const = default;
 };

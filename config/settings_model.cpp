@@ -66,6 +66,7 @@ void ReadTimings(const SettingsStore& store, GameSettings& s, const GameSettings
   s.newStoneEvery = store.ReadRegInt(kConfigSection, kValueNewStoneEvery, d.newStoneEvery);
   s.dropInterval = store.ReadRegInt(kConfigSection, kValueDropInterval, d.dropInterval);
   s.dropStoneOffset = store.ReadRegInt(kConfigSection, kValueDropStoneOffset, d.dropStoneOffset);
+  s.clearableDeals = store.ReadRegBool(kConfigSection, kValueClearableDeals, d.clearableDeals);
 }
 
 }  // namespace
@@ -114,6 +115,7 @@ void SaveConfiguration(SettingsStore& store, const GameSettings& s) {
   store.SaveRegInt(kConfigSection, kValuePlayTime, s.playTime);
   store.SaveRegBool(kConfigSection, kValueUndoInfo, s.undoInfo);
   store.SaveRegBool(kConfigSection, kValueLowScore, s.lowScore);
+  store.SaveRegBool(kConfigSection, kValueClearableDeals, s.clearableDeals);
   batch.Commit();
 }
 

@@ -752,6 +752,15 @@ constexpr auto kRows = std::to_array<StringRow>({
     {873, "Hier gibt es keinen Zug vorzuschlagen.",
           "No move to suggest here.",
           "Aucun coup à proposer ici."},
+    {874, "Kein Spiel gefunden, das sich sicher abräumen lässt: Dieses vielleicht nicht.",
+          "No deal found that is sure to be cleared: this one may not be.",
+          "Aucune donne qu’on soit sûr de vider n’a été trouvée\u00A0: celle-ci ne l’est peut-être pas."},
+    {875, "Nur Spiele, die sich abräumen lassen",
+          "Only deals that can be cleared",
+          "Uniquement des donnes qu’on peut vider"},
+    {876, "Neue Spiele werden so lange neu gemischt, bis der Löser einen Weg gefunden hat, alle Steine abzuräumen.",
+          "New games are dealt again until the solver has found a way to clear every stone.",
+          "Les nouvelles parties sont redistribuées jusqu’à ce que le solveur ait trouvé comment retirer toutes les pierres."},
 });
 
 constexpr bool IdsAscendAndFit() {

@@ -267,6 +267,7 @@ QWidget* TfrmCfg::BuildActionPage() {
   chkAction = new QCheckBox(page);
   chkAnimations = new QCheckBox(page);
   chkAutoDrop = new QCheckBox(page);
+  chkClearable = new QCheckBox(page);
   lblCountDown = TitleLabel(page);
   spinSecs = new CfgSpinEdit(kMinPlayTime, kMaxPlayTime, page);
   lblCountDown->setBuddy(spinSecs);
@@ -284,6 +285,8 @@ QWidget* TfrmCfg::BuildActionPage() {
   column->addWidget(chkAutoDrop);
   column->addSpacing(kSectionGap / 2);
   column->addLayout(duration);
+  column->addSpacing(kSectionGap / 2);
+  column->addWidget(chkClearable);
   column->addStretch(1);
   return page;
 }
@@ -413,6 +416,8 @@ void TfrmCfg::ProcStrings() {
   chkAnimations->setToolTip(Str(318));
   chkAutoDrop->setText(Str(319));
   chkAutoDrop->setToolTip(Str(320));
+  chkClearable->setText(Str(875));
+  chkClearable->setToolTip(Str(876));
   lblCountDown->setText(Str(321));
   spinSecs->setToolTip(Str(322));
   lblSecs->setText(Str(323));
@@ -487,6 +492,7 @@ void TfrmCfg::LoadControls(const GameSettings& s) {
   chkAction->setChecked(s.actionsOn);
   chkAnimations->setChecked(s.animationsOn);
   chkAutoDrop->setChecked(s.autoDrop);
+  chkClearable->setChecked(s.clearableDeals);
   spinSecs->SetValue(s.playTime);
   chkAutoDropClick();
   SetBackMode();
@@ -633,6 +639,7 @@ void TfrmCfg::bttRestoreClick() {
   chkAction->setChecked(defaults.actionsOn);
   chkAnimations->setChecked(defaults.animationsOn);
   chkAutoDrop->setChecked(defaults.autoDrop);
+  chkClearable->setChecked(defaults.clearableDeals);
   spinSecs->SetValue(defaults.playTime);
   chkBackup->setChecked(defaults.undoInfo);
   (defaults.lowScore ? radioLow : radioHigh)->setChecked(true);
@@ -667,6 +674,7 @@ GameSettings TfrmCfg::DialogValues() const {
   v.actionsOn = chkAction->isChecked();
   v.animationsOn = chkAnimations->isChecked();
   v.autoDrop = chkAutoDrop->isChecked();
+  v.clearableDeals = chkClearable->isChecked();
   v.playTime = spinSecs->TypedValue();
   v.undoInfo = chkBackup->isChecked();
   v.lowScore = radioLow->isChecked();

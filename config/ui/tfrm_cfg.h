@@ -105,6 +105,7 @@ class TfrmCfg : public QDialog {
   CfgPathLabel *lblPic = nullptr, *lblDir = nullptr;
   // tsAction
   QCheckBox *chkAction = nullptr, *chkAnimations = nullptr, *chkAutoDrop = nullptr;
+  QCheckBox* chkClearable = nullptr;
   QLabel* lblCountDown = nullptr;
   CfgSpinEdit* spinSecs = nullptr;
   QLabel* lblSecs = nullptr;

@@ -42,7 +42,7 @@ namespace {
 
 constexpr int kMsgStarting = 50, kMsgGoAhead = 51, kMsgOpened = 63, kMsgError = 100, kStartupFailed = 101,
               kNarrowField = 112, kMsgRestoring = 56, kMsgUndoing = 57, kUndoFailed = 58, kCheatAlarm = 104,
-              kProceed = 158;
+              kProceed = 158, kMsgDealUnproven = 874;
 constexpr int kStatusHeight = StatusMain::kHeight;
 constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB_UNDO", "SB_INFO",
                                                        "SB_CFG", "SB_ABOUT", "SB_HELP"};
@@ -305,12 +305,13 @@ void TfrmGame::SetUpGame() {
   if (opened) {
     game_.LoadField(settings, size, loadedCells);
   } else {
-    game_.NewField(settings, size, deal);
+    DealField(settings, size, deal);
   }
   ShowDealNumber();
   statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
   ShowCounts();
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
+  if (!opened && dealUnproven_) ShowMessage(kMsgDealUnproven);
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(FileGame_);
   SetUpRamp(rampHeight);

@@ -181,6 +181,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   Advisor& GetAdvisor() { return *advisor_; }
   AdviceOverlay& Overlay() { return *adviceOverlay_; }
   const solver::Advice& LastAdvice() const { return lastAdvice_; }
+  // The line that clears this game's deal, when it was dealt to be cleared.
+  const std::vector<std::int32_t>& ClearingLine() const { return clearingLine_; }
 
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
@@ -229,6 +231,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   DrawFlags Flags() const;
   void CreateAdvisor();
   void ShowAdvice(const solver::Advice& advice);
+  void DealField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> asked);
 
   SettingsStore& store_;
   std::vector<std::string> arguments_;
@@ -267,7 +270,9 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   Advisor* advisor_ = nullptr;
   AdviceOverlay* adviceOverlay_ = nullptr;
   solver::Advice lastAdvice_;
-  std::vector<TStoneCell> adviceAskedOn_;  // the field the search under way looks at
+  std::vector<TStoneCell> adviceAskedOn_;
+  std::vector<std::int32_t> clearingLine_;
+  bool dealUnproven_ = false;  // the option asked for a deal that can be cleared; none was found in time  // the field the search under way looks at
 
   std::deque<std::function<void()>> deferred_;
   int settleDepth_ = 0;

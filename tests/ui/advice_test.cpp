@@ -2,34 +2,22 @@
 // the field; a move or a close during the search cancels it, and no answer
 // and no thread outlives it.
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
-#include "config/settings_model.h"
-#include "config/settings_store.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
-#include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
 #include "control/ui/tfrm_game.h"
 #include "solver/ui/advice_overlay.h"
 #include "solver/ui/advisor.h"
 #include "support/silent_host.h"
+#include "support/window_home.h"
 
 using namespace pebble;
 using namespace pebble::ui;
 
 namespace {
-
-class QuietPrompter : public Prompter {
- public:
-  QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  void Error(QWidget*, const QString&) override {}
-  void Information(QWidget*, const QString&) override {}
-  bool WarningYesNo(QWidget*, const QString&) override { return true; }
-};
 
 QPoint CellCentre(const Field& field, std::int32_t index) {
   return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
@@ -63,12 +51,10 @@ class AdviceTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<SettingsStore> store_;
-  QuietPrompter prompter_;
+  std::unique_ptr<testing::WindowHome> home_;
 
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
-    auto window = std::make_unique<TfrmGame>(*store_, std::move(arguments));
+    auto window = std::make_unique<TfrmGame>(home_->Store(), std::move(arguments));
     window->show();
     QCoreApplication::processEvents();
     return window;
@@ -84,23 +70,11 @@ class AdviceTest : public QObject {
 
  private slots:
   void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
-    store_ = MakeDefaultSettingsStore();
-    store_->SetProgRoot(kPebbledromeProgRoot);
-    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
-    SetPrompter(&prompter_);
+    home_ = std::make_unique<testing::WindowHome>();
     ProgramRandom().SetFixedSeed(20261210);
   }
 
-  void cleanup() {
-    SetPrompter(nullptr);
-    store_.reset();
-    home_.reset();
-  }
+  void cleanup() { home_.reset(); }
 
   void bRingsTheSolversFirstMoveAndItsLinePlaysThroughTheRules_data() {
     QTest::addColumn<QString>("look");
