@@ -239,7 +239,7 @@ std::vector<std::int32_t> Game::SpecialArea(std::int32_t index) const {
 
 void Game::ScoreMove() {
   lastMovePoints_ = MovePoints(static_cast<std::int32_t>(removalList_.size()));
-  score_ += lastMovePoints_;
+  score_ = AddPoints(score_, lastMovePoints_);
   if (lastMovePoints_ > bestMove_) {
     bestMove_ = lastMovePoints_;
     host_.BestMoveRaised(bestMove_);
@@ -280,7 +280,7 @@ void Game::EndOfGame() {
     PlaySoundIfOn(sounds::Won);
     if (!settings_.lowScore) {
       const std::int32_t bonus = score_ / 10;
-      score_ += bonus;
+      score_ = AddPoints(score_, bonus);
       host_.ShowClearingBonus(bonus);
       host_.ShowCounts();
     }

@@ -12,6 +12,8 @@
 #include "config/game_settings.h"
 #include "engine/deal.h"
 #include "engine/depth_guard.h"
+#include <limits>
+
 #include "engine/field.h"
 #include "engine/game_host.h"
 #include "engine/random.h"
@@ -19,8 +21,18 @@
 
 namespace pebble {
 
-// Points of a move that removes n stones.
-constexpr std::int32_t MovePoints(std::int32_t n) { return (n - 2) * (n - 2) + n; }
+// Points of a move that removes n stones. A field of a few hundred thousand
+// stones cleared at once scores beyond 32 bits; points and score then stop at
+// the largest figure, as every other counter of the game does.
+constexpr std::int32_t kMostPoints = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t MovePoints(std::int32_t n) {
+  const std::int64_t points = std::int64_t{n - 2} * (n - 2) + n;
+  return points > kMostPoints ? kMostPoints : static_cast<std::int32_t>(points);
+}
+constexpr std::int32_t AddPoints(std::int32_t score, std::int32_t points) {
+  const std::int64_t sum = std::int64_t{score} + points;
+  return sum > kMostPoints ? kMostPoints : static_cast<std::int32_t>(sum);
+}
 
 enum class MouseButton { Left, Right, Middle };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine_fixture.h"
 
 namespace pebble {
@@ -155,6 +157,14 @@ TEST(Click, AHugeOneColouredFieldGoesInOneMove) {
   g.Click(300, 300);
   EXPECT_EQ(g.game.Counters().StonesLeft, 0);
   EXPECT_EQ(g.game.LastMovePoints(), MovePoints(360000));
+  EXPECT_EQ(g.game.Score(), std::numeric_limits<std::int32_t>::max()) << "beyond 32 bits the score stops";
+}
+
+TEST(Click, PointsAndScoreStopAtTheLargestFigure) {
+  EXPECT_EQ(MovePoints(46342), 2147441942);  // the largest move that still fits
+  EXPECT_EQ(MovePoints(46343), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(AddPoints(2147483000, 1000), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(AddPoints(100, 7), 107);
 }
 
 }  // namespace
