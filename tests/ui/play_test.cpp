@@ -16,9 +16,13 @@
 #include "engine/deal.h"
 #include "scores/ui/scores_services.h"
 #include "scores/ui/tfrm_hints.h"
+#include "ui/window_fixture.h"
 
 using namespace pebble;
 using namespace pebble::ui;
+using pebble::testing::CellCentre;
+using pebble::testing::FirstMovable;
+using pebble::testing::OpenWindow;
 
 namespace {
 
@@ -68,16 +72,6 @@ Seen SeenIn(TfrmGame& w) {
           w.Button(bttUndo)->isEnabled()};
 }
 
-std::int32_t FirstMovable(const Field& field) {
-  for (std::int32_t i = 0; i < field.Size(); ++i)
-    if (field[i].Occupied && field[i].Kind == skNormal && field[i].SameColorCount > 0) return i;
-  return -1;
-}
-
-QPoint CellCentre(const Field& field, std::int32_t index) {
-  return {field[index].Left + field.StoneWidth() / 2, field[index].Top + field.StoneHeight() / 2};
-}
-
 }  // namespace
 
 class PlayTest : public QObject {
@@ -91,10 +85,7 @@ class PlayTest : public QObject {
 
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
     for (const char* quiet : {"animations:no", "sounds:no", "resize:no"}) arguments.insert(arguments.begin(), quiet);
-    auto window = std::make_unique<TfrmGame>(*store_, std::move(arguments));
-    window->show();
-    QCoreApplication::processEvents();
-    return window;
+    return OpenWindow(*store_, std::move(arguments));
   }
 
   void Click(TfrmGame& w, std::int32_t index) {
