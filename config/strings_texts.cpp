@@ -761,6 +761,16 @@ constexpr auto kRows = std::to_array<StringRow>({
     {876, "Neue Spiele werden so lange neu gemischt, bis der Löser einen Weg gefunden hat, alle Steine abzuräumen.",
           "New games are dealt again until the solver has found a way to clear every stone.",
           "Les nouvelles parties sont redistribuées jusqu’à ce que le solveur ait trouvé comment retirer toutes les pierres."},
+    // The end of a game beside the best line the solver found for its deal.
+    {877, "Bestes gefundenes Ergebnis für dieses Spiel – übrige Steine: %s (du: %s)",
+          "Best found for this deal – stones left: %s (you: %s)",
+          "Meilleur résultat trouvé pour cette donne – pierres restantes\u00A0: %s (vous\u00A0: %s)"},
+    {878, "Bestes gefundenes Ergebnis für dieses Spiel – Punkte: %s (du: %s)",
+          "Best found for this deal – points: %s (you: %s)",
+          "Meilleur résultat trouvé pour cette donne – points\u00A0: %s (vous\u00A0: %s)"},
+    {879, "Das Beste, was der Löser im Hintergrund für dieses Spiel gefunden hat, während du gespielt hast, neben deinem eigenen Ergebnis.",
+          "The best the solver found for this deal in the background while you played, beside your own result.",
+          "Le meilleur résultat que le solveur a trouvé pour cette donne pendant que vous jouiez, à côté du vôtre."},
 });
 
 constexpr bool IdsAscendAndFit() {

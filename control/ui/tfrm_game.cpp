@@ -147,7 +147,11 @@ void TfrmGame::ProcStrings() {
   for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->setToolTip(Str(kHints[i]));
   ApplyFieldHints();
   // The message on show follows the language like every other text.
-  if (messageId_ >= 0) statusMain_->SetPanelText(3, Str(messageId_));
+  if (messageText_) {
+    statusMain_->SetPanelText(3, QString::fromStdString(messageText_(LanguageOffset())));
+  } else if (messageId_ >= 0) {
+    statusMain_->SetPanelText(3, Str(messageId_));
+  }
   popupLoad_->setText(Str(210));
   popUpSave_->setText(Str(211));
   popUpReport_->setText(Str(701));
@@ -323,12 +327,15 @@ void TfrmGame::SetUpGame() {
   firstPaintPending_ = settings.autoDrop;
   cursor_.Reset(game_.GetField());
   game_.SetSettingUp(false);
+  StartDealSearch();
   DrawWholeField();
 }
 
 void TfrmGame::FreeGame() {
   try {
     CancelAdvice();
+    dealSearch_.Forget();
+    HideDealBest();
     FileGame_ = false;
     LoadPending_ = false;
     fieldHintsOn_ = true;
@@ -404,6 +411,7 @@ void TfrmGame::PlayHistory() {
     if (!game_.GameRunning()) {
       if (!CurrentPrompter().WarningYesNo(this, Str(kCheatAlarm) + "\n\r" + Str(kProceed))) return;
       game_.SetGameRunning(true);
+      HideDealBest();  // the game runs again: its result is not yet known
       if (game_.Settings().autoDrop && countDown_) countDown_->ContinueCountDown();
     }
     try {

@@ -23,7 +23,9 @@
 #include "scores/ui/count_down_host.h"
 #include "config/ui/cfg_host.h"
 #include "render/ui/field_painter.h"
+#include "scores/deal_comparison.h"
 #include "solver/advice.h"
+#include "solver/deal_search.h"
 
 class QMenu;
 class QAction;
@@ -181,6 +183,10 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   Advisor& GetAdvisor() { return *advisor_; }
   AdviceOverlay& Overlay() { return *adviceOverlay_; }
   const solver::Advice& LastAdvice() const { return lastAdvice_; }
+  // The background search of this game's deal, and how the ended game
+  // compares with its best line (nothing while the game runs).
+  const solver::DealSearch& GetDealSearch() const { return dealSearch_; }
+  const std::optional<DealComparison>& DealBest() const { return dealBest_; }
   // The line that clears this game's deal, when it was dealt to be cleared.
   const std::vector<std::int32_t>& ClearingLine() const { return clearingLine_; }
 
@@ -231,6 +237,13 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   DrawFlags Flags() const;
   void CreateAdvisor();
   void ShowAdvice(const solver::Advice& advice);
+  void StartDealSearch();
+  void CompareWithDealBest(std::int32_t result);
+  void HideDealBest();
+  void ShowDealBestMessage();
+  // A message with figures in it: `text` writes it in the language asked,
+  // so it follows a language change like every other message.
+  void ShowMessageWith(int stringId, std::function<std::string(int languageOffset)> text);
   void DealField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> asked);
 
   SettingsStore& store_;
@@ -270,9 +283,11 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   Advisor* advisor_ = nullptr;
   AdviceOverlay* adviceOverlay_ = nullptr;
   solver::Advice lastAdvice_;
-  std::vector<TStoneCell> adviceAskedOn_;
+  std::vector<TStoneCell> adviceAskedOn_;  // the field the search under way looks at
   std::vector<std::int32_t> clearingLine_;
-  bool dealUnproven_ = false;  // the option asked for a deal that can be cleared; none was found in time  // the field the search under way looks at
+  bool dealUnproven_ = false;  // the option asked for a deal that can be cleared; none was found in time
+  solver::DealSearch dealSearch_;
+  std::optional<DealComparison> dealBest_;
 
   std::deque<std::function<void()>> deferred_;
   int settleDepth_ = 0;
@@ -280,6 +295,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   bool closeAsked_ = false;
   bool shutDown_ = false;
   int messageId_ = -1;
+  std::function<std::string(int languageOffset)> messageText_;  // for a message with figures
   bool fieldHintsOn_ = true;
   int windowTag_ = 0;  // 10 once the position has been read in this run
   int setUpCount_ = 0;

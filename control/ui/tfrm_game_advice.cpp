@@ -25,7 +25,11 @@ void TfrmGame::CreateAdvisor() {
 }
 
 void TfrmGame::AskForAdvice() {
-  if (game_.SettingUp() || game_.MoveInProgress() || !game_.GameRunning()) return;
+  if (game_.SettingUp() || game_.MoveInProgress()) return;
+  if (!game_.GameRunning()) {
+    ShowDealBestMessage();  // after the end, B tells how the game compares with the best found
+    return;
+  }
   CancelAdvice();
   lastAdvice_ = {};
   ShowMessageNow(kMsgSearching);
@@ -49,8 +53,7 @@ void TfrmGame::ShowAdvice(const solver::Advice& advice) {
   const bool lowScore = game_.Settings().lowScore;
   const int id = lowScore ? kMsgAdviceStones : kMsgAdvicePoints;
   const std::string figure = std::to_string(lowScore ? std::int64_t{advice.stonesLeft} : advice.points);
-  messageId_ = id;
-  statusMain_->SetPanelText(3, QString::fromStdString(FormatText(id, LanguageOffset(), {figure})));
+  ShowMessageWith(id, [id, figure](int languageOffset) { return FormatText(id, languageOffset, {figure}); });
 }
 
 void TfrmGame::CancelAdvice() {

@@ -20,7 +20,14 @@ QString TfrmGame::CurrentMessage() const { return statusMain_->PanelText(3); }
 
 void TfrmGame::ShowMessage(int stringId) {
   messageId_ = stringId;
+  messageText_ = nullptr;
   statusMain_->SetPanelText(3, Str(stringId));
+}
+
+void TfrmGame::ShowMessageWith(int stringId, std::function<std::string(int languageOffset)> text) {
+  messageId_ = stringId;
+  messageText_ = std::move(text);
+  statusMain_->SetPanelText(3, QString::fromStdString(messageText_(LanguageOffset())));
 }
 
 void TfrmGame::ShowMessageNow(int stringId) {
@@ -30,6 +37,7 @@ void TfrmGame::ShowMessageNow(int stringId) {
 
 void TfrmGame::ClearMessage() {
   messageId_ = -1;
+  messageText_ = nullptr;
   statusMain_->SetPanelText(3, QString());
 }
 
@@ -102,7 +110,7 @@ void TfrmGame::ShowClearingBonus(std::int32_t bonus) {
   CurrentPrompter().Information(this, QString::fromStdString(FormatText(64, LanguageOffset(), {std::to_string(bonus)})));
 }
 
-void TfrmGame::RecordResult(std::int32_t) {
+void TfrmGame::RecordResult(std::int32_t result) {
   CreateStats();
   const FieldCounters& c = game_.Counters();
   SavedGameTie tie;
@@ -113,6 +121,7 @@ void TfrmGame::RecordResult(std::int32_t) {
     if (parsed.status == SavedGameStatus::Ok) tie.gameHeader = GameHeaderOf(parsed.game);
   }
   stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, FileGame_ ? &tie : nullptr);
+  CompareWithDealBest(result);
 }
 
 }  // namespace pebble::ui

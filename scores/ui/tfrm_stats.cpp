@@ -61,6 +61,7 @@ constexpr int kClearWidth = 49, kCloseWidth = 75, kButtonHeight = 25;
 // The table and the buttons keep one margin from the window's sides, so a
 // result never touches the edge when long names widen the window.
 constexpr int kSideMargin = 4;
+constexpr int kDealBestBottom = 4;  // room between the solver's line and the table's title
 
 QPixmap Glyph(const char* name) {
   return QPixmap::fromImage(TransparentByCorner(BitmapResource(QLatin1String(name))));
@@ -184,6 +185,7 @@ void TfrmStats::BuildLayout() {
   layout->setSpacing(0);
   layout->addWidget(BuildHeader());
   layout->addWidget(BuildScorePanel());
+  layout->addWidget(BuildDealBestPanel());
   panelMiddle_ = MakePanel(this, "panelMiddle", kMiddleHeight);
   lblTitle2_ = MakeLabel(panelMiddle_, "lblTitle2", true);
   auto* middle = new QHBoxLayout(panelMiddle_);
@@ -245,6 +247,20 @@ QWidget* TfrmStats::BuildScorePanel() {
   }
   grid->setRowStretch(3, 1);
   return panelScore_;
+}
+
+QWidget* TfrmStats::BuildDealBestPanel() {
+  panelDealBest_ = MakePanel(this, "panelDealBest", 0);
+  lblDealBest_ = MakeLabel(panelDealBest_, "lblDealBest", false);
+  lblDealBest_->setWordWrap(true);
+  lblDealBest_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  // The line wraps within the window's width; it never widens the window.
+  lblDealBest_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  auto* row = new QHBoxLayout(panelDealBest_);
+  row->setContentsMargins(kSideMargin, 0, kSideMargin, kDealBestBottom);
+  row->addWidget(lblDealBest_);
+  panelDealBest_->hide();
+  return panelDealBest_;
 }
 
 QWidget* TfrmStats::BuildNamesPanel() {
@@ -321,13 +337,31 @@ void TfrmStats::ProcStrings() {
   lblTitle2_->setText(Str(kStrTitle2));
   imgCountMode_->setToolTip(Str(kStrCountModeHint));
   bttHideScore_->setToolTip(Str(kStrHideScoreHint));
+  ShowDealBestText();
+}
+
+void TfrmStats::ShowDealComparison(const std::optional<DealComparison>& comparison) {
+  comparison_ = comparison;
+  ShowDealBestText();
+}
+
+void TfrmStats::ShowDealBestText() {
+  lblDealBest_->setText(comparison_ ? QString::fromStdString(DealComparisonText(*comparison_, languageOffset_)) : QString());
+  lblDealBest_->setToolTip(QString::fromStdString(DealComparisonHint(languageOffset_)));
+  panelDealBest_->setVisible(comparison_.has_value());
   FixSize();
 }
 
 void TfrmStats::FixSize() {
   layout()->invalidate();
   const int fullWidth = std::max(kClientWidth, layout()->sizeHint().width());
-  setFixedSize(fullWidth, kClientHeight - (showPlayers_ ? 0 : kTableHeight));
+  int dealBestHeight = 0;
+  if (comparison_) {
+    const int textWidth = fullWidth - 2 * (kBorder + kSideMargin);
+    dealBestHeight = lblDealBest_->heightForWidth(textWidth) + kDealBestBottom;
+    panelDealBest_->setFixedHeight(dealBestHeight);
+  }
+  setFixedSize(fullWidth, kClientHeight - (showPlayers_ ? 0 : kTableHeight) + dealBestHeight);
 }
 
 void TfrmStats::ShowFigures() {

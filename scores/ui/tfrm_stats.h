@@ -11,9 +11,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "config/game_settings.h"
 #include "control/saved_game.h"
+#include "scores/deal_comparison.h"
 #include "scores/score_store.h"
 
 class QLabel;
@@ -70,6 +72,10 @@ class TfrmStats : public QDialog {
   // A move beat the best move: the figure follows at once.
   void RaiseBestMove(std::int32_t points);
   std::int32_t BestMove() const { return keeper_.Counters().BestMove; }
+  // The line below the figures: how the game just ended compares with the
+  // best the solver found for its deal. Nothing hides it.
+  void ShowDealComparison(const std::optional<DealComparison>& comparison);
+  const std::optional<DealComparison>& Comparison() const { return comparison_; }
   // The configuration dialog saved another count mode.
   void CountModeChanged(const GameSettings& settings);
   // A new language: this window, the report and the history dialog.
@@ -108,6 +114,8 @@ class TfrmStats : public QDialog {
   void BuildLayout();
   QWidget* BuildHeader();
   QWidget* BuildScorePanel();
+  QWidget* BuildDealBestPanel();
+  void ShowDealBestText();
   QWidget* BuildNamesPanel();
   QWidget* BuildBottom();
   void FixSize();
@@ -134,6 +142,9 @@ class TfrmStats : public QDialog {
   QLabel* lbl4_ = nullptr;
   QLabel* lbl5_ = nullptr;
   QLabel* lbl6_ = nullptr;
+  QWidget* panelDealBest_ = nullptr;
+  QLabel* lblDealBest_ = nullptr;
+  std::optional<DealComparison> comparison_;
   QWidget* panelMiddle_ = nullptr;
   QLabel* lblTitle2_ = nullptr;
   QWidget* panelNames_ = nullptr;
