@@ -11,13 +11,16 @@ struct DealComparison {
   bool lowScore = false;
   std::int64_t best = 0;   // the solver's best line
   std::int64_t yours = 0;  // the player's result
+  bool operator==(const DealComparison&) const = default;
 };
 
-// The line shown in the statistics window and, on B after the end, in the
-// status bar.
+// "Best found for this deal"
+std::string DealComparisonCaption(int languageOffset);
+// "2 stones left (you: 5)", "4312 points (you: 3980)"
+std::string DealComparisonFigures(const DealComparison& comparison, int languageOffset);
+// Caption and figures on one line, for the status bar.
 std::string DealComparisonText(const DealComparison& comparison, int languageOffset);
-
-// What the line means, for its hint.
+// What the comparison means, for its hint.
 std::string DealComparisonHint(int languageOffset);
 
 }  // namespace pebble

@@ -10,7 +10,7 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kMsgDealBestStones = 877, kMsgDealBestPoints = 878;
+constexpr int kMsgDealBest = 877;
 // Long enough for a strong line on large fields; then the search rests with it.
 constexpr solver::DealSearch::Limits kDealSearchLimits{std::chrono::seconds(20), 0};
 
@@ -42,8 +42,7 @@ void TfrmGame::HideDealBest() {
 void TfrmGame::ShowDealBestMessage() {
   if (!dealBest_) return;
   const DealComparison comparison = *dealBest_;
-  ShowMessageWith(comparison.lowScore ? kMsgDealBestStones : kMsgDealBestPoints,
-                  [comparison](int languageOffset) { return DealComparisonText(comparison, languageOffset); });
+  ShowMessageWith(kMsgDealBest, [comparison](int languageOffset) { return DealComparisonText(comparison, languageOffset); });
 }
 
 }  // namespace pebble::ui

@@ -61,7 +61,8 @@ constexpr int kClearWidth = 49, kCloseWidth = 75, kButtonHeight = 25;
 // The table and the buttons keep one margin from the window's sides, so a
 // result never touches the edge when long names widen the window.
 constexpr int kSideMargin = 4;
-constexpr int kDealBestBottom = 4;  // room between the solver's line and the table's title
+// Room above the solver's line, and between it and the table's title.
+constexpr int kDealBestTop = 2, kDealBestBottom = 4;
 
 QPixmap Glyph(const char* name) {
   return QPixmap::fromImage(TransparentByCorner(BitmapResource(QLatin1String(name))));
@@ -252,13 +253,17 @@ QWidget* TfrmStats::BuildScorePanel() {
 QWidget* TfrmStats::BuildDealBestPanel() {
   panelDealBest_ = MakePanel(this, "panelDealBest", 0);
   lblDealBest_ = MakeLabel(panelDealBest_, "lblDealBest", false);
-  lblDealBest_->setWordWrap(true);
-  lblDealBest_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  // The line wraps within the window's width; it never widens the window.
-  lblDealBest_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  auto* row = new QHBoxLayout(panelDealBest_);
-  row->setContentsMargins(kSideMargin, 0, kSideMargin, kDealBestBottom);
-  row->addWidget(lblDealBest_);
+  lblDealBestFigures_ = MakeLabel(panelDealBest_, "lblDealBestFigures", true);
+  auto* lines = new QVBoxLayout(panelDealBest_);
+  lines->setContentsMargins(kSideMargin, kDealBestTop, kSideMargin, kDealBestBottom);
+  lines->setSpacing(0);
+  for (QLabel* label : {lblDealBest_, lblDealBestFigures_}) {
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The lines wrap within the window's width; they never widen the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lines->addWidget(label);
+  }
   panelDealBest_->hide();
   return panelDealBest_;
 }
@@ -346,8 +351,11 @@ void TfrmStats::ShowDealComparison(const std::optional<DealComparison>& comparis
 }
 
 void TfrmStats::ShowDealBestText() {
-  lblDealBest_->setText(comparison_ ? QString::fromStdString(DealComparisonText(*comparison_, languageOffset_)) : QString());
-  lblDealBest_->setToolTip(QString::fromStdString(DealComparisonHint(languageOffset_)));
+  const QString hint = QString::fromStdString(DealComparisonHint(languageOffset_));
+  lblDealBest_->setText(QString::fromStdString(DealComparisonCaption(languageOffset_)));
+  lblDealBestFigures_->setText(comparison_ ? QString::fromStdString(DealComparisonFigures(*comparison_, languageOffset_))
+                                           : QString());
+  for (QLabel* label : {lblDealBest_, lblDealBestFigures_}) label->setToolTip(hint);
   panelDealBest_->setVisible(comparison_.has_value());
   FixSize();
 }
@@ -358,7 +366,11 @@ void TfrmStats::FixSize() {
   int dealBestHeight = 0;
   if (comparison_) {
     const int textWidth = fullWidth - 2 * (kBorder + kSideMargin);
-    dealBestHeight = lblDealBest_->heightForWidth(textWidth) + kDealBestBottom;
+    dealBestHeight = kDealBestTop + kDealBestBottom;
+    for (QLabel* label : {lblDealBest_, lblDealBestFigures_}) {
+      label->setFixedHeight(label->heightForWidth(textWidth));
+      dealBestHeight += label->height();
+    }
     panelDealBest_->setFixedHeight(dealBestHeight);
   }
   setFixedSize(fullWidth, kClientHeight - (showPlayers_ ? 0 : kTableHeight) + dealBestHeight);

@@ -143,7 +143,8 @@ class TfrmStats : public QDialog {
   QLabel* lbl5_ = nullptr;
   QLabel* lbl6_ = nullptr;
   QWidget* panelDealBest_ = nullptr;
-  QLabel* lblDealBest_ = nullptr;
+  QLabel* lblDealBest_ = nullptr;         // what is compared
+  QLabel* lblDealBestFigures_ = nullptr;  // the solver's figure and the player's
   std::optional<DealComparison> comparison_;
   QWidget* panelMiddle_ = nullptr;
   QLabel* lblTitle2_ = nullptr;

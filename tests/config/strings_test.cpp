@@ -108,8 +108,10 @@ TEST(StringTable, PlaceholdersAgreeAcrossLanguages) {
   // Only these are ever formatted; a "%" anywhere else would show as is.
   // 802 and 803 name the desktop folder the shortcut could not go to; 833
   // echoes what was typed for a deal number and 834 shows the deal; 871 and
-  // 872 carry the figure of the solver's best line.
-  EXPECT_EQ(idsWithPlaceholders, (std::set<int>{10, 64, 706, 802, 803, 833, 834, 871, 872}));
+  // 872 carry the figure of the solver's best line; 878 to 880 set the best
+  // found for a deal beside the player's result, and 881 joins them to the
+  // caption on one line.
+  EXPECT_EQ(idsWithPlaceholders, (std::set<int>{10, 64, 706, 802, 803, 833, 834, 871, 872, 878, 879, 880, 881}));
 }
 
 TEST(StringTable, CaptionsKeepTheirAccessKeyInEveryLanguage) {

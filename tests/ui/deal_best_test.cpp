@@ -1,0 +1,213 @@
+// "Best found for this deal" in the main window: a game played to its end
+// shows the solver's best line beside the player's result, in the
+// statistics window and on B in the status bar, and that line plays through
+// the rules from the deal's start to the figure shown. A new game or a close
+// leaves no search behind; a game with the ramp shows nothing; an undo past
+// the end hides the line until the game ends again.
+
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+#include "config/string_table.h"
+#include "control/ui/paint_box.h"
+#include "scores/deal_comparison.h"
+#include "scores/ui/tfrm_stats.h"
+#include "solver/ui/advisor.h"
+#include "support/silent_host.h"
+#include "support/window_home.h"
+#include "ui/window_fixture.h"
+
+using namespace pebble;
+using namespace pebble::ui;
+
+namespace {
+
+// The rules alone, from the start of the window's game, remembering the
+// result they record at the end.
+struct Rules : testing::SilentHost {
+  GameRandom random;
+  Game game{*this, random};
+  std::optional<std::int32_t> recorded;
+  explicit Rules(const Game& from) {
+    GameSettings quiet = from.Settings();
+    quiet.animationsOn = false;
+    quiet.soundsOn = false;
+    game.LoadField(quiet, {from.GetField().Columns(), from.GetField().Rows()}, from.StartPosition());
+  }
+  void RecordResult(std::int32_t result) override { recorded = result; }
+  void Click(std::int32_t index) {
+    const TStoneCell& cell = game.GetField()[index];
+    game.imgMainMouseUp(MouseButton::Left, cell.Left + 1, cell.Top + 1);
+  }
+};
+
+// Clicks the first group on the field until the game is over.
+void PlayToTheEnd(TfrmGame& w) {
+  const Field& field = w.GetGame().GetField();
+  for (std::int32_t cell = testing::FirstMovable(field); cell >= 0 && w.GetGame().GameRunning();
+       cell = testing::FirstMovable(field)) {
+    QTest::mouseClick(w.imgMain(), Qt::LeftButton, {}, testing::CellCentre(field, cell));
+  }
+}
+
+std::int32_t ResultOf(const Game& game) {
+  return game.Settings().lowScore ? game.Counters().StonesLeft : game.Score();
+}
+
+QLabel* DealBestLine(TfrmGame& w) { return w.Stats()->findChild<QLabel*>(QStringLiteral("lblDealBestFigures")); }
+
+}  // namespace
+
+class DealBestTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<testing::WindowHome> home_;
+
+  std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), {"animations:no", "sounds:no", "action:no"});
+    return testing::OpenWindow(home_->Store(), std::move(arguments));
+  }
+
+  static void SaveShot(QWidget& window, const QString& name) {
+    const QString folder = qEnvironmentVariable("PEBBLE_SHOT_DIR");
+    if (!folder.isEmpty()) window.grab().save(folder + QLatin1Char('/') + name);
+  }
+
+ private slots:
+  void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
+
+  void init() {
+    home_ = std::make_unique<testing::WindowHome>();
+    ProgramRandom().SetFixedSeed(20261214);
+  }
+
+  void cleanup() { home_.reset(); }
+
+  void theEndShowsTheSolversLineBesideYoursAndThatLinePlaysThroughTheRules_data() {
+    QTest::addColumn<bool>("lowScore");
+    QTest::newRow("low score: stones left") << true;
+    QTest::newRow("high score: points with the bonus") << false;
+  }
+
+  void theEndShowsTheSolversLineBesideYoursAndThatLinePlaysThroughTheRules() {
+    QFETCH(bool, lowScore);
+    auto w = Open({lowScore ? "score:low" : "score:high"});
+    // A new game during the search: what ends is a search of the new deal.
+    QTest::keyClick(w.get(), Qt::Key_N);
+    QVERIFY(w->GetDealSearch().HasThread());
+    QVERIFY(!w->DealBest());
+    PlayToTheEnd(*w);
+    QVERIFY(!w->GetGame().GameRunning());
+    QVERIFY(!w->GetDealSearch().HasThread());
+
+    const std::optional<solver::Advice>& best = w->GetDealSearch().Best();
+    QVERIFY(best.has_value());
+    const std::int64_t figure = lowScore ? best->stonesLeft : best->points;
+    QVERIFY(w->DealBest().has_value());
+    QCOMPARE(w->DealBest()->lowScore, lowScore);
+    QCOMPARE(w->DealBest()->best, figure);
+    QCOMPARE(w->DealBest()->yours, std::int64_t{ResultOf(w->GetGame())});
+
+    const QString figures = QString::fromStdString(DealComparisonFigures(*w->DealBest(), kEnglishOffset));
+    QVERIFY(figures.contains(QString::number(figure)) && figures.contains(QString::number(ResultOf(w->GetGame()))));
+    QLabel* line = DealBestLine(*w);
+    QVERIFY(line && line->isVisibleTo(w->Stats()));
+    QCOMPARE(line->text(), figures);
+    const QString text = QString::fromStdString(DealComparisonText(*w->DealBest(), kEnglishOffset));
+    // The specified end message stays; B after the end says how the game compares.
+    const QStringList endMessages = {QString::fromStdString(Text(54, kEnglishOffset)),
+                                     QString::fromStdString(Text(55, kEnglishOffset))};
+    QVERIFY2(endMessages.contains(w->CurrentMessage()), qPrintable(w->CurrentMessage()));
+    QTest::keyClick(w.get(), Qt::Key_B);
+    QCOMPARE(w->CurrentMessage(), text);
+
+    // The solver's figure is a real line from the deal's start.
+    Rules rules(w->GetGame());
+    for (const std::int32_t click : best->clicks) rules.Click(click);
+    QVERIFY(!rules.game.GameRunning());
+    QVERIFY(rules.recorded.has_value());
+    QCOMPARE(std::int64_t{*rules.recorded}, figure);
+  }
+
+  void closingDuringTheSearchLeavesNoThread() {
+    auto w = Open({});
+    QVERIFY(w->GetDealSearch().HasThread());
+    w->close();
+    QVERIFY(!w->GetDealSearch().HasThread());
+  }
+
+  void aGameWithTheRampShowsNoLine() {
+    auto w = Open({"autodrop:yes"});
+    QVERIFY(!w->GetDealSearch().HasThread());
+    w->ClearGameRunning();  // as the count-down's time-out ends it
+    w->RecordCurrentResult();
+    QVERIFY(!w->DealBest());
+    QVERIFY(!DealBestLine(*w)->isVisibleTo(w->Stats()));
+    const QString before = w->CurrentMessage();
+    QTest::keyClick(w.get(), Qt::Key_B);
+    QCOMPARE(w->CurrentMessage(), before);
+  }
+
+  void anUndoPastTheEndHidesTheLineUntilTheGameEndsAgain() {
+    auto w = Open({"score:low"});
+    PlayToTheEnd(*w);
+    QVERIFY(w->DealBest().has_value());
+    const std::int64_t figure = w->DealBest()->best;
+
+    QTest::keyClick(w.get(), Qt::Key_Z);  // the cheat question is answered yes
+    QVERIFY(w->GetGame().GameRunning());
+    QVERIFY(!w->DealBest());
+    QVERIFY(!DealBestLine(*w)->isVisibleTo(w->Stats()));
+    QTest::keyClick(w.get(), Qt::Key_B);  // advice again, not the comparison
+    QVERIFY(w->GetAdvisor().Searching() || w->LastAdvice().found);
+
+    QTest::keyClick(w.get(), Qt::Key_Y);  // the same last move ends the game again
+    QVERIFY(!w->GetGame().GameRunning());
+    QVERIFY(w->DealBest().has_value());
+    QCOMPARE(w->DealBest()->best, figure);
+    QVERIFY(DealBestLine(*w)->isVisibleTo(w->Stats()));
+  }
+
+  void theLineFitsTheStatisticsWindowInEveryLanguage_data() {
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("shot");
+    QTest::newRow("English") << kEnglishOffset << "dealbest-en.png";
+    QTest::newRow("German") << kGermanOffset << "dealbest-de.png";
+    QTest::newRow("French") << kFrenchOffset << "dealbest-fr.png";
+  }
+
+  void theLineFitsTheStatisticsWindowInEveryLanguage() {
+    QFETCH(int, offset);
+    QFETCH(QString, shot);
+    home_->Store().SaveRegInt(kRootSection, kValueLanguage, offset);
+    auto w = Open({"score:low"});
+    PlayToTheEnd(*w);
+    w->bttInfoClick();
+    TfrmStats& stats = *w->Stats();
+    QVERIFY(QTest::qWaitForWindowExposed(&stats));
+    QLabel* figures = DealBestLine(*w);
+    QCOMPARE(figures->text(), QString::fromStdString(DealComparisonFigures(*w->DealBest(), offset)));
+    // Whole: as tall as their wrapped text needs, inside the window, above the table's title.
+    const QWidget* title = stats.findChild<QWidget*>(QStringLiteral("panelMiddle"));
+    for (QLabel* line : {stats.findChild<QLabel*>(QStringLiteral("lblDealBest")), figures}) {
+      QVERIFY(line->isVisible());
+      QVERIFY(line->height() >= line->heightForWidth(line->width()));
+      const QRect inWindow(line->mapTo(&stats, QPoint(0, 0)), line->size());
+      QVERIFY(stats.rect().contains(inWindow));
+      QVERIFY(inWindow.bottom() < title->mapTo(&stats, QPoint(0, 0)).y());
+    }
+    SaveShot(stats, shot);
+
+    // The specified figures keep their place; hiding the line gives the window its old height back.
+    const int withLine = stats.height();
+    QTest::keyClick(w.get(), Qt::Key_N);
+    QVERIFY(!figures->isVisibleTo(&stats));
+    QCOMPARE(stats.height(), withLine - figures->parentWidget()->height());
+    QCOMPARE(stats.height(), TfrmStats::kClientHeight);
+  }
+};
+
+QTEST_MAIN(DealBestTest)
+#include "deal_best_test.moc"
