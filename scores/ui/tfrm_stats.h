@@ -75,7 +75,6 @@ class TfrmStats : public QDialog {
   // The line below the figures: how the game just ended compares with the
   // best the solver found for its deal. Nothing hides it.
   void ShowDealComparison(const std::optional<DealComparison>& comparison);
-  const std::optional<DealComparison>& Comparison() const { return comparison_; }
   // The configuration dialog saved another count mode.
   void CountModeChanged(const GameSettings& settings);
   // A new language: this window, the report and the history dialog.
