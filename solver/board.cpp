@@ -12,6 +12,8 @@ struct Scratch {
   std::uint32_t generation = 0;
   std::vector<std::int32_t> open;
   std::vector<std::int32_t> group;
+  std::vector<std::int32_t> root;  // of the plain sweep: each cell's link towards its group's first cell
+  std::vector<std::int32_t> size;
 
   void Start(std::size_t cells) {
     if (seen.size() < cells) seen.assign(cells, 0);
@@ -71,6 +73,7 @@ std::optional<Board> Board::FromField(const Field& field, bool actionsOn) {
       const int id = board.ColorIdOf(cell.Color);
       if (id == 0) return std::nullopt;
       board.At(c, h) = MakeCode(id, cell.Kind);
+      if (cell.Kind != skNormal) board.plain_ = false;
       ++board.heights_[static_cast<std::size_t>(c)];
       ++board.stonesLeft_;
     }
@@ -89,6 +92,10 @@ std::vector<Move> Board::Moves() const {
 
 void Board::Moves(std::vector<Move>& out) const {
   out.clear();
+  if (plain_) {
+    PlainMoves(out);
+    return;
+  }
   Scratch& s = ThreadScratch();
   s.Start(cells_.size());
   for (int c = 0; c < usedColumns_; ++c) {
@@ -114,6 +121,64 @@ void Board::Moves(std::vector<Move>& out) const {
         }
       }
       AddMovesOfGroup(s.group, out);
+    }
+  }
+}
+
+namespace {
+
+std::int32_t FindRoot(std::vector<std::int32_t>& root, std::int32_t cell) {
+  while (root[static_cast<std::size_t>(cell)] != cell) {
+    auto& link = root[static_cast<std::size_t>(cell)];
+    link = root[static_cast<std::size_t>(link)];  // halve the path on the way
+    cell = link;
+  }
+  return cell;
+}
+
+}  // namespace
+
+void Board::PlainMoves(std::vector<Move>& out) const {
+  Scratch& s = ThreadScratch();
+  if (s.root.size() < cells_.size()) {
+    s.root.resize(cells_.size());
+    s.size.resize(cells_.size());
+  }
+  auto& root = s.root;
+  auto& size = s.size;
+  auto& firsts = s.group;  // cells that began a group of their own in the sweep
+  firsts.clear();
+  for (int c = 0; c < usedColumns_; ++c) {
+    for (int h = 0; h < Height(c); ++h) {
+      const std::int32_t cell = c * rows_ + h;
+      const Code code = cells_[static_cast<std::size_t>(cell)];
+      std::int32_t top = cell;
+      if (h > 0 && cells_[static_cast<std::size_t>(cell - 1)] == code) top = FindRoot(root, cell - 1);
+      if (c > 0 && h < Height(c - 1) && cells_[static_cast<std::size_t>(cell - rows_)] == code) {
+        const std::int32_t left = FindRoot(root, cell - rows_);
+        if (top == cell) {
+          top = left;
+        } else if (left != top) {
+          // The group's first cell in sweep order stays its root.
+          const std::int32_t first = std::min(left, top), joined = std::max(left, top);
+          root[static_cast<std::size_t>(joined)] = first;
+          size[static_cast<std::size_t>(first)] += size[static_cast<std::size_t>(joined)];
+          top = first;
+        }
+      }
+      root[static_cast<std::size_t>(cell)] = top;
+      if (top == cell) {
+        size[static_cast<std::size_t>(cell)] = 1;
+        firsts.push_back(cell);
+      } else {
+        ++size[static_cast<std::size_t>(top)];
+      }
+    }
+  }
+  for (const std::int32_t cell : firsts) {
+    const std::int32_t stones = size[static_cast<std::size_t>(cell)];
+    if (root[static_cast<std::size_t>(cell)] == cell && stones >= 2) {
+      out.push_back({static_cast<std::int16_t>(cell / rows_), static_cast<std::int16_t>(cell % rows_), stones});
     }
   }
 }

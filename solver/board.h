@@ -82,6 +82,10 @@ class Board {
   int ColorIdOf(ColorValue color);
 
   void AddMovesOfGroup(const std::vector<std::int32_t>& cells, std::vector<Move>& out) const;
+  // The moves of a board of plain stones only, found by joining each stone
+  // with its same-coloured neighbours below and to the left in one sweep: the
+  // same moves, in the same order, as the general search, several times faster.
+  void PlainMoves(std::vector<Move>& out) const;
   std::int32_t RemoveGroup(int column, int height);
   std::int32_t RemoveArea(int column, int height, std::uint8_t kind);
   std::int32_t CountArea(int column, int height, std::uint8_t kind) const;
@@ -118,6 +122,7 @@ class Board {
   std::int32_t colorIds_ = 0;
   std::int32_t touchedFirst_ = 0, touchedLast_ = -1;  // columns with removed stones
   bool actionsOn_ = false;
+  bool plain_ = true;  // no special stone and no rock: every group is a move of its own size
   std::vector<std::int32_t>* removedLog_ = nullptr;  // set only while CellsOfMove lists a move
   std::array<ColorValue, kMaxColorIds + 1> palette_{};
   std::vector<std::int32_t> heights_;
