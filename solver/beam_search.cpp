@@ -19,6 +19,14 @@ struct Child {
   std::int64_t tally;
   std::int64_t estimate;
   std::uint64_t hash;
+  std::uint32_t lineStart, lineEnd;  // its best known line on from it, in the layer's line store
+};
+
+// The best line known on from a kept position: its moves after the position
+// and what the whole line is worth.
+struct KnownLine {
+  std::vector<Move> moves;
+  std::int64_t value = 0;
 };
 
 class Beam {
@@ -27,6 +35,10 @@ class Beam {
       : options_(options), stop_(stop), best_(best), goal_(best.GetGoal()), random_{options.seed * 0x9E3779B97F4A7C15ull + 1} {
     boards_.push_back(start);
     tallies_.push_back(0);
+    known_.emplace_back();
+    // A new pass searches around the best line of the passes before it.
+    const Line line = best.Get();
+    if (line.Found()) known_.front() = {line.moves, line.value};
   }
 
   PassEnd Run() {
@@ -41,6 +53,7 @@ class Beam {
  private:
   bool ExpandLayer() {
     children_.clear();
+    lines_.clear();
     for (std::size_t i = 0; i < boards_.size(); ++i) {
       boards_[i].Moves(moves_);
       for (const Move& move : moves_) {
@@ -54,9 +67,19 @@ class Beam {
           continue;
         }
         PlayOut(goal_, scratch_, tally, childMoves_, random_, rollout_);
-        const std::int64_t estimate = LineValue(goal_, rollout_.tally, rollout_.stonesLeft);
+        std::int64_t estimate = LineValue(goal_, rollout_.tally, rollout_.stonesLeft);
         if (estimate > best_.Value()) OfferRollout(parent, move, estimate);
-        children_.push_back({parent, move, tally, estimate, scratch_.Hash()});
+        const auto lineStart = static_cast<std::uint32_t>(lines_.size());
+        // A child on its parent's best known line is worth at least that line:
+        // the beam never loses the best line it has seen, and searches around it.
+        const KnownLine& known = known_[i];
+        if (!known.moves.empty() && known.moves.front() == move && known.value > estimate) {
+          estimate = known.value;
+          lines_.insert(lines_.end(), known.moves.begin() + 1, known.moves.end());
+        } else {
+          lines_.insert(lines_.end(), rollout_.moves.begin(), rollout_.moves.end());
+        }
+        children_.push_back({parent, move, tally, estimate, scratch_.Hash(), lineStart, static_cast<std::uint32_t>(lines_.size())});
       }
     }
     return true;
@@ -68,6 +91,7 @@ class Beam {
     std::vector<Step>& steps = layers_.emplace_back();
     next_.resize(std::min<std::size_t>(children_.size(), static_cast<std::size_t>(options_.width)));
     nextTallies_.clear();
+    nextKnown_.resize(next_.size());
     for (const Child& child : children_) {
       if (steps.size() == next_.size()) {
         dropped_ = true;  // perhaps only repeats are left; counted as dropped all the same
@@ -78,11 +102,16 @@ class Beam {
       board = boards_[static_cast<std::size_t>(child.parent)];
       board.Play(child.move);
       nextTallies_.push_back(child.tally);
+      KnownLine& known = nextKnown_[steps.size()];
+      known.moves.assign(lines_.begin() + child.lineStart, lines_.begin() + child.lineEnd);
+      known.value = child.estimate;
       steps.push_back({child.parent, child.move});
     }
     next_.resize(steps.size());
+    nextKnown_.resize(steps.size());
     std::swap(boards_, next_);
     std::swap(tallies_, nextTallies_);
+    std::swap(known_, nextKnown_);
   }
 
   void OfferFinished(std::int32_t parent, const Move& last, std::int64_t tally, const Board& end) {
@@ -120,6 +149,8 @@ class Beam {
   std::vector<std::int64_t> tallies_, nextTallies_;
   std::vector<std::vector<Step>> layers_;  // layers_[d][i]: how position i after move d + 1 was reached
   std::vector<Child> children_;
+  std::vector<Move> lines_;  // the children's best known lines, one after the other
+  std::vector<KnownLine> known_, nextKnown_;
   std::vector<Move> moves_, childMoves_;
   std::unordered_set<std::uint64_t> seen_;
   Board scratch_;

@@ -2,7 +2,10 @@
 // Monte-Carlo beam search: from the start, layer by layer, every move of every
 // kept position is played and judged by a rollout to the end; the `width`
 // positions with the best rollouts are kept, one of each distinct position.
-// Every finished line met on the way, rollouts included, is offered.
+// Each kept position remembers the best line known through it, and its child
+// on that line is judged by it, so the beam never loses the best line it has
+// seen; a pass starts from the best line of the passes before it and searches
+// around it. Every finished line met on the way, rollouts included, is offered.
 
 #include <cstdint>
 
