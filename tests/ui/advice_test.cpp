@@ -69,6 +69,9 @@ class AdviceTest : public QObject {
   }
 
  private slots:
+  // The tool bar's glyphs, so that a picture of the window shows it whole.
+  void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
+
   void init() {
     home_ = std::make_unique<testing::WindowHome>();
     ProgramRandom().SetFixedSeed(20261210);
