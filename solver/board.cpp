@@ -3,17 +3,17 @@
 #include <algorithm>
 
 namespace pebble::solver {
-namespace {
 
-// Scratch of the move search, one per thread: a visit mark per cell that is
-// never cleared (a new generation number marks a new search) and the stack.
-struct Scratch {
+// Working memory of the move search, one per thread: a visit mark per cell
+// that is never cleared (a new generation number marks a new search), the
+// stack of a flood, and the sweep's links and group sizes.
+struct MoveScratch {
   std::vector<std::uint32_t> seen;
   std::uint32_t generation = 0;
   std::vector<std::int32_t> open;
-  std::vector<std::int32_t> group;
-  std::vector<std::int32_t> root;  // of the plain sweep: each cell's link towards its group's first cell
-  std::vector<std::int32_t> size;
+  std::vector<std::int32_t> group;  // the sweep's cells that began a group of their own
+  std::vector<std::int32_t> root;   // each cell's link towards its group's first cell
+  std::vector<std::int32_t> size;   // at a group's first cell: the group's size
 
   void Start(std::size_t cells) {
     if (seen.size() < cells) seen.assign(cells, 0);
@@ -24,8 +24,10 @@ struct Scratch {
   }
 };
 
-Scratch& ThreadScratch() {
-  thread_local Scratch scratch;
+namespace {
+
+MoveScratch& ThreadScratch() {
+  thread_local MoveScratch scratch;
   return scratch;
 }
 
@@ -92,36 +94,12 @@ std::vector<Move> Board::Moves() const {
 
 void Board::Moves(std::vector<Move>& out) const {
   out.clear();
+  MoveScratch& s = ThreadScratch();
+  JoinGroups(s);
   if (plain_) {
-    PlainMoves(out);
-    return;
-  }
-  Scratch& s = ThreadScratch();
-  s.Start(cells_.size());
-  for (int c = 0; c < usedColumns_; ++c) {
-    for (int h = 0; h < Height(c); ++h) {
-      const std::int32_t start = c * rows_ + h;
-      if (s.seen[static_cast<std::size_t>(start)] == s.generation) continue;
-      const int id = ColorId(At(c, h));
-      s.group.clear();
-      s.open.assign(1, start);
-      s.seen[static_cast<std::size_t>(start)] = s.generation;
-      while (!s.open.empty()) {
-        const std::int32_t cell = s.open.back();
-        s.open.pop_back();
-        s.group.push_back(cell);
-        const int cc = cell / rows_, ch = cell % rows_;
-        const int next[4][2] = {{cc, ch + 1}, {cc - 1, ch}, {cc + 1, ch}, {cc, ch - 1}};
-        for (const auto& [nc, nh] : next) {
-          if (!Holds(nc, nh) || ColorId(At(nc, nh)) != id) continue;
-          auto& mark = s.seen[static_cast<std::size_t>(nc * rows_ + nh)];
-          if (mark == s.generation) continue;
-          mark = s.generation;
-          s.open.push_back(nc * rows_ + nh);
-        }
-      }
-      AddMovesOfGroup(s.group, out);
-    }
+    AddPlainMoves(s, out);
+  } else {
+    AddMixedMoves(s, out);
   }
 }
 
@@ -138,28 +116,28 @@ std::int32_t FindRoot(std::vector<std::int32_t>& root, std::int32_t cell) {
 
 }  // namespace
 
-void Board::PlainMoves(std::vector<Move>& out) const {
-  Scratch& s = ThreadScratch();
+// One sweep, column by column from the bottom, joins each stone with its
+// neighbours of the same colour below and to the left. Each group's root is
+// its first cell in sweep order, and the root holds the group's size.
+void Board::JoinGroups(MoveScratch& s) const {
   if (s.root.size() < cells_.size()) {
     s.root.resize(cells_.size());
     s.size.resize(cells_.size());
   }
   auto& root = s.root;
   auto& size = s.size;
-  auto& firsts = s.group;  // cells that began a group of their own in the sweep
-  firsts.clear();
+  s.group.clear();
   for (int c = 0; c < usedColumns_; ++c) {
     for (int h = 0; h < Height(c); ++h) {
       const std::int32_t cell = c * rows_ + h;
-      const Code code = cells_[static_cast<std::size_t>(cell)];
+      const int id = ColorId(cells_[static_cast<std::size_t>(cell)]);
       std::int32_t top = cell;
-      if (h > 0 && cells_[static_cast<std::size_t>(cell - 1)] == code) top = FindRoot(root, cell - 1);
-      if (c > 0 && h < Height(c - 1) && cells_[static_cast<std::size_t>(cell - rows_)] == code) {
+      if (h > 0 && ColorId(cells_[static_cast<std::size_t>(cell - 1)]) == id) top = FindRoot(root, cell - 1);
+      if (c > 0 && h < Height(c - 1) && ColorId(cells_[static_cast<std::size_t>(cell - rows_)]) == id) {
         const std::int32_t left = FindRoot(root, cell - rows_);
         if (top == cell) {
           top = left;
         } else if (left != top) {
-          // The group's first cell in sweep order stays its root.
           const std::int32_t first = std::min(left, top), joined = std::max(left, top);
           root[static_cast<std::size_t>(joined)] = first;
           size[static_cast<std::size_t>(first)] += size[static_cast<std::size_t>(joined)];
@@ -169,39 +147,46 @@ void Board::PlainMoves(std::vector<Move>& out) const {
       root[static_cast<std::size_t>(cell)] = top;
       if (top == cell) {
         size[static_cast<std::size_t>(cell)] = 1;
-        firsts.push_back(cell);
+        s.group.push_back(cell);
       } else {
         ++size[static_cast<std::size_t>(top)];
       }
     }
   }
-  for (const std::int32_t cell : firsts) {
-    const std::int32_t stones = size[static_cast<std::size_t>(cell)];
-    if (root[static_cast<std::size_t>(cell)] == cell && stones >= 2) {
+}
+
+// Plain stones: every group of two or more is a move, clicked at its root.
+void Board::AddPlainMoves(MoveScratch& s, std::vector<Move>& out) const {
+  for (const std::int32_t cell : s.group) {
+    const std::int32_t stones = s.size[static_cast<std::size_t>(cell)];
+    if (s.root[static_cast<std::size_t>(cell)] == cell && stones >= 2) {
       out.push_back({static_cast<std::int16_t>(cell / rows_), static_cast<std::int16_t>(cell % rows_), stones});
     }
   }
 }
 
-// One group of one colour gives a move that removes it when a normal stone of
-// it has a partner, or when a bomb or rocket in it is clicked while special
-// stones do not go off; with special stones on, each bomb and rocket is a move
-// of its own.
-void Board::AddMovesOfGroup(const std::vector<std::int32_t>& cells, std::vector<Move>& out) const {
-  const auto size = static_cast<std::int32_t>(cells.size());
-  std::int32_t floodClick = -1;
-  for (std::int32_t cell : cells) {
-    const std::uint8_t kind = Kind(cells_[static_cast<std::size_t>(cell)]);
-    const bool normalWithPartner = kind == skNormal && size >= 2;
-    const bool specialFloods = IsActiveSpecial(kind) && !actionsOn_;
-    if (floodClick < 0 && (normalWithPartner || specialFloods)) floodClick = cell;
-    if (IsActiveSpecial(kind) && actionsOn_) {
-      const int c = cell / rows_, h = cell % rows_;
-      out.push_back({static_cast<std::int16_t>(c), static_cast<std::int16_t>(h), CountArea(c, h, kind)});
+// With specials and rocks: a group is a move when a normal stone of it has a
+// partner, or when a bomb or rocket in it is clicked while special stones do
+// not go off; it is clicked at the first such stone. With special stones on,
+// each bomb and rocket is a move of its own.
+void Board::AddMixedMoves(MoveScratch& s, std::vector<Move>& out) const {
+  s.Start(cells_.size());  // marks the groups whose move is listed
+  for (int c = 0; c < usedColumns_; ++c) {
+    for (int h = 0; h < Height(c); ++h) {
+      const std::int32_t cell = c * rows_ + h;
+      const std::uint8_t kind = Kind(cells_[static_cast<std::size_t>(cell)]);
+      const std::int32_t group = FindRoot(s.root, cell);
+      const std::int32_t size = s.size[static_cast<std::size_t>(group)];
+      if (IsActiveSpecial(kind) && actionsOn_) {
+        out.push_back({static_cast<std::int16_t>(c), static_cast<std::int16_t>(h), CountArea(c, h, kind)});
+      }
+      const bool floods = (kind == skNormal && size >= 2) || (IsActiveSpecial(kind) && !actionsOn_);
+      auto& claimed = s.seen[static_cast<std::size_t>(group)];
+      if (floods && claimed != s.generation) {
+        claimed = s.generation;
+        out.push_back({static_cast<std::int16_t>(c), static_cast<std::int16_t>(h), size});
+      }
     }
-  }
-  if (floodClick >= 0) {
-    out.push_back({static_cast<std::int16_t>(floodClick / rows_), static_cast<std::int16_t>(floodClick % rows_), size});
   }
 }
 
@@ -230,7 +215,7 @@ std::int32_t Board::RemoveIfHeld(int column, int height) {
 
 std::int32_t Board::RemoveGroup(int column, int height) {
   const int id = ColorId(At(column, height));
-  Scratch& s = ThreadScratch();
+  MoveScratch& s = ThreadScratch();
   s.open.clear();
   std::int32_t removed = RemoveIfHeld(column, height);
   s.open.push_back(column * rows_ + height);

@@ -13,6 +13,8 @@
 
 namespace pebble::solver {
 
+struct MoveScratch;  // the move search's working memory, one per thread
+
 // A click the solver can make: a cell of the board, and how many stones the
 // move removes.
 struct Move {
@@ -81,11 +83,9 @@ class Board {
   bool Holds(int column, int height) const { return column >= 0 && column < usedColumns_ && height >= 0 && height < Height(column); }
   int ColorIdOf(ColorValue color);
 
-  void AddMovesOfGroup(const std::vector<std::int32_t>& cells, std::vector<Move>& out) const;
-  // The moves of a board of plain stones only, found by joining each stone
-  // with its same-coloured neighbours below and to the left in one sweep: the
-  // same moves, in the same order, as the general search, several times faster.
-  void PlainMoves(std::vector<Move>& out) const;
+  void JoinGroups(MoveScratch& s) const;
+  void AddPlainMoves(MoveScratch& s, std::vector<Move>& out) const;
+  void AddMixedMoves(MoveScratch& s, std::vector<Move>& out) const;
   std::int32_t RemoveGroup(int column, int height);
   std::int32_t RemoveArea(int column, int height, std::uint8_t kind);
   std::int32_t CountArea(int column, int height, std::uint8_t kind) const;

@@ -72,6 +72,23 @@ bool EngineClickable(const Game& game, std::int32_t index) {
   return ::testing::AssertionSuccess();
 }
 
+// Every move the board lists is a click the engine takes and removes the
+// stones it claims; on plain stones the groups it lists hold every clickable
+// stone exactly once (none missed, none listed twice).
+::testing::AssertionResult MovesAreTheClicks(const Board& board, const std::vector<std::int32_t>& clickable, bool plain) {
+  std::int64_t grouped = 0;
+  for (const Move& move : board.Moves()) {
+    if (!board.Clickable(board.FieldIndex(move))) return ::testing::AssertionFailure() << "a move at an unclickable cell";
+    Board played = board;
+    if (played.Play(move) != move.stones) return ::testing::AssertionFailure() << "a move removes other than it claims";
+    grouped += move.stones;
+  }
+  if (plain && grouped != static_cast<std::int64_t>(clickable.size())) {
+    return ::testing::AssertionFailure() << grouped << " stones in listed groups, " << clickable.size() << " clickable";
+  }
+  return ::testing::AssertionSuccess();
+}
+
 // Plays one random deal to its end; returns the number of clicks made.
 int PlayOneSequence(std::uint64_t seed, int sequence) {
   GameRandom pick;
@@ -94,6 +111,7 @@ int PlayOneSequence(std::uint64_t seed, int sequence) {
     EXPECT_TRUE(SameFields(game.GetField(), *board));
     EXPECT_TRUE(SameClickableCells(game, *board, clickable));
     EXPECT_EQ(game.EndTest(), !board->Moves().empty());
+    if (sequence % 4 == 0) EXPECT_TRUE(MovesAreTheClicks(*board, clickable, deal.specials == Specials::None));
     if (::testing::Test::HasFailure() || clickable.empty()) return clicks;
     const std::int32_t index = clickable[static_cast<std::size_t>(pick.Random(static_cast<std::int32_t>(clickable.size())))];
     const std::int32_t stonesBefore = game.Counters().StonesLeft;
