@@ -1,6 +1,7 @@
 #include "scores/ui/tfrm_report.h"
 
 #include <QCollator>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 #include <system_error>
 
 #include "control/saved_game_file.h"
@@ -120,6 +123,7 @@ void TfrmReport::BuildLayout() {
   listReport_->header()->setStretchLastSection(false);
   connect(listReport_->header(), &QHeaderView::sectionClicked, this, &TfrmReport::listReportColumnClick);
   connect(listReport_, &QTreeWidget::itemDoubleClicked, this, [this] { listReportDblClick(); });
+  listReport_->viewport()->installEventFilter(this);
 
   panelBottom_ = new QWidget(this);
   panelBottom_->setObjectName(QStringLiteral("panelBottom"));
@@ -149,6 +153,7 @@ void TfrmReport::ProcStrings(int languageOffset) {
   QStringList captions;
   for (int id : kColumnCaptions) captions << ScoreText(id, languageOffset);
   listReport_->setHeaderLabels(captions);
+  FitColumns();
   bttClose_->setText(ScoreText(kStrClose, languageOffset));
   ShowCount();
 }
@@ -164,11 +169,35 @@ bool TfrmReport::LoadReport(const std::filesystem::path& fileName, std::size_t p
   listReport_->clear();
   for (const TReportInfo& info : history.entries) listReport_->addTopLevelItem(new ReportItem(info, lowScore));
   MarkImages(lowScore);
-  for (int column : {kColName, kColDate, kColComputer, kColMail}) listReport_->resizeColumnToContents(column);
-  listReport_->setColumnWidth(kColPoints, kPointsWidth);
+  FitColumns();
   count_ = listReport_->topLevelItemCount();
   ShowCount();
   return count_ > 0;
+}
+
+// Every column as wide as its caption and entries need, so a short history
+// reads without scrolling sideways in every language. The points keep their
+// usual width unless only its spare pixels keep the list from scrolling;
+// the mail column takes whatever is left of the window.
+void TfrmReport::FitColumns() {
+  int widths[kColumnCount];
+  for (int column = 0; column < kColumnCount; ++column) {
+    listReport_->resizeColumnToContents(column);
+    widths[column] = listReport_->columnWidth(column);
+  }
+  const int available = listReport_->viewport()->width();
+  const int tight = std::accumulate(std::begin(widths), std::end(widths), 0);
+  const int points = widths[kColPoints];
+  widths[kColPoints] =
+      tight <= available ? std::clamp(points + available - tight, points, std::max(points, kPointsWidth))
+                         : std::max(points, kPointsWidth);
+  widths[kColMail] += std::max(0, available - (tight - points + widths[kColPoints]));
+  for (int column = 0; column < kColumnCount; ++column) listReport_->setColumnWidth(column, widths[column]);
+}
+
+bool TfrmReport::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == listReport_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  return QDialog::eventFilter(watched, event);
 }
 
 void TfrmReport::MarkImages(bool lowScore) {

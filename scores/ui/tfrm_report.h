@@ -47,8 +47,12 @@ class TfrmReport : public QDialog {
   QLabel* lblCount() const { return lblCount_; }
   QPushButton* bttClose() const { return bttClose_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildLayout();
+  void FitColumns();
   void MarkImages(bool lowScore);
   void ShowCount();
 

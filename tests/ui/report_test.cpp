@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -470,6 +471,67 @@ class ReportTest : public QObject {
       QVERIFY(QTest::qWaitForWindowExposed(&report));
       QVERIFY(report.LoadReport(file_, offset, true));
       SaveShot(report, QStringLiteral("report-%1").arg(kLanguages[offsetLanguage / 1000]));
+    }
+  }
+
+  // The columns share the window: with a short history every header and
+  // every entry can be read without scrolling sideways, in each language and
+  // its desktop's date format, and the last column takes what is left. A long
+  // address still shows whole and may scroll.
+  void columnsFitTheWindowInEveryLanguage() {
+    struct Case {
+      int languageOffset;
+      QLocale locale;
+      std::vector<TReportInfo> history;
+      bool fits;
+      const char* shot;
+    };
+    const std::vector<TReportInfo> shortEntry{Entry("élodie", 1, 46366.632, "", "vm")};
+    const std::vector<TReportInfo> longMail{
+        Entry("Anna", 2, 46366.632, "a.very.long.address.of.forty@example.org", "vm")};
+    const std::vector<TReportInfo> manyPlayers(20, Entry("Ann", 4, 46366.632, "", "vm"));  // scrolls down
+    const Case cases[] = {
+        {kGermanOffset, QLocale(QLocale::German, QLocale::Germany), shortEntry, true, "de"},
+        {kEnglishOffset, QLocale(QLocale::English, QLocale::UnitedStates), shortEntry, true, "en"},
+        {kFrenchOffset, QLocale(QLocale::French, QLocale::France), shortEntry, true, "fr"},
+        {kFrenchOffset, QLocale(QLocale::French, QLocale::France), {}, true, nullptr},
+        {kFrenchOffset, QLocale(QLocale::French, QLocale::France), manyPlayers, true, "fr-many"},
+        {kFrenchOffset, QLocale(QLocale::French, QLocale::France), longMail, false, "fr-long-mail"},
+    };
+    for (const Case& c : cases) {
+      QLocale::setDefault(c.locale);
+      std::filesystem::remove(file_);
+      const std::size_t offset = Write(c.history);
+      TfrmReport report(c.languageOffset);
+      report.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&report));
+      report.LoadReport(file_, offset, true);
+      QCoreApplication::processEvents();  // the scroll bars follow the entries a moment later
+      QCOMPARE(report.size(), QSize(TfrmReport::kClientWidth, TfrmReport::kClientHeight));
+      QTreeWidget* list = report.listReport();
+      QHeaderView* header = list->header();
+      const QAbstractItemView* view = list;  // the width its entries need is public there
+      const QString language = kLanguages[c.languageOffset / 1000];
+      int total = 0;
+      for (int column = 0; column < TfrmReport::kColumnCount; ++column) {
+        const QString what = language + QLatin1Char(' ') + list->headerItem()->text(column);
+        QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column), qPrintable(what));
+        QVERIFY2(header->sectionSize(column) >= view->sizeHintForColumn(column), qPrintable(what));
+        total += header->sectionSize(column);
+      }
+      // The points give up their usual width only where that alone keeps the
+      // list from scrolling sideways.
+      const int points = header->sectionSize(TfrmReport::kColPoints);
+      QVERIFY2(points >= TfrmReport::kPointsWidth ||
+                   total - points + TfrmReport::kPointsWidth > list->viewport()->width(),
+               qPrintable(language));
+      if (c.fits) {
+        QVERIFY2(total == list->viewport()->width(), qPrintable(language));
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+      } else {
+        QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
+      }
+      if (c.shot) SaveShot(report, QStringLiteral("polish-report-%1").arg(QLatin1String(c.shot)));
     }
   }
 };
