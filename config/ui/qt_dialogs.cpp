@@ -3,14 +3,83 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QSplitter>
 #include <QStyle>
+#include <QTreeView>
+#include <algorithm>
 
 namespace pebble::ui {
+namespace {
+
+// Qt sizes the detail view of its file dialogs for English words, which cuts
+// a German "Verzeichnis" or a French "Dernière modification". Once a folder
+// is listed, and whenever the view changes size, every column but the name
+// gets what its caption and entries need, and the name the rest of the view.
+class DetailColumns final : public QObject {
+ public:
+  explicit DetailColumns(QTreeView* details) : QObject(details), details_(details) {
+    details->viewport()->installEventFilter(this);
+  }
+
+  void Fit() const {
+    QHeaderView* header = details_->header();
+    int others = 0;
+    for (int column = 1; column < header->count(); ++column) {
+      details_->resizeColumnToContents(column);
+      others += header->sectionSize(column);
+    }
+    details_->resizeColumnToContents(0);
+    const int nameNeeds = header->sectionSize(0);
+    header->resizeSection(0, std::max(nameNeeds, details_->viewport()->width() - others));
+  }
+
+ protected:
+  // Only a change of width: a scroll bar coming and going below must not
+  // undo a column the player has just dragged wider.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize) {
+      const auto* resize = static_cast<QResizeEvent*>(event);
+      if (resize->size().width() != resize->oldSize().width()) Fit();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QTreeView* details_;
+};
+
+// Qt's list of places is narrower than "Computer" or "Ordinateur"; the
+// detail view beside it gives it the room its names need.
+void WidenSidebar(QFileDialog& dialog) {
+  auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
+  auto* sidebar = dialog.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+  if (!splitter || !sidebar || !splitter->isVisible() || splitter->count() != 2) return;
+  QList<int> sizes = splitter->sizes();
+  const int needs = sidebar->sizeHintForColumn(0) + 2 * sidebar->frameWidth();
+  if (sizes[0] >= needs) return;
+  sizes[1] -= needs - sizes[0];
+  sizes[0] = needs;
+  splitter->setSizes(sizes);
+}
+
+void ShowWordsWhole(QFileDialog& dialog) {
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!model || !details) return;
+  auto* columns = new DetailColumns(details);
+  QObject::connect(model, &QFileSystemModel::directoryLoaded, columns, &DetailColumns::Fit);
+  QObject::connect(model, &QFileSystemModel::directoryLoaded, &dialog, [&dialog] { WidenSidebar(dialog); });
+}
+
+}  // namespace
 
 QString ProgramTitle() { return QStringLiteral("Pebbledrome!"); }
 
@@ -70,6 +139,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const QString& titl
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog->setNameFilters(filters);
   dialog->setDefaultSuffix(defaultSuffix);
+  ShowWordsWhole(*dialog);
   return dialog;
 }
 
@@ -77,6 +147,7 @@ std::unique_ptr<QFileDialog> MakeFolderDialog(QWidget* parent, const QString& ti
   auto dialog = std::make_unique<QFileDialog>(parent, title);
   dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
   dialog->setFileMode(QFileDialog::Directory);
+  ShowWordsWhole(*dialog);
   return dialog;
 }
 

@@ -1,11 +1,11 @@
 #include "scores/ui/tfrm_report.h"
 
 #include <QCollator>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -195,8 +195,13 @@ void TfrmReport::FitColumns() {
   for (int column = 0; column < kColumnCount; ++column) listReport_->setColumnWidth(column, widths[column]);
 }
 
+// Only a change of width: a scroll bar coming and going below must not undo
+// a column the player has just dragged wider.
 bool TfrmReport::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == listReport_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  if (watched == listReport_->viewport() && event->type() == QEvent::Resize) {
+    const auto* resize = static_cast<QResizeEvent*>(event);
+    if (resize->size().width() != resize->oldSize().width()) FitColumns();
+  }
   return QDialog::eventFilter(watched, event);
 }
 

@@ -5,10 +5,15 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 #include <memory>
 
@@ -29,9 +34,10 @@ namespace {
 void SaveShot(QWidget& dialog, const QString& name) {
   const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
   if (folder.isEmpty()) return;
+  const bool shown = dialog.isVisible();
   dialog.show();
   dialog.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-  dialog.hide();
+  if (!shown) dialog.hide();
 }
 
 QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
@@ -70,6 +76,8 @@ const Words kGerman{kGermanOffset, "Ja", "Nein", "Hilfe", "OK", "Abbrechen", "Ö
                     "Suchen in:", "Dateiname:", "Dateien des Typs:", "Grundfarben"};
 const Words kFrench{kFrenchOffset, "Oui", "Non", "Aide", "OK", "Annuler", "Ouvrir", "Enregistrer", "Choisir",
                     "Voir dans :", "Nom de fichier :", "Fichiers de type :", "Couleurs de base"};
+
+const char* const kLanguageNames[] = {"de", "en", "fr"};
 
 class NoQuestions : public Prompter {
  public:
@@ -143,6 +151,69 @@ class QtTextsTest : public QObject {
     SaveShot(*opener, "qt-open-" + language);
     SaveShot(*folder, "qt-folder-" + language);
     SaveShot(*colors, "qt-colors-" + language);
+  }
+
+  // Qt sizes the detail view and the places of its file dialogs for English
+  // words; the German "Verzeichnis", the French "Dernière modification" and
+  // "Ordinateur" must read whole as well, and a short folder without
+  // scrolling sideways.
+  void fileDialogColumnsShowWholeWords_data() {
+    QTest::addColumn<int>("languageOffset");
+    QTest::newRow("de") << kGermanOffset;
+    QTest::newRow("en") << kEnglishOffset;
+    QTest::newRow("fr") << kFrenchOffset;
+  }
+  void fileDialogColumnsShowWholeWords() {
+    QFETCH(int, languageOffset);
+    QVERIFY(UseQtTextsFor(languageOffset));
+    QTemporaryDir folder;
+    for (const char* name : {"config", "data", "home"}) QVERIFY(QDir(folder.path()).mkdir(name));
+    QFile game(folder.filePath("deal.clk"));
+    QVERIFY(game.open(QIODevice::WriteOnly));
+    game.close();
+    const QStringList filters{"Pebbledrome (*.clk)"};
+    struct Dialog {
+      const char* shot;
+      std::unique_ptr<QFileDialog> dialog;
+    } dialogs[] = {
+        {"qt-save", MakeFileDialog(nullptr, "save", filters, QFileDialog::AcceptSave, "clk")},
+        {"qt-open", MakeFileDialog(nullptr, "open", filters, QFileDialog::AcceptOpen, "clk")},
+        {"qt-folder", MakeFolderDialog(nullptr, "folder")},
+    };
+    for (Dialog& d : dialogs) {
+      auto* model = d.dialog->findChild<QFileSystemModel*>();
+      auto* details = d.dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+      QVERIFY(model && details);
+      QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+      d.dialog->setViewMode(QFileDialog::Detail);
+      d.dialog->setDirectory(folder.path());
+      d.dialog->show();
+      QVERIFY(QTest::qWaitForWindowExposed(d.dialog.get()));
+      QTRY_VERIFY(loaded.contains(QVariantList{folder.path()}));
+      QCoreApplication::processEvents();
+      const QAbstractItemView* view = details;  // the width its entries need is public there
+      QHeaderView* header = details->header();
+      int total = 0;
+      for (int column = 0; column < header->count(); ++column) {
+        const QString what = QString::fromLatin1(d.shot) + QLatin1Char(' ') +
+                             model->headerData(column, Qt::Horizontal).toString();
+        QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column), qPrintable(what));
+        QVERIFY2(header->sectionSize(column) >= view->sizeHintForColumn(column), qPrintable(what));
+        total += header->sectionSize(column);
+      }
+      QVERIFY2(total <= details->viewport()->width(), d.shot);
+      const auto* places = d.dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+      QVERIFY(places);
+      QVERIFY2(places->viewport()->width() >= places->sizeHintForColumn(0), d.shot);
+      const QString language = QString::fromLatin1(kLanguageNames[languageOffset / 1000]);
+      SaveShot(*d.dialog, QStringLiteral("%1-columns-%2").arg(QLatin1String(d.shot), language));
+
+      // A name dragged wider stays so while the scroll bar appears below it.
+      const int dragged = details->viewport()->width() + 100;
+      header->resizeSection(0, dragged);
+      QTRY_VERIFY(details->horizontalScrollBar()->isVisible());
+      QCOMPARE(header->sectionSize(0), dragged);
+    }
   }
 
   // The French help tells a player who is asked about the cheat alarm to

@@ -531,8 +531,22 @@ class ReportTest : public QObject {
       } else {
         QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
       }
-      if (c.shot) SaveShot(report, QStringLiteral("polish-report-%1").arg(QLatin1String(c.shot)));
+      if (c.shot) SaveShot(report, QStringLiteral("report-columns-%1").arg(QLatin1String(c.shot)));
     }
+  }
+
+  // The player may drag a column wider; the scroll bar that then appears
+  // below the list must not undo it.
+  void aColumnDraggedWiderStaysSo() {
+    const std::size_t offset = Write({Entry("Ann", 0)});
+    TfrmReport report(kEnglishOffset);
+    report.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&report));
+    QVERIFY(report.LoadReport(file_, offset, true));
+    QHeaderView* header = report.listReport()->header();
+    header->resizeSection(TfrmReport::kColName, 300);
+    QTRY_VERIFY(report.listReport()->horizontalScrollBar()->isVisible());
+    QCOMPARE(header->sectionSize(TfrmReport::kColName), 300);
   }
 };
 
