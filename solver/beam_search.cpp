@@ -1,6 +1,8 @@
 #include "solver/beam_search.h"
 
 #include <algorithm>
+#include <functional>
+#include <queue>
 #include <unordered_set>
 
 #include "solver/heuristic.h"
@@ -54,6 +56,7 @@ class Beam {
   bool ExpandLayer() {
     children_.clear();
     lines_.clear();
+    topEstimates_ = {};
     for (std::size_t i = 0; i < boards_.size(); ++i) {
       boards_[i].Moves(moves_);
       for (const Move& move : moves_) {
@@ -70,19 +73,30 @@ class Beam {
         std::int64_t estimate = LineValue(goal_, rollout_.tally, rollout_.stonesLeft);
         if (estimate > best_.Value()) OfferRollout(parent, move, estimate);
         const auto lineStart = static_cast<std::uint32_t>(lines_.size());
-        // A child on its parent's best known line is worth at least that line:
-        // the beam never loses the best line it has seen, and searches around it.
-        const KnownLine& known = known_[i];
-        if (!known.moves.empty() && known.moves.front() == move && known.value > estimate) {
-          estimate = known.value;
-          lines_.insert(lines_.end(), known.moves.begin() + 1, known.moves.end());
-        } else {
-          lines_.insert(lines_.end(), rollout_.moves.begin(), rollout_.moves.end());
-        }
+        RememberLine(known_[i], move, estimate);
         children_.push_back({parent, move, tally, estimate, scratch_.Hash(), lineStart, static_cast<std::uint32_t>(lines_.size())});
       }
     }
     return true;
+  }
+
+  // A child on its parent's best known line is worth at least that line: the
+  // beam never loses the best line it has seen, and searches around it. The
+  // line is stored only for a child that may still be kept, so a layer holds
+  // some times the beam's width of lines, not one for every child.
+  void RememberLine(const KnownLine& known, const Move& move, std::int64_t& estimate) {
+    const bool onKnownLine = !known.moves.empty() && known.moves.front() == move && known.value > estimate;
+    if (onKnownLine) estimate = known.value;
+    // Twice the width leaves room for repeated positions, which are dropped.
+    const auto room = 2 * static_cast<std::size_t>(options_.width);
+    if (topEstimates_.size() == room && estimate < topEstimates_.top()) return;
+    topEstimates_.push(estimate);
+    if (topEstimates_.size() > room) topEstimates_.pop();
+    if (onKnownLine) {
+      lines_.insert(lines_.end(), known.moves.begin() + 1, known.moves.end());
+    } else {
+      lines_.insert(lines_.end(), rollout_.moves.begin(), rollout_.moves.end());
+    }
   }
 
   void KeepBest() {
@@ -150,6 +164,7 @@ class Beam {
   std::vector<std::vector<Step>> layers_;  // layers_[d][i]: how position i after move d + 1 was reached
   std::vector<Child> children_;
   std::vector<Move> lines_;  // the children's best known lines, one after the other
+  std::priority_queue<std::int64_t, std::vector<std::int64_t>, std::greater<>> topEstimates_;  // the layer's best, up to the width
   std::vector<KnownLine> known_, nextKnown_;
   std::vector<Move> moves_, childMoves_;
   std::unordered_set<std::uint64_t> seen_;

@@ -5,7 +5,11 @@
 #if defined(__linux__)
 #include <sys/resource.h>
 #include <unistd.h>
-#elif defined(_WIN32)
+#endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+#if defined(_WIN32)
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -23,6 +27,14 @@ void YieldToTheGame() {
   setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
 #elif defined(_WIN32)
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+#endif
+}
+
+// The search's beams are freed when it ends, but the C library keeps freed
+// memory for later; the game gives it back, as it will not need it soon.
+void GiveBackMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
 #endif
 }
 
@@ -58,6 +70,7 @@ void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::
   worker_ = std::thread([this, request, board = start] {
     YieldToTheGame();
     found_ = Solve(board, request, cancel_);
+    GiveBackMemory();
   });
 }
 
