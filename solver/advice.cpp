@@ -8,6 +8,10 @@ std::optional<Board> BoardOf(const Field& field, const GameSettings& settings) {
   return Board::FromField(field, settings.actionsOn);
 }
 
+std::int64_t CountModeResult(const Advice& advice, const GameSettings& settings) {
+  return settings.lowScore ? std::int64_t{advice.stonesLeft} : advice.points;
+}
+
 Advice AdviceOf(const Board& board, const Line& line, Goal goal) {
   Advice advice;
   if (!line.Found() || line.moves.empty()) return advice;

@@ -29,5 +29,8 @@ Goal GoalOf(const GameSettings& settings);
 std::optional<Board> BoardOf(const Field& field, const GameSettings& settings);
 // The advice of a line found from `board`.
 Advice AdviceOf(const Board& board, const Line& line, Goal goal);
+// Where the line ends in the game's count mode: stones left in low-score
+// mode, points with the bonus otherwise.
+std::int64_t CountModeResult(const Advice& advice, const GameSettings& settings);
 
 }  // namespace pebble::solver

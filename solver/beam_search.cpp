@@ -31,21 +31,27 @@ struct KnownLine {
   std::int64_t value = 0;
 };
 
+// A position the beam keeps: the board, the goal's points on the way to it,
+// and the best line known through it.
+struct Kept {
+  Board board;
+  std::int64_t tally = 0;
+  KnownLine known;
+};
+
 class Beam {
  public:
   Beam(const Board& start, BeamOptions options, const StopRule& stop, BestLine& best)
       : options_(options), stop_(stop), best_(best), goal_(best.GetGoal()), random_{options.seed * 0x9E3779B97F4A7C15ull + 1} {
-    boards_.push_back(start);
-    tallies_.push_back(0);
-    known_.emplace_back();
+    Kept& root = kept_.emplace_back(Kept{start, 0, {}});
     // A new pass searches around the best line of the passes before it.
     const Line line = best.Get();
-    if (line.Found()) known_.front() = {line.moves, line.value};
+    if (line.Found()) root.known = {line.moves, line.value};
   }
 
   PassEnd Run() {
-    if (boards_.front().Moves().empty()) OfferFinished(-1, {}, 0, boards_.front());
-    while (!boards_.empty()) {
+    if (kept_.front().board.Moves().empty()) OfferFinished(-1, {}, 0, kept_.front().board);
+    while (!kept_.empty()) {
       if (!ExpandLayer()) return PassEnd::Stopped;
       KeepBest();
     }
@@ -57,12 +63,13 @@ class Beam {
     children_.clear();
     lines_.clear();
     topEstimates_ = {};
-    for (std::size_t i = 0; i < boards_.size(); ++i) {
-      boards_[i].Moves(moves_);
+    for (std::size_t i = 0; i < kept_.size(); ++i) {
+      const Kept& from = kept_[i];
+      from.board.Moves(moves_);
       for (const Move& move : moves_) {
         if ((++expanded_ & 15) == 0 && stop_.Now()) return false;
-        scratch_ = boards_[i];
-        const std::int64_t tally = tallies_[i] + MoveGain(goal_, scratch_.Play(move));
+        scratch_ = from.board;
+        const std::int64_t tally = from.tally + MoveGain(goal_, scratch_.Play(move));
         scratch_.Moves(childMoves_);
         const auto parent = static_cast<std::int32_t>(i);
         if (childMoves_.empty()) {
@@ -73,7 +80,7 @@ class Beam {
         std::int64_t estimate = LineValue(goal_, rollout_.tally, rollout_.stonesLeft);
         if (estimate > best_.Value()) OfferRollout(parent, move, estimate);
         const auto lineStart = static_cast<std::uint32_t>(lines_.size());
-        RememberLine(known_[i], move, estimate);
+        RememberLine(from.known, move, estimate);
         children_.push_back({parent, move, tally, estimate, scratch_.Hash(), lineStart, static_cast<std::uint32_t>(lines_.size())});
       }
     }
@@ -104,28 +111,22 @@ class Beam {
     seen_.clear();
     std::vector<Step>& steps = layers_.emplace_back();
     next_.resize(std::min<std::size_t>(children_.size(), static_cast<std::size_t>(options_.width)));
-    nextTallies_.clear();
-    nextKnown_.resize(next_.size());
     for (const Child& child : children_) {
       if (steps.size() == next_.size()) {
         dropped_ = true;  // perhaps only repeats are left; counted as dropped all the same
         break;
       }
       if (!seen_.insert(child.hash).second) continue;  // the same position by another order of moves
-      Board& board = next_[steps.size()];
-      board = boards_[static_cast<std::size_t>(child.parent)];
-      board.Play(child.move);
-      nextTallies_.push_back(child.tally);
-      KnownLine& known = nextKnown_[steps.size()];
-      known.moves.assign(lines_.begin() + child.lineStart, lines_.begin() + child.lineEnd);
-      known.value = child.estimate;
+      Kept& kept = next_[steps.size()];
+      kept.board = kept_[static_cast<std::size_t>(child.parent)].board;
+      kept.board.Play(child.move);
+      kept.tally = child.tally;
+      kept.known.moves.assign(lines_.begin() + child.lineStart, lines_.begin() + child.lineEnd);
+      kept.known.value = child.estimate;
       steps.push_back({child.parent, child.move});
     }
     next_.resize(steps.size());
-    nextKnown_.resize(steps.size());
-    std::swap(boards_, next_);
-    std::swap(tallies_, nextTallies_);
-    std::swap(known_, nextKnown_);
+    std::swap(kept_, next_);
   }
 
   void OfferFinished(std::int32_t parent, const Move& last, std::int64_t tally, const Board& end) {
@@ -159,13 +160,11 @@ class Beam {
   Goal goal_;
   RolloutRandom random_;
   Rollout rollout_;
-  std::vector<Board> boards_, next_;
-  std::vector<std::int64_t> tallies_, nextTallies_;
+  std::vector<Kept> kept_, next_;
   std::vector<std::vector<Step>> layers_;  // layers_[d][i]: how position i after move d + 1 was reached
   std::vector<Child> children_;
   std::vector<Move> lines_;  // the children's best known lines, one after the other
   std::priority_queue<std::int64_t, std::vector<std::int64_t>, std::greater<>> topEstimates_;  // the layer's best, up to the width
-  std::vector<KnownLine> known_, nextKnown_;
   std::vector<Move> moves_, childMoves_;
   std::unordered_set<std::uint64_t> seen_;
   Board scratch_;

@@ -11,9 +11,9 @@ struct MoveScratch {
   std::vector<std::uint32_t> seen;
   std::uint32_t generation = 0;
   std::vector<std::int32_t> open;
-  std::vector<std::int32_t> group;  // the sweep's cells that began a group of their own
-  std::vector<std::int32_t> root;   // each cell's link towards its group's first cell
-  std::vector<std::int32_t> size;   // at a group's first cell: the group's size
+  std::vector<std::int32_t> firsts;  // the sweep's cells that began a group of their own
+  std::vector<std::int32_t> root;    // each cell's link towards its group's first cell
+  std::vector<std::int32_t> size;    // at a group's first cell: the group's size
 
   void Start(std::size_t cells) {
     if (seen.size() < cells) seen.assign(cells, 0);
@@ -126,7 +126,7 @@ void Board::JoinGroups(MoveScratch& s) const {
   }
   auto& root = s.root;
   auto& size = s.size;
-  s.group.clear();
+  s.firsts.clear();
   for (int c = 0; c < usedColumns_; ++c) {
     for (int h = 0; h < Height(c); ++h) {
       const std::int32_t cell = c * rows_ + h;
@@ -147,7 +147,7 @@ void Board::JoinGroups(MoveScratch& s) const {
       root[static_cast<std::size_t>(cell)] = top;
       if (top == cell) {
         size[static_cast<std::size_t>(cell)] = 1;
-        s.group.push_back(cell);
+        s.firsts.push_back(cell);
       } else {
         ++size[static_cast<std::size_t>(top)];
       }
@@ -157,7 +157,7 @@ void Board::JoinGroups(MoveScratch& s) const {
 
 // Plain stones: every group of two or more is a move, clicked at its root.
 void Board::AddPlainMoves(MoveScratch& s, std::vector<Move>& out) const {
-  for (const std::int32_t cell : s.group) {
+  for (const std::int32_t cell : s.firsts) {
     const std::int32_t stones = s.size[static_cast<std::size_t>(cell)];
     if (s.root[static_cast<std::size_t>(cell)] == cell && stones >= 2) {
       out.push_back({static_cast<std::int16_t>(cell / rows_), static_cast<std::int16_t>(cell % rows_), stones});

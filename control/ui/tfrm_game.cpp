@@ -98,14 +98,12 @@ void TfrmGame::BuildWindow() {
   imgMain_ = new PaintBox(panelBack_);
   imgMain_->SetImage(&painter_.Surface());
   imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) {
-    cursor_.Hide();  // the mouse has taken over from the keyboard
-    ShowCursorFrame();
+    HideCursor();
     imgMainMouseUp(button, at);
   };
   imgMain_->onPaint = [this] { imgMainPaint(); };
   imgRamp_->onMouseDown = [this](Qt::MouseButton, QPoint at) {
-    cursor_.Hide();
-    ShowCursorFrame();
+    HideCursor();
     imgRampMouseDown(at);
   };
   TimerDrop.setInterval(300);

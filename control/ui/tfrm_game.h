@@ -216,6 +216,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void ClickAtCursor();
   void DropAtCursor();
   void ShowCursorFrame();
+  void HideCursor();
   void RunDeferredCommands();
   void CloseWindow();
   void Shutdown();

@@ -50,9 +50,8 @@ void TfrmGame::ShowAdvice(const solver::Advice& advice) {
   }
   const Field& field = game_.GetField();
   adviceOverlay_->ShowCells(advice.cells, field.Columns(), {field.StoneWidth(), field.StoneHeight()});
-  const bool lowScore = game_.Settings().lowScore;
-  const int id = lowScore ? kMsgAdviceStones : kMsgAdvicePoints;
-  const std::string figure = std::to_string(lowScore ? std::int64_t{advice.stonesLeft} : advice.points);
+  const int id = game_.Settings().lowScore ? kMsgAdviceStones : kMsgAdvicePoints;
+  const std::string figure = std::to_string(solver::CountModeResult(advice, game_.Settings()));
   ShowMessageWith(id, [id, figure](int languageOffset) { return FormatText(id, languageOffset, {figure}); });
 }
 

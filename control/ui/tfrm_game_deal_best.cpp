@@ -29,8 +29,7 @@ void TfrmGame::CompareWithDealBest(std::int32_t result) {
   dealSearch_.Stop();
   const std::optional<solver::Advice>& best = dealSearch_.Best();
   if (!best) return;
-  const bool lowScore = game_.Settings().lowScore;
-  dealBest_ = DealComparison{lowScore, lowScore ? std::int64_t{best->stonesLeft} : best->points, result};
+  dealBest_ = DealComparison{game_.Settings().lowScore, solver::CountModeResult(*best, game_.Settings()), result};
   if (stats_) stats_->ShowDealComparison(dealBest_);
 }
 

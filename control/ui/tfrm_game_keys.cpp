@@ -48,6 +48,12 @@ void TfrmGame::ShowCursorFrame() {
   imgMain_->SetFrame(QRect(cell.Left, cell.Top, field.StoneWidth() + 1, field.StoneHeight() + 1));
 }
 
+void TfrmGame::HideCursor() {
+  // The mouse has taken over from the keyboard.
+  cursor_.Hide();
+  ShowCursorFrame();
+}
+
 void TfrmGame::ClickAtCursor() {
   if (!cursor_.Shown()) return MoveCursor([] {});
   const Field& field = game_.GetField();
