@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
@@ -51,10 +52,6 @@ QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RG
 QString Str(int id, int offset) { return QString::fromStdString(Text(id, offset)); }
 
 // Renders the window for a look by eye when PEBBLE_SHOTS names a folder.
-void SaveShotOf(QWidget& window, const QString& name) {
-  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-  if (!folder.isEmpty()) window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 }  // namespace
 
@@ -152,7 +149,7 @@ class AboutTest : public QObject {
       about_->ProcStrings(offset);
       QCOMPARE(about_->findChild<QLabel*>(QStringLiteral("lblInfo1"))->text(), titles[offset / 1000]);
       QCoreApplication::processEvents();
-      SaveShotOf(*about_, QStringLiteral("about-%1").arg(QLatin1String(offset == 0 ? "de" : offset == 1000 ? "en" : "fr")));
+      testing::SaveShot(*about_, QStringLiteral("about-%1").arg(QLatin1String(offset == 0 ? "de" : offset == 1000 ? "en" : "fr")));
     }
   }
 

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/status_main.h"
@@ -60,12 +61,12 @@ class AdviceTest : public QObject {
     return window;
   }
 
-  static void SaveShot(QWidget* window, const char* name) {
-    const QByteArray folder = qgetenv("PEBBLE_SHOT_DIR");
-    if (folder.isEmpty()) return;
-    const QPixmap shot = window->grab();
-    shot.save(QString::fromUtf8(folder) + "/" + name);
-    shot.scaled(shot.size() * 3).save(QString::fromUtf8(folder) + "/zoom-" + name);
+  // The window, and three times as large, for a close look at the ring.
+  static void SaveShot(QWidget& window, const QString& name) {
+    testing::SaveShot(window, name);
+    if (testing::ShotFolder().isEmpty()) return;
+    const QPixmap shot = window.grab();
+    shot.scaled(shot.size() * 3).save(testing::ShotFolder() + "/zoom-" + name + ".png");
   }
 
  private slots:
@@ -123,7 +124,7 @@ class AdviceTest : public QObject {
     QCOMPARE(w->CurrentMessage(), QString::fromStdString(FormatText(textId, 1000, {figure})));
     // The rules add the clearing bonus to the score themselves at the end.
     if (!lowScore) QCOMPARE(static_cast<std::int64_t>(rules.game.Score()), advice.points);
-    SaveShot(w.get(), lowScore ? "solver-advice-plain.png" : "solver-advice-textured.png");
+    SaveShot(*w, lowScore ? "solver-advice-plain" : "solver-advice-textured");
 
     // The player follows the advice: the ring goes with the move.
     QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, advice.fieldIndex));

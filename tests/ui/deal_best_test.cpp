@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
 #include "scores/deal_comparison.h"
@@ -71,11 +72,6 @@ class DealBestTest : public QObject {
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
     arguments.insert(arguments.end(), {"animations:no", "sounds:no", "action:no"});
     return testing::OpenWindow(home_->Store(), std::move(arguments));
-  }
-
-  static void SaveShot(QWidget& window, const QString& name) {
-    const QString folder = qEnvironmentVariable("PEBBLE_SHOT_DIR");
-    if (!folder.isEmpty()) window.grab().save(folder + QLatin1Char('/') + name);
   }
 
  private slots:
@@ -176,9 +172,9 @@ class DealBestTest : public QObject {
   void theLineFitsTheStatisticsWindowInEveryLanguage_data() {
     QTest::addColumn<int>("offset");
     QTest::addColumn<QString>("shot");
-    QTest::newRow("English") << kEnglishOffset << "dealbest-en.png";
-    QTest::newRow("German") << kGermanOffset << "dealbest-de.png";
-    QTest::newRow("French") << kFrenchOffset << "dealbest-fr.png";
+    QTest::newRow("English") << kEnglishOffset << "dealbest-en";
+    QTest::newRow("German") << kGermanOffset << "dealbest-de";
+    QTest::newRow("French") << kFrenchOffset << "dealbest-fr";
   }
 
   void theLineFitsTheStatisticsWindowInEveryLanguage() {
@@ -201,7 +197,7 @@ class DealBestTest : public QObject {
       QVERIFY(stats.rect().contains(inWindow));
       QVERIFY(inWindow.bottom() < title->mapTo(&stats, QPoint(0, 0)).y());
     }
-    SaveShot(stats, shot);
+    testing::SaveShot(stats, shot);
 
     // The specified figures keep their place; hiding the line gives the window its old height back.
     const int withLine = stats.height();

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
 #include "config/string_table.h"
@@ -28,11 +29,6 @@ using namespace pebble::testing;
 namespace {
 
 // Renders the window for a look by eye when PEBBLE_SHOTS names a folder.
-void SaveShot(QWidget& window, const QString& name) {
-  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-  if (!folder.isEmpty()) window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 // A key press as the platform reports it: the key's xkb keycode on X11 and
 // Wayland, its virtual-key code on Windows.
 struct PressedKey {
@@ -271,7 +267,7 @@ class MainWindowTest : public QObject {
     const int eightRoom = eight->statusMain()->TextRect(3).width();
     for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) QVERIFY(width(55, offset) <= eightRoom);
     eight->ShowMessage(55);
-    SaveShot(*eight, "texts-eight-columns-won");
+    testing::SaveShot(*eight, "texts-eight-columns-won");
     for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
       GameSettings settings = w->Settings();
       settings.languageOffset = offset;
@@ -279,7 +275,7 @@ class MainWindowTest : public QObject {
       w->LanguageChanged();
       for (int id : {50, 57, 63, 102}) {
         w->ShowMessage(id);
-        SaveShot(*bar, QStringLiteral("texts-status-%1").arg(id + offset));
+        testing::SaveShot(*bar, QStringLiteral("texts-status-%1").arg(id + offset));
       }
     }
   }

@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
 #include "config/string_table.h"
@@ -32,11 +33,10 @@ namespace {
 
 // Renders the dialog for a look by eye when PEBBLE_SHOTS names a folder.
 void SaveShot(QWidget& dialog, const QString& name) {
-  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-  if (folder.isEmpty()) return;
+  if (testing::ShotFolder().isEmpty()) return;
   const bool shown = dialog.isVisible();
   dialog.show();
-  dialog.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+  testing::SaveShot(dialog, name);
   if (!shown) dialog.hide();
 }
 

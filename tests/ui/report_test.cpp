@@ -15,6 +15,7 @@
 #include <fstream>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_table.h"
 #include "config/system_services.h"
 #include "scores/score_fixture.h"
@@ -40,12 +41,6 @@ GameSettings Settings(bool lowScore, int languageOffset = kEnglishOffset) {
   settings.lowScore = lowScore;
   settings.languageOffset = languageOffset;
   return settings;
-}
-
-void SaveShot(QWidget& window, const QString& name) {
-  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-  if (folder.isEmpty()) return;
-  window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 const char* const kLanguages[] = {"de", "en", "fr"};
@@ -173,7 +168,7 @@ class ReportTest : public QObject {
       ClickHeader(report, TfrmReport::kColMail);
       QCOMPARE(Column(report, 0), (QStringList{"Carl", "bert", "Anna"}));
       QCOMPARE(Images(report), lowScore ? (QList<int>{1, 1, 1}) : (QList<int>{0, 1, 1}));
-      SaveShot(report, QStringLiteral("report-%1-en").arg(lowScore ? "low" : "high"));
+      testing::SaveShot(report, QStringLiteral("report-%1-en").arg(lowScore ? "low" : "high"));
     }
   }
 
@@ -464,13 +459,13 @@ class ReportTest : public QObject {
           QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
         }
       }
-      SaveShot(dialog, QStringLiteral("history-%1").arg(kLanguages[offsetLanguage / 1000]));
+      testing::SaveShot(dialog, QStringLiteral("history-%1").arg(kLanguages[offsetLanguage / 1000]));
 
       TfrmReport report(offsetLanguage);
       report.show();
       QVERIFY(QTest::qWaitForWindowExposed(&report));
       QVERIFY(report.LoadReport(file_, offset, true));
-      SaveShot(report, QStringLiteral("report-%1").arg(kLanguages[offsetLanguage / 1000]));
+      testing::SaveShot(report, QStringLiteral("report-%1").arg(kLanguages[offsetLanguage / 1000]));
     }
   }
 
@@ -531,7 +526,7 @@ class ReportTest : public QObject {
       } else {
         QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
       }
-      if (c.shot) SaveShot(report, QStringLiteral("report-columns-%1").arg(QLatin1String(c.shot)));
+      if (c.shot) testing::SaveShot(report, QStringLiteral("report-columns-%1").arg(QLatin1String(c.shot)));
     }
   }
 

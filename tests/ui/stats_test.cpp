@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_table.h"
 #include "render/ui/keyed_image.h"
 #include "scores/score_fixture.h"
@@ -42,12 +43,6 @@ QImage Glyph(const char* name) {
 }
 
 // Renders the window for a look by eye when PEBBLE_SHOTS names a folder.
-void SaveShot(QWidget& window, const QString& name) {
-  const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-  if (folder.isEmpty()) return;
-  window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 }  // namespace
 
 class StatsTest : public QObject {
@@ -121,7 +116,7 @@ class StatsTest : public QObject {
     QCOMPARE(stats_->size(), QSize(stats_->width(), TfrmStats::kClientHeight));
     QVERIFY(stats_->width() >= TfrmStats::kClientWidth);
     QVERIFY(!stats_->isVisible());
-    SaveShot(*stats_, QStringLiteral("stats-new-en"));
+    testing::SaveShot(*stats_, QStringLiteral("stats-new-en"));
   }
 
   void averageUsesGeneralFormatAndTheDecimalSeparator() {
@@ -161,7 +156,7 @@ class StatsTest : public QObject {
       stats_->ApplyLanguage(others[offset / 1000]);
       ShowAndExpectAverage("language switched");
       static const char* kLanguages[] = {"de", "en", "fr"};
-      SaveShot(*stats_, QStringLiteral("stats-average-%1").arg(kLanguages[offset / 1000]));
+      testing::SaveShot(*stats_, QStringLiteral("stats-average-%1").arg(kLanguages[offset / 1000]));
     }
   }
 
@@ -178,7 +173,7 @@ class StatsTest : public QObject {
     QVERIFY2(column->document()->idealWidth() <= column->viewport()->width(),
              qPrintable(QStringLiteral("%1 > %2").arg(column->document()->idealWidth()).arg(column->viewport()->width())));
     QVERIFY(column->geometry().right() < column->parentWidget()->width());
-    SaveShot(*stats_, QStringLiteral("stats-long-names"));
+    testing::SaveShot(*stats_, QStringLiteral("stats-long-names"));
   }
 
   // Long names widen the window; the place numbers and the results still stand
@@ -245,7 +240,7 @@ class StatsTest : public QObject {
     stats_->RecordResult(Settings(false), HighGame(480), nullptr);
     QCOMPARE(Label("lbl5"), QStringLiteral("480"));
     QCOMPARE(Lines("listNames").first(), QStringLiteral("High"));
-    SaveShot(*stats_, QStringLiteral("stats-high-en"));
+    testing::SaveShot(*stats_, QStringLiteral("stats-high-en"));
 
     stats_->FollowNewGame(Settings(true));
     QCOMPARE(Label("lbl2"), Str(353));
@@ -275,7 +270,7 @@ class StatsTest : public QObject {
     QCOMPARE(SwitchGlyph(), Glyph("SB_SWITCHL"));
     QCOMPARE(close->mapTo(stats_.get(), QPoint()).y(), closeTop - 180);
     QCOMPARE(temp_->Store().ReadRegBool("Konfiguration", "Spieler zeigen", true), false);
-    SaveShot(*stats_, QStringLiteral("stats-hidden-en"));
+    testing::SaveShot(*stats_, QStringLiteral("stats-hidden-en"));
 
     // The next start opens short, with the same glyph, and saves nothing.
     Make(Settings(true));
@@ -387,7 +382,7 @@ class StatsTest : public QObject {
           QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
         }
         static const char* kLanguages[] = {"de", "en", "fr"};
-        SaveShot(*stats_, QStringLiteral("stats-%1-%2").arg(lowScore ? "low" : "high", kLanguages[offset / 1000]));
+        testing::SaveShot(*stats_, QStringLiteral("stats-%1-%2").arg(lowScore ? "low" : "high", kLanguages[offset / 1000]));
       }
     }
   }
