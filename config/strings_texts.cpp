@@ -780,6 +780,20 @@ constexpr auto kRows = std::to_array<StringRow>({
     {882, "Das Beste, was der Löser im Hintergrund für dieses Spiel gefunden hat, während du gespielt hast, neben deinem eigenen Ergebnis.",
           "The best the solver found for this deal in the background while you played, beside your own result.",
           "Le meilleur résultat que le solveur a trouvé pour cette donne pendant que vous jouiez, à côté du vôtre."},
+
+    // Colours no one confuses: the symbols on the stones, the colour-blind palette.
+    {920, "Symbole",
+          "Symbols",
+          "Symboles"},
+    {921, "Jeder Farbe ihr eigenes Zeichen geben, damit sich die Steine auch ohne Farben unterscheiden lassen",
+          "Give every color a shape of its own, so the stones can be told apart without their colors",
+          "Donner à chaque couleur sa propre forme, pour distinguer les pierres même sans les couleurs"},
+    {922, "Farbenblind",
+          "Color-blind",
+          "Daltoniens"},
+    {923, "Farben, die auch bei Rot-Grün- und Blau-Gelb-Schwäche gut auseinanderzuhalten sind",
+          "Colors that stay apart for red-green and blue-yellow color blindness",
+          "Des couleurs qui restent distinctes pour les daltoniens, rouge-vert comme bleu-jaune"},
 });
 
 constexpr bool IdsAscendAndFit() {

@@ -23,7 +23,7 @@ constexpr int kRowsPerColumn = 8;
 constexpr QSize kColorButtonSize(25, 18);
 constexpr int kColumnGap = 16;
 constexpr int kTileLabel = 80, kColorTaken = 325, kRefusedColor = 336, kPaletteWarning = 335, kProceed = 158,
-              kSaveFailed = 107;
+              kSaveFailed = 107, kColorBlindButton = 922, kColorBlindHint = 923;
 
 }  // namespace
 
@@ -44,12 +44,14 @@ void TfrmSelColors::BuildWindow() {
   bttClassic = new QPushButton(this);
   bttWinXP = new QPushButton(this);
   bttWild = new QPushButton(this);
+  bttColorBlind = new QPushButton(this);
   auto* palettes = new QVBoxLayout;
-  for (QPushButton* button : {bttClassic, bttWinXP, bttWild}) palettes->addWidget(button);
+  for (QPushButton* button : {bttClassic, bttWinXP, bttWild, bttColorBlind}) palettes->addWidget(button);
   palettes->addStretch(1);
   connect(bttClassic, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::Classic); });
   connect(bttWinXP, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::WinXP); });
   connect(bttWild, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::Wild); });
+  connect(bttColorBlind, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::ColorBlind); });
 
   panelMain = new QFrame(this);
   panelMain->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -104,6 +106,8 @@ void TfrmSelColors::ProcStrings() {
   bttClassic->setText(Str(337));
   bttWinXP->setText(Str(338));
   bttWild->setText(Str(339));
+  bttColorBlind->setText(Str(kColorBlindButton));
+  bttColorBlind->setToolTip(Str(kColorBlindHint));
   // The saved number of colours, not one still being edited, marks those in play.
   const int inPlay = host_.Settings().colorCount;
   for (int i = 0; i < kMaxColors; ++i) {
