@@ -60,7 +60,8 @@ class Beam {
   }
 
   PassEnd Run() {
-    if (kept_.front().board.Moves().empty()) OfferFinished(-1, {}, 0, kept_.front().board);
+    if (!kept_.front().board.Moves(moves_, stop_.cancel)) return PassEnd::Stopped;
+    if (moves_.empty()) OfferFinished(-1, {}, 0, kept_.front().board);
     while (!kept_.empty()) {
       if (!ExpandLayer()) return PassEnd::Stopped;
       KeepBest();
@@ -75,12 +76,12 @@ class Beam {
     topEstimates_ = {};
     for (std::size_t i = 0; i < kept_.size(); ++i) {
       const Kept& from = kept_[i];
-      from.board.Moves(moves_);
+      if (!from.board.Moves(moves_, stop_.cancel)) return false;
       for (const Move& move : moves_) {
         if (stop_.Soon(from.board.StonesLeft())) return false;
         scratch_ = from.board;
         const std::int64_t tally = from.tally + MoveGain(goal_, scratch_.Play(move));
-        scratch_.Moves(childMoves_);
+        if (!scratch_.Moves(childMoves_, stop_.cancel)) return false;
         const auto parent = static_cast<std::int32_t>(i);
         if (childMoves_.empty()) {
           OfferFinished(parent, move, tally, scratch_);

@@ -36,7 +36,7 @@ bool PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::ve
     const Move move = other.stones < one.stones ? other : one;
     tally += MoveGain(goal, board.Play(move));
     out.moves.push_back(move);
-    board.Moves(open);
+    if (!board.Moves(open, stop.cancel)) return false;
   }
   out.tally = tally;
   out.stonesLeft = board.StonesLeft();
