@@ -84,7 +84,7 @@ void TfrmGame::RequestNewGame() { bttStartClick(); }
 
 void TfrmGame::imgRampMouseDown(QPoint at) {
   if (!ramp_ || game_.SettingUp()) return;
-  CancelAdvice();  // a dropped stone changes the field
+  solver_->CancelAdvice();  // a dropped stone changes the field
   Settle([&] { ramp_->DropTheStoneClick(at.x(), at.y()); });
 }
 
