@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
