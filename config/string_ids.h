@@ -277,5 +277,7 @@ constexpr int kDealBestStone = 879;
 constexpr int kDealBestPoints = 880;
 constexpr int kDealBestLine = 881;
 constexpr int kDealBestHint = 882;
+constexpr int kMsgDealing = 890;  // while a deal that can be cleared is sought
+constexpr int kMsgSearchingDealBest = 891;
 
 }  // namespace pebble
