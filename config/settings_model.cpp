@@ -131,6 +131,34 @@ void SaveStoneColors(SettingsStore& store, const StoneColorTable& colors) {
 
 bool RemoveStoneColors(SettingsStore& store) { return store.RemoveKey(kColorSection); }
 
+SavedSettingsEffect TakeSavedValues(const GameSettings& current, const GameSettings& saved) {
+  SavedSettingsEffect out{current};
+  out.newGame = saved.rowCount != current.rowCount || saved.columnCount != current.columnCount ||
+                saved.stoneWidth != current.stoneWidth || saved.stoneHeight != current.stoneHeight ||
+                saved.playTime != current.playTime || saved.colorCount != current.colorCount ||
+                saved.actionsOn != current.actionsOn || saved.autoDrop != current.autoDrop ||
+                saved.lowScore != current.lowScore;
+  out.countModeChanged = saved.lowScore != current.lowScore;
+  GameSettings& u = out.updated;
+  u.rowCount = saved.rowCount;
+  u.columnCount = saved.columnCount;
+  u.colorCount = saved.colorCount;
+  u.fitToPicture = saved.fitToPicture;
+  u.backgroundPicture = saved.backgroundPicture;
+  u.backgroundFolder = saved.backgroundFolder;
+  u.soundsOn = saved.soundsOn;
+  u.textured = saved.textured;
+  u.voyeur = saved.voyeur;
+  u.traceOutline = saved.traceOutline;
+  u.stoneSymbols = saved.stoneSymbols;
+  u.actionsOn = saved.actionsOn;
+  u.animationsOn = saved.animationsOn;
+  u.autoDrop = saved.autoDrop;
+  u.playTime = saved.playTime;
+  u.lowScore = saved.lowScore;
+  return out;
+}
+
 void SaveFolderPictureIndex(SettingsStore& store, std::int32_t index) {
   store.SaveRegInt(kConfigSection, kValueFolderPictureIndex, index);
 }

@@ -89,6 +89,17 @@ void SaveStoneColors(SettingsStore& store, const StoneColorTable& colors);
 bool RemoveStoneColors(SettingsStore& store);
 void SaveFolderPictureIndex(SettingsStore& store, std::int32_t index);
 
+// What the running game takes over at once when the configuration dialog saves
+// `saved` in place of `current`, and whether that needs a new game. The stone
+// size, the background mode, undo and dealing only clearable games wait for the
+// next set-up, which reads them from the store.
+struct SavedSettingsEffect {
+  GameSettings updated;
+  bool newGame = false;
+  bool countModeChanged = false;
+};
+SavedSettingsEffect TakeSavedValues(const GameSettings& current, const GameSettings& saved);
+
 struct MainWindowPos {
   std::int32_t left = 10;
   std::int32_t top = 10;

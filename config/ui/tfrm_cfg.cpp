@@ -42,42 +42,6 @@ constexpr const char* kMissingPrefix = "???: ";
 constexpr int kVoyeurIndent = 17;
 constexpr int kSectionGap = 14;
 
-struct SaveOutcome {
-  GameSettings updated;
-  bool newGame = false;
-  bool countModeChanged = false;
-};
-
-// Which saved values the running game takes at once, and whether they need a
-// new game. Stone size, background mode and undo wait for the next set-up,
-// which reads them from the store.
-SaveOutcome TakeSavedValues(const GameSettings& current, const GameSettings& saved) {
-  SaveOutcome out{current};
-  out.newGame = saved.rowCount != current.rowCount || saved.columnCount != current.columnCount ||
-                saved.stoneWidth != current.stoneWidth || saved.stoneHeight != current.stoneHeight ||
-                saved.playTime != current.playTime || saved.colorCount != current.colorCount ||
-                saved.actionsOn != current.actionsOn || saved.autoDrop != current.autoDrop ||
-                saved.lowScore != current.lowScore;
-  out.countModeChanged = saved.lowScore != current.lowScore;
-  GameSettings& u = out.updated;
-  u.rowCount = saved.rowCount;
-  u.columnCount = saved.columnCount;
-  u.colorCount = saved.colorCount;
-  u.fitToPicture = saved.fitToPicture;
-  u.backgroundPicture = saved.backgroundPicture;
-  u.backgroundFolder = saved.backgroundFolder;
-  u.soundsOn = saved.soundsOn;
-  u.textured = saved.textured;
-  u.voyeur = saved.voyeur;
-  u.traceOutline = saved.traceOutline;
-  u.actionsOn = saved.actionsOn;
-  u.animationsOn = saved.animationsOn;
-  u.autoDrop = saved.autoDrop;
-  u.playTime = saved.playTime;
-  u.lowScore = saved.lowScore;
-  return out;
-}
-
 QLabel* TitleLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
   QFont bold = label->font();
@@ -458,8 +422,14 @@ void TfrmCfg::FormCreate() {
   ProcStrings();
   FillLanguageList();
   pages->setCurrentWidget(tsField);
+  const int inPlay = std::clamp<int>(settings.colorCount, 1, kMaxColors);
+  previewColor_ = settings.stoneColors[static_cast<std::size_t>(random_.Random(inPlay))];
+  ShowValues(settings);
+}
+
+void TfrmCfg::ShowValues(const GameSettings& s) {
   initialising_ = true;
-  LoadControls(settings);
+  LoadControls(s);
   initialising_ = false;
   ShowStone();
   bttHintState();
@@ -476,8 +446,6 @@ void TfrmCfg::LoadControls(const GameSettings& s) {
   spinFCol->SetValue(s.columnCount);
   spinC->SetValue(s.colorCount);
   chkSounds->setChecked(s.soundsOn);
-  const int inPlay = std::clamp<int>(s.colorCount, 1, kMaxColors);
-  previewColor_ = s.stoneColors[static_cast<std::size_t>(random_.Random(inPlay))];
   chkResize->setChecked(s.fitToPicture);
   QAbstractButton* mode = backGroup_->button(s.backgroundMode);
   (mode ? mode : radioNone)->setChecked(true);
@@ -625,38 +593,9 @@ void TfrmCfg::comboLangChange(int index) {
 
 // --- the three buttons ---------------------------------------------------------
 
-void TfrmCfg::bttRestoreClick() {
-  const GameSettings defaults;
-  initialising_ = true;
-  SetLinkedMinimums(defaults.columnCount, defaults.stoneWidth);
-  spinStH->SetValue(defaults.stoneHeight);
-  spinStW->SetValue(defaults.stoneWidth);
-  spinFRow->SetValue(defaults.rowCount);
-  spinFCol->SetValue(defaults.columnCount);
-  spinC->SetValue(defaults.colorCount);
-  chkSounds->setChecked(defaults.soundsOn);
-  radioNone->setChecked(true);
-  chkResize->setChecked(defaults.fitToPicture);
-  workPicture_.clear();
-  workFolder_.clear();
-  SetPathLabels();
-  chkTextured->setChecked(defaults.textured);
-  chkVoyeur->setChecked(defaults.voyeur);
-  chkDrawRect->setChecked(defaults.traceOutline);
-  chkSymbols->setChecked(defaults.stoneSymbols);
-  chkAction->setChecked(defaults.actionsOn);
-  chkAnimations->setChecked(defaults.animationsOn);
-  chkAutoDrop->setChecked(defaults.autoDrop);
-  chkClearable->setChecked(defaults.clearableDeals);
-  spinSecs->SetValue(defaults.playTime);
-  chkBackup->setChecked(defaults.undoInfo);
-  (defaults.lowScore ? radioLow : radioHigh)->setChecked(true);
-  initialising_ = false;
-  SetBackMode();
-  chkTexturedClick();
-  chkAutoDropClick();
-  bttHintState();
-}
+// The defaults of every value on the pages; the stone colours stay, they have
+// their own dialog.
+void TfrmCfg::bttRestoreClick() { ShowValues(GameSettings{}); }
 
 void TfrmCfg::CommitNumbers() {
   // The field being typed in first: the other minimums follow what it holds.
@@ -716,7 +655,7 @@ void TfrmCfg::bttSaveClick() {
   const GameSettings values = DialogValues();
   if (!StoreConfiguration(values)) return;  // nothing stored: the dialog stays for another try
 
-  const SaveOutcome outcome = TakeSavedValues(current, values);
+  const SavedSettingsEffect outcome = TakeSavedValues(current, values);
   host_.UpdateSettings(outcome.updated);
   if (outcome.countModeChanged) host_.CountModeChanged();
   hide();

@@ -132,6 +132,8 @@ class TfrmCfg : public QDialog {
   QWidget* BuildSpecialPage();
   void ConnectHandlers();
   void FillLanguageList();
+  // Shows the values on the pages, then the stone and the window size they give.
+  void ShowValues(const GameSettings& settings);
   void LoadControls(const GameSettings& settings);
   void SetPathLabels();
   void SetWindowFigure(QLabel* label, int pixels, int screenPixels);

@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "config/store_fixture.h"
+#include "config/string_table.h"
 
 namespace pebble {
 namespace {
@@ -261,6 +265,55 @@ TEST(SettingsModel, TheDialogsSaveWritesItsValuesInOrderAsOneChange) {
                       "\"Stein Höhe\"=dword:00000015\n"),
             std::string::npos)
       << text;
+}
+
+// Each value the dialog saves, changed alone: whether the running game takes it
+// at once, and whether it deals a new game for it.
+TEST(SettingsModel, SavedValuesTheRunningGameTakesAndThoseThatNeedANewGame) {
+  struct Case {
+    const char* what;
+    std::function<void(GameSettings&)> change;
+    bool taken;
+    bool newGame;
+  };
+  const Case cases[] = {
+      {"rows", [](GameSettings& s) { s.rowCount = 20; }, true, true},
+      {"columns", [](GameSettings& s) { s.columnCount = 12; }, true, true},
+      {"colours", [](GameSettings& s) { s.colorCount = 7; }, true, true},
+      {"count-down", [](GameSettings& s) { s.playTime = 120; }, true, true},
+      {"special stones", [](GameSettings& s) { s.actionsOn = true; }, true, true},
+      {"auto-drop", [](GameSettings& s) { s.autoDrop = true; }, true, true},
+      {"count mode", [](GameSettings& s) { s.lowScore = false; }, true, true},
+      {"stone width", [](GameSettings& s) { s.stoneWidth = 30; }, false, true},
+      {"stone height", [](GameSettings& s) { s.stoneHeight = 30; }, false, true},
+      {"window fits the picture", [](GameSettings& s) { s.fitToPicture = false; }, true, false},
+      {"picture", [](GameSettings& s) { s.backgroundPicture = "/pictures/a.jpg"; }, true, false},
+      {"folder", [](GameSettings& s) { s.backgroundFolder = "/pictures"; }, true, false},
+      {"sounds", [](GameSettings& s) { s.soundsOn = false; }, true, false},
+      {"textured", [](GameSettings& s) { s.textured = false; }, true, false},
+      {"voyeur", [](GameSettings& s) { s.voyeur = true; }, true, false},
+      {"trace lines", [](GameSettings& s) { s.traceOutline = false; }, true, false},
+      {"animations", [](GameSettings& s) { s.animationsOn = false; }, true, false},
+      {"background mode", [](GameSettings& s) { s.backgroundMode = 3; }, false, false},
+      {"undo", [](GameSettings& s) { s.undoInfo = false; }, false, false},
+      {"only clearable deals", [](GameSettings& s) { s.clearableDeals = true; }, false, false},
+  };
+  GameSettings current;
+  current.languageOffset = kFrenchOffset;  // never a saved value: the running game keeps its own
+  for (const Case& c : cases) {
+    GameSettings saved = current;
+    saved.languageOffset = kGermanOffset;
+    c.change(saved);
+    GameSettings expected = current;
+    if (c.taken) c.change(expected);
+    const SavedSettingsEffect effect = TakeSavedValues(current, saved);
+    EXPECT_EQ(effect.updated, expected) << c.what;
+    EXPECT_EQ(effect.newGame, c.newGame) << c.what;
+    EXPECT_EQ(effect.countModeChanged, c.what == std::string("count mode")) << c.what;
+  }
+  const SavedSettingsEffect unchanged = TakeSavedValues(current, current);
+  EXPECT_EQ(unchanged.updated, current);
+  EXPECT_FALSE(unchanged.newGame);
 }
 
 TEST(SettingsModel, MainWindowPositionAndLanguage) {
