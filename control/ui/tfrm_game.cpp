@@ -49,7 +49,7 @@ constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
 constexpr const char* kDisguiseTitle = "Microsoft Word - Document 1";
 
-QImage Resource(const char* name) { return BitmapResource(name); }
+QImage Resource(const char* name) { return BitmapResourceFor(name, qGuiApp->devicePixelRatio()); }
 
 }  // namespace
 
@@ -110,7 +110,7 @@ void TfrmGame::BuildWindow() {
   connect(&TimerDrop, &QTimer::timeout, this, &TfrmGame::DoDropStones);
   statusMain_ = new StatusMain(this);
   animator_ = new Animator(painter_, *imgMain_, this);
-  CreateAdvisor();
+  solver_ = new GameSolver(game_, *this, imgMain_, this);
 
   popupLoad_ = new QAction(this);
   popUpSave_ = new QAction(this);
@@ -303,14 +303,14 @@ void TfrmGame::SetUpGame() {
   const int rampHeight = settings.autoDrop ? settings.stoneHeight + 2 : 0;
   game_.MutableSettings() = settings;
   SizeWindow(size, rampHeight);
-  painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom());
+  painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom(), imgMain_->devicePixelRatio());
   imgMain_->SetImage(&painter_.Surface());
   if (!settings.autoDrop) countDown_.reset();
 
   const std::optional<DealNumber> deal = std::exchange(pendingDeal_, std::nullopt);
   if (opened) {
     game_.LoadField(settings, size, loadedCells);
-  } else if (DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
+  } else if (solver_->DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
     // The empty field and the status bar show while the deal is sought.
     imgMain_->show();
     statusMain_->show();
@@ -327,7 +327,7 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
   ShowCounts();
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
-  if (!opened && dealUnproven_) ShowMessage(kMsgDealUnproven);
+  if (!opened && solver_->DealUnproven()) ShowMessage(kMsgDealUnproven);
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(FileGame_);
   SetUpRamp(rampHeight);
@@ -338,16 +338,13 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   firstPaintPending_ = settings.autoDrop;
   cursor_.Reset(game_.GetField());
   game_.SetSettingUp(false);
-  StartDealSearch();
+  solver_->StartDealSearch();
   DrawWholeField();
 }
 
 void TfrmGame::FreeGame() {
   try {
-    CancelAdvice();
-    dealer_.Cancel();
-    dealSearch_.Forget();
-    HideDealBest();
+    solver_->ForgetGame();
     FileGame_ = false;
     LoadPending_ = false;
     fieldHintsOn_ = true;
@@ -374,7 +371,7 @@ void TfrmGame::bttStartClick() {
 
 void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
   if (game_.SettingUp()) return;
-  if (button != Qt::RightButton) CancelAdvice();  // a right click only asks about a stone
+  if (button != Qt::RightButton) solver_->CancelAdvice();  // a right click only asks about a stone
   const MouseButton which = button == Qt::RightButton ? MouseButton::Right
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
@@ -419,11 +416,11 @@ void TfrmGame::PlayHistory() {
       Button(bttUndo)->setEnabled(false);
       return;
     }
-    CancelAdvice();
+    solver_->CancelAdvice();
     if (!game_.GameRunning()) {
       if (!CurrentPrompter().WarningYesNo(this, Str(kCheatAlarm) + "\n\r" + Str(kProceed))) return;
       game_.SetGameRunning(true);
-      HideDealBest();  // the game runs again: its result is not yet known
+      solver_->GameResumed();
       if (game_.Settings().autoDrop && countDown_) countDown_->ContinueCountDown();
     }
     try {
@@ -467,7 +464,7 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) Disguise();
   PlayKey(key);
-  if (key == Qt::Key_B) AskForAdvice();
+  if (key == Qt::Key_B) solver_->AskForAdvice();
 }
 
 void TfrmGame::Disguise() {

@@ -30,6 +30,10 @@ void TfrmGame::ShowMessageWith(int stringId, std::function<std::string(int langu
   statusMain_->SetPanelText(3, QString::fromStdString(messageText_(LanguageOffset())));
 }
 
+void TfrmGame::ShowDealComparison(const std::optional<DealComparison>& comparison) {
+  if (stats_) stats_->ShowDealComparison(comparison);
+}
+
 void TfrmGame::ShowMessageNow(int stringId) {
   ShowMessage(stringId);
   statusMain_->RepaintNow();
@@ -121,7 +125,7 @@ void TfrmGame::RecordResult(std::int32_t result) {
     if (parsed.status == SavedGameStatus::Ok) tie.gameHeader = GameHeaderOf(parsed.game);
   }
   stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, FileGame_ ? &tie : nullptr);
-  CompareWithDealBest(result);
+  solver_->GameEnded(result);
 }
 
 }  // namespace pebble::ui
