@@ -1,8 +1,8 @@
 #pragma once
 // Monte-Carlo beam search: from the start, layer by layer, every move of every
 // kept position is played and judged by a rollout to the end; the `width`
-// positions with the best rollouts are kept, one of each distinct position.
-// Each kept position remembers the best line known through it, and its child
+// positions with the best rollouts are kept, one of each distinct position:
+// of two orders of moves that reach it, the one with more points. Each kept position remembers the best line known through it, and its child
 // on that line is judged by it, so the beam never loses the best line it has
 // seen; a pass starts from the best line of the passes before it and searches
 // around it. Every finished line met on the way, rollouts included, is offered.
@@ -22,7 +22,7 @@ struct BeamOptions {
 enum class PassEnd {
   Stopped,     // by the stop rule, before the beam ran out of moves
   Finished,    // every kept position played to its end
-  Exhaustive,  // and no position was ever dropped: every line has been seen
+  Exhaustive,  // and no position was dropped but for fewer points: the best line has been seen
 };
 
 PassEnd BeamPass(const Board& start, BeamOptions options, const StopRule& stop, BestLine& best);
