@@ -2,6 +2,8 @@
 // drawn at the screen's own resolution, the symbols on the stones, and the
 // bitmaps chosen by the screen's pixel ratio.
 #include <QDir>
+#include <QTemporaryDir>
+#include <QPainter>
 #include <QtTest>
 #include <set>
 #include <string>
@@ -12,8 +14,12 @@
 #include "render/color_vision.h"
 #include "render/ui/background_picture.h"
 #include "render/ui/bitmap_resource.h"
+#include "render/ui/cell_marks.h"
 #include "render/ui/field_painter.h"
 #include "render/ui/stone_symbols.h"
+#include "solver/ui/advice_overlay.h"
+#include "render_fixture.h"
+#include "window_fixture.h"
 
 using namespace pebble;
 using namespace pebble::ui;
@@ -23,14 +29,7 @@ using pebble::testing::MakeField;
 
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kRed = 0xFFFF0000u;
-
-QImage Plain(QSize size, QRgb color) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(color);
-  return image;
-}
+using namespace pebble::testing;
 
 GameSettings Look(bool textured, bool traceOutline, bool voyeur = false, bool symbols = false) {
   GameSettings settings;
@@ -205,6 +204,63 @@ class LooksTest : public QObject {
     }
   }
 
+  // The keyboard's cursor and the advice never look alike: the cursor is four
+  // white corners with the middle of each side left free, the advice a golden
+  // line all along the group's edge with no white in it.
+  void cursorAndAdviceHaveLooksOfTheirOwn() {
+    const QRgb kGold = qRgb(255, 196, 0), kStone = qRgb(0, 128, 0);
+    const QRect cell(10, 10, kW + 1, kH + 1);
+    QImage cursor = Plain({50, 50}, kStone);
+    {
+      QPainter painter(&cursor);
+      DrawCursorMark(painter, cell);
+    }
+    QCOMPARE(cursor.pixel(cell.left() + 2, cell.top() + 2), 0xFFFFFFFFu);
+    QCOMPARE(cursor.pixel(cell.right() - 2, cell.bottom() - 2), 0xFFFFFFFFu);
+    QCOMPARE(cursor.pixel(cell.left(), cell.top()), kBlack);  // the dark edge
+    QCOMPARE(cursor.pixel(cell.center().x(), cell.top() + 2), kStone);
+    QCOMPARE(cursor.pixel(cell.left() + 2, cell.center().y()), kStone);
+    QCOMPARE(cursor.pixel(cell.center()), kStone);
+
+    QImage advice = Plain({50, 50}, kStone);
+    {
+      QPainter painter(&advice);
+      const int l = cell.left(), t = cell.top(), r = l + kW, b = t + kH;
+      DrawAdviceRing(painter, {QLine(l, t, r, t), QLine(l, b, r, b), QLine(l, t, l, b), QLine(r, t, r, b)});
+    }
+    QCOMPARE(advice.pixel(cell.center().x(), cell.top()), kGold);
+    QCOMPARE(advice.pixel(cell.left(), cell.center().y()), kGold);
+    for (int y = 0; y < advice.height(); ++y) {
+      for (int x = 0; x < advice.width(); ++x) QVERIFY(advice.pixel(x, y) != 0xFFFFFFFFu);
+    }
+  }
+
+  // The whole window at the scale factor of the run (QT_SCALE_FACTOR), with
+  // symbols, the ramp, special stones, the cursor and the advice; only when
+  // asked for.
+  void writeWindowScreenshots() {
+    const QByteArray folder = qgetenv("PEBBLE_LOOKS_SHOTS");
+    if (folder.isEmpty()) QSKIP("set PEBBLE_LOOKS_SHOTS to a folder to write the pictures");
+    QTemporaryDir home;
+    const auto store = pebble::testing::StoreInHome(home);
+    store->SaveRegBool(kConfigSection, kValueStoneSymbols, true);
+    testing::ScriptedPrompter prompter;
+    ui::SetPrompter(&prompter);
+    const QString scale = qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ? "1" : qEnvironmentVariable("QT_SCALE_FACTOR");
+    for (const auto& [name, arguments] :
+         {std::pair<const char*, std::vector<std::string>>{"window", {"deal:123456"}},
+          {"window-ramp", {"autodrop:yes", "action:yes", "deal:42"}}}) {
+      auto w = testing::OpenWindow(*store, arguments);
+      QTest::keyClick(w.get(), Qt::Key_Right);
+      QTest::keyClick(w.get(), Qt::Key_Down);
+      QTest::keyClick(w.get(), Qt::Key_B);
+      QTRY_VERIFY_WITH_TIMEOUT(!w->Overlay().Cells().empty(), 5000);
+      QTest::qWait(100);
+      QVERIFY(w->grab().save(QString("%1/%2-x%3.png").arg(QString::fromLocal8Bit(folder), name, scale)));
+    }
+    ui::SetPrompter(nullptr);
+  }
+
   // Pictures of the field for a person to look at; only when asked for.
   void writeScreenshots() {
     const QByteArray folder = qgetenv("PEBBLE_LOOKS_SHOTS");
@@ -282,5 +338,5 @@ class LooksTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(LooksTest)
+QTEST_MAIN(LooksTest)
 #include "looks_test.moc"

@@ -15,6 +15,7 @@
 #include "render/ui/background_picture.h"
 #include "render/ui/field_painter.h"
 #include "render/ui/pixel_blit.h"
+#include "render_fixture.h"
 
 extern "C" {
 #include <jpeglib.h>
@@ -28,16 +29,7 @@ using pebble::testing::MakeField;
 
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr QRgb kRed = 0xFFFF0000u;  // the first colour of the classic palette
-constexpr QRgb kCyan = 0xFF00FFFFu;
-
-QImage Plain(QSize size, QRgb color) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(color);
-  return image;
-}
+using namespace pebble::testing;
 
 GameSettings Look(bool textured, bool traceOutline, bool voyeur = false, bool actionsOn = false) {
   GameSettings settings;
