@@ -293,6 +293,7 @@ TEST(SettingsModel, SavedValuesTheRunningGameTakesAndThoseThatNeedANewGame) {
       {"textured", [](GameSettings& s) { s.textured = false; }, true, false},
       {"voyeur", [](GameSettings& s) { s.voyeur = true; }, true, false},
       {"trace lines", [](GameSettings& s) { s.traceOutline = false; }, true, false},
+      {"symbols on the stones", [](GameSettings& s) { s.stoneSymbols = true; }, true, false},
       {"animations", [](GameSettings& s) { s.animationsOn = false; }, true, false},
       {"background mode", [](GameSettings& s) { s.backgroundMode = 3; }, false, false},
       {"undo", [](GameSettings& s) { s.undoInfo = false; }, false, false},
