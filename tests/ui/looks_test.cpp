@@ -18,6 +18,7 @@
 #include "render/ui/field_painter.h"
 #include "render/ui/stone_symbols.h"
 #include "solver/ui/advice_overlay.h"
+#include "solver/ui/game_solver.h"
 #include "render_fixture.h"
 #include "window_fixture.h"
 
@@ -254,7 +255,7 @@ class LooksTest : public QObject {
       QTest::keyClick(w.get(), Qt::Key_Right);
       QTest::keyClick(w.get(), Qt::Key_Down);
       QTest::keyClick(w.get(), Qt::Key_B);
-      QTRY_VERIFY_WITH_TIMEOUT(!w->Overlay().Cells().empty(), 5000);
+      QTRY_VERIFY_WITH_TIMEOUT(!w->Solver().Overlay().Cells().empty(), 5000);
       QTest::qWait(100);
       QVERIFY(w->grab().save(QString("%1/%2-x%3.png").arg(QString::fromLocal8Bit(folder), name, scale)));
     }
