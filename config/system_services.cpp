@@ -149,18 +149,6 @@ ScreenRect KeepReachable(const ScreenRect& wanted, const std::vector<ScreenRect>
   return moved;
 }
 
-ScreenRect CenteredFit(std::int32_t pictureWidth, std::int32_t pictureHeight, std::int32_t boxWidth,
-                       std::int32_t boxHeight) {
-  if (pictureWidth <= 0 || pictureHeight <= 0) return {};
-  const std::int64_t pw = pictureWidth, ph = pictureHeight, bw = boxWidth, bh = boxHeight;
-  if (pw * bh > bw * ph) {
-    const auto height = static_cast<std::int32_t>(ph * bw / pw);
-    return {0, (boxHeight - height) / 2, boxWidth, height};
-  }
-  const auto width = static_cast<std::int32_t>(pw * bh / ph);
-  return {(boxWidth - width) / 2, 0, width, boxHeight};
-}
-
 std::vector<std::string> Parse(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;
   if (text.empty()) return pieces;

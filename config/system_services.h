@@ -29,13 +29,6 @@ std::string WindowSectionName(std::string_view componentName);
 // nearest to it, or onto the first screen. No screens: unchanged.
 ScreenRect KeepReachable(const ScreenRect& wanted, const std::vector<ScreenRect>& screens);
 
-// --- drawing helper ---
-
-// Where a picture goes when stretched into a box keeping its aspect ratio and
-// centred: a relatively wider picture fills the width, any other the height.
-ScreenRect CenteredFit(std::int32_t pictureWidth, std::int32_t pictureHeight, std::int32_t boxWidth,
-                       std::int32_t boxHeight);
-
 // --- text ---
 
 // Splits text at each occurrence of the first character of separator; two

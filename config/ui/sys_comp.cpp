@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPainter>
 
 #include "config/system_services.h"
 #include "config/ui/qt_dialogs.h"
@@ -47,14 +46,6 @@ void TSysComp::MigrateIfNeeded() {
   if (MigrationNeeded() && !MigrateRegistry()) {
     Prompter().ShowError(QString::fromUtf8(kMigrationErrorMessage.data(), kMigrationErrorMessage.size()));
   }
-}
-
-void CenterDraw(const QImage& picture, QImage& bitmap) {
-  const ScreenRect target = CenteredFit(picture.width(), picture.height(), bitmap.width(), bitmap.height());
-  if (target.width <= 0 || target.height <= 0) return;
-  QPainter painter(&bitmap);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRect(target.left, target.top, target.width, target.height), picture);
 }
 
 }  // namespace pebble

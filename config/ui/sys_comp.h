@@ -62,8 +62,4 @@ class TSysComp : public SettingsStore {
   std::unique_ptr<SysCompPrompter> prompter_;
 };
 
-// Stretches picture into bitmap keeping its aspect ratio, centred; the rest of
-// the bitmap stays as it was.
-void CenterDraw(const QImage& picture, QImage& bitmap);
-
 }  // namespace pebble

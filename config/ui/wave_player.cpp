@@ -1,11 +1,8 @@
 #include "config/ui/wave_player.h"
 
 #include <QFileInfo>
-#include <map>
-
-#ifdef PEBBLE_HAVE_MULTIMEDIA
 #include <QSoundEffect>
-#endif
+#include <map>
 
 namespace pebble {
 namespace {
@@ -19,7 +16,6 @@ bool IsPlayableFile(const QString& path) {
   return info.exists() && info.isFile();
 }
 
-#ifdef PEBBLE_HAVE_MULTIMEDIA
 // One effect per sound, loaded on its first play and kept for the next.
 class EffectSink final : public SoundSink {
  public:
@@ -41,22 +37,10 @@ class EffectSink final : public SoundSink {
   std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
   QSoundEffect* playing_ = nullptr;
 };
-#else
-class SilentSink final : public SoundSink {
- public:
-  bool Play(const QUrl&) override { return false; }
-};
-#endif
 
 }  // namespace
 
-std::unique_ptr<SoundSink> MakePlatformSoundSink() {
-#ifdef PEBBLE_HAVE_MULTIMEDIA
-  return std::make_unique<EffectSink>();
-#else
-  return std::make_unique<SilentSink>();
-#endif
-}
+std::unique_ptr<SoundSink> MakePlatformSoundSink() { return std::make_unique<EffectSink>(); }
 
 QUrl WaveSource(const QString& name, const QString& resourcePrefix) {
   if (name.isEmpty()) return {};

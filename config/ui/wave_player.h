@@ -17,7 +17,7 @@ class SoundSink {
   virtual bool Play(const QUrl& source) = 0;
 };
 
-// QSoundEffect where Qt Multimedia is built in, a silent sink otherwise.
+// The audio output, through QSoundEffect.
 std::unique_ptr<SoundSink> MakePlatformSoundSink();
 
 inline const QString kSoundResourcePrefix = QStringLiteral(":/res/");

@@ -48,22 +48,6 @@ TEST(SystemServices, AWindowOutOfReachIsMovedOntoTheNearestScreen) {
   EXPECT_EQ(KeepReachable({-5000, 0, 10, 10}, {}), (ScreenRect{-5000, 0, 10, 10}));
 }
 
-TEST(SystemServices, CenteredFitKeepsTheAspectRatio) {
-  struct Case {
-    int pw, ph, bw, bh;
-    ScreenRect fit;
-  };
-  const Case cases[] = {
-      {400, 100, 200, 200, {0, 75, 200, 50}},   // wider: fills the width
-      {100, 400, 200, 200, {75, 0, 50, 200}},   // taller: fills the height
-      {300, 300, 200, 100, {50, 0, 100, 100}},
-      {640, 480, 320, 240, {0, 0, 320, 240}},   // same ratio
-      {3, 2, 10, 10, {0, 2, 10, 6}},            // margins truncated
-      {0, 10, 10, 10, {0, 0, 0, 0}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CenteredFit(c.pw, c.ph, c.bw, c.bh), c.fit) << c.pw << "x" << c.ph;
-}
-
 TEST(SystemServices, ParseSplitsAtTheFirstSeparatorCharacter) {
   using Pieces = std::vector<std::string>;
   EXPECT_EQ(Parse("a;b;c", ";"), (Pieces{"a", "b", "c"}));

@@ -1,6 +1,6 @@
 // The system-services component with real widgets: window placement kept in
 // the store, sounds by file or by name, the folder chooser and the migration
-// message through a scripted prompter, and picture centring.
+// message through a scripted prompter.
 
 #include <QFile>
 #include <QGuiApplication>
@@ -281,18 +281,6 @@ class ServicesTest : public QObject {
     QCOMPARE(sys_->ReadRegInt("", "Version", 0), 40);
     sys_->MigrateIfNeeded();  // nothing left to do
     QVERIFY(log.isEmpty());
-  }
-
-  void centerDrawKeepsTheAspectRatio() {
-    QImage picture(40, 20, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QImage bitmap(20, 20, QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    CenterDraw(picture, bitmap);
-    QCOMPARE(bitmap.pixelColor(10, 2), QColor(Qt::white));
-    QCOMPARE(bitmap.pixelColor(10, 10), QColor(Qt::red));
-    QCOMPARE(bitmap.pixelColor(0, 5), QColor(Qt::red));
-    QCOMPARE(bitmap.pixelColor(10, 17), QColor(Qt::white));
   }
 };
 
