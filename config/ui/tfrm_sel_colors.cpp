@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "config/settings_model.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/ui/cfg_choosers.h"
 #include "control/ui/prompter.h"
@@ -22,8 +23,6 @@ namespace {
 constexpr int kRowsPerColumn = 8;
 constexpr QSize kColorButtonSize(25, 18);
 constexpr int kColumnGap = 16;
-constexpr int kTileLabel = 80, kColorTaken = 325, kRefusedColor = 336, kPaletteWarning = 335, kProceed = 158,
-              kSaveFailed = 107;
 
 }  // namespace
 
@@ -44,12 +43,14 @@ void TfrmSelColors::BuildWindow() {
   bttClassic = new QPushButton(this);
   bttWinXP = new QPushButton(this);
   bttWild = new QPushButton(this);
+  bttColorBlind = new QPushButton(this);
   auto* palettes = new QVBoxLayout;
-  for (QPushButton* button : {bttClassic, bttWinXP, bttWild}) palettes->addWidget(button);
+  for (QPushButton* button : {bttClassic, bttWinXP, bttWild, bttColorBlind}) palettes->addWidget(button);
   palettes->addStretch(1);
   connect(bttClassic, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::Classic); });
   connect(bttWinXP, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::WinXP); });
   connect(bttWild, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::Wild); });
+  connect(bttColorBlind, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::ColorBlind); });
 
   panelMain = new QFrame(this);
   panelMain->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -99,11 +100,13 @@ void TfrmSelColors::FormCreate() {
 }
 
 void TfrmSelColors::ProcStrings() {
-  setWindowTitle(Str(324));
-  bttCancel->setText(Str(299));
-  bttClassic->setText(Str(337));
-  bttWinXP->setText(Str(338));
-  bttWild->setText(Str(339));
+  setWindowTitle(Str(kChooseColors));
+  bttCancel->setText(Str(kCancelButton));
+  bttClassic->setText(Str(kClassicPaletteButton));
+  bttWinXP->setText(Str(kXpPaletteButton));
+  bttWild->setText(Str(kWildPaletteButton));
+  bttColorBlind->setText(Str(kColorBlindPaletteButton));
+  bttColorBlind->setToolTip(Str(kColorBlindPaletteHint));
   // The saved number of colours, not one still being edited, marks those in play.
   const int inPlay = host_.Settings().colorCount;
   for (int i = 0; i < kMaxColors; ++i) {

@@ -49,7 +49,7 @@ constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
 constexpr const char* kDisguiseTitle = "Microsoft Word - Document 1";
 
-QImage Resource(const char* name) { return BitmapResource(name); }
+QImage Resource(const char* name) { return BitmapResourceFor(name, qGuiApp->devicePixelRatio()); }
 
 }  // namespace
 
@@ -303,7 +303,7 @@ void TfrmGame::SetUpGame() {
   const int rampHeight = settings.autoDrop ? settings.stoneHeight + 2 : 0;
   game_.MutableSettings() = settings;
   SizeWindow(size, rampHeight);
-  painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom());
+  painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom(), imgMain_->devicePixelRatio());
   imgMain_->SetImage(&painter_.Surface());
   if (!settings.autoDrop) countDown_.reset();
 

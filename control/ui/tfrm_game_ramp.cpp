@@ -26,7 +26,7 @@ void TfrmGame::SetUpRamp(int rampHeight) {
   TimerDrop.setInterval(game_.Settings().dropInterval);
   if (!game_.Settings().autoDrop) return;
   ramp_ = std::make_unique<Ramp>(game_, *this, *this, ProgramRandom());
-  rampImage_ = QImage(imgMain_->width(), rampHeight, QImage::Format_RGB32);
+  rampImage_ = painter_.NewCanvas(QSize(imgMain_->width(), rampHeight));
   imgRamp_->SetImage(&rampImage_);
   RampPaint();
 }
@@ -40,7 +40,7 @@ void TfrmGame::RampPaint() {
     QPainter p(&rampImage_);
     p.fillRect(rampImage_.rect(), colour);
     p.setPen(Qt::black);
-    p.drawLine(0, rampImage_.height() - 1, rampImage_.width(), rampImage_.height() - 1);
+    p.drawLine(0, imgRamp_->height() - 1, imgRamp_->width(), imgRamp_->height() - 1);
   }
   for (const RampStone& stone : ramp_->RampStones()) DrawRampStone(stone.PseudoCell());
   imgRamp_->update();

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/tfrm_game.h"
 #include "support/silent_host.h"
@@ -92,10 +93,10 @@ class ClearableTest : public QObject {
     auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
     w->show();
     QVERIFY(!Dealt(*w));
-    QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(890, kEnglishOffset)));
+    QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(kMsgDealing, kEnglishOffset)));
     QVERIFY(w->Solver().ClearingLine().empty());
     QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
-    QVERIFY(w->CurrentMessage() != QString::fromStdString(Text(890, kEnglishOffset)));
+    QVERIFY(w->CurrentMessage() != QString::fromStdString(Text(kMsgDealing, kEnglishOffset)));
     const Game& g = w->GetGame();
     QVERIFY(g.Deal().has_value());
     QCOMPARE(g.GetField().Cells(), DealField(*g.Deal(), g.Settings(), {g.GetField().Columns(), g.GetField().Rows()}).Cells());

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "cfg_fixture.h"
+#include "config/string_ids.h"
 #include "config/ui/cfg_palettes.h"
 #include "config/ui/tfrm_sel_colors.h"
 #include "engine/stone_cell.h"
@@ -52,7 +53,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
   void theColoursInPlayAreMarkedAndNamed() {
     host_->settings.colorCount = 5;
     TfrmSelColors dialog(*host_);
-    QCOMPARE(dialog.windowTitle(), English(324));
+    QCOMPARE(dialog.windowTitle(), English(kChooseColors));
     for (int i = 0; i < kMaxColors; ++i) {
       QLabel* label = dialog.ColorLabel(i);
       QCOMPARE(label->text(), QString("Tile # %1").arg(i + 1));
@@ -88,7 +89,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
       QCOMPARE(ColorName(c.color), QString(c.name));
       QCOMPARE(IsRefusedStoneColor(c.color), c.refused);
     }
-    for (Palette palette : {Palette::Classic, Palette::WinXP, Palette::Wild}) {
+    for (Palette palette : {Palette::Classic, Palette::WinXP, Palette::Wild, Palette::ColorBlind}) {
       const StoneColorTable& colors = PaletteColors(palette);
       QCOMPARE(std::set<ColorValue>(colors.begin(), colors.end()).size(), std::size_t{kMaxColors});
       for (ColorValue color : colors) QVERIFY(!IsRefusedStoneColor(color));
@@ -192,6 +193,8 @@ class ColorsTest : public QObject, public DialogSurroundings {
         {"second, OK", Palette::WinXP, true, true, PaletteColors(Palette::WinXP), PaletteColors(Palette::WinXP), true},
         {"second, cancel", Palette::WinXP, true, false, PaletteColors(Palette::WinXP), own, true},
         {"third, OK", Palette::Wild, true, true, PaletteColors(Palette::Wild), PaletteColors(Palette::Wild), true},
+        {"colour-blind, OK", Palette::ColorBlind, true, true, PaletteColors(Palette::ColorBlind),
+         PaletteColors(Palette::ColorBlind), true},
         {"answered no", Palette::Wild, false, true, own, own, false},
     };
     for (const Case& c : cases) {
@@ -201,11 +204,12 @@ class ColorsTest : public QObject, public DialogSurroundings {
       host_->settings.stoneColors = own;
       prompter_->answerYes = c.answer;
       TfrmSelColors dialog(*host_);
-      QPushButton* button = c.palette == Palette::Classic ? dialog.bttClassic
-                            : c.palette == Palette::WinXP ? dialog.bttWinXP
-                                                          : dialog.bttWild;
+      QPushButton* button = c.palette == Palette::Classic      ? dialog.bttClassic
+                            : c.palette == Palette::WinXP      ? dialog.bttWinXP
+                            : c.palette == Palette::ColorBlind ? dialog.bttColorBlind
+                                                               : dialog.bttWild;
       QTest::mouseClick(button, Qt::LeftButton);
-      QVERIFY2(Messages() == QStringList{"warning: " + English(335) + "\n\r" + English(158)}, c.name);
+      QVERIFY2(Messages() == QStringList{"warning: " + English(kPaletteWarning) + "\n\r" + English(kProceed)}, c.name);
       QTest::mouseClick(c.ok ? dialog.bttOK : dialog.bttCancel, Qt::LeftButton);
 
       QVERIFY2(host_->settings.stoneColors == c.settingsAfter, c.name);
@@ -225,7 +229,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
     choosers_->colors.push_back(kOwnColor);
     dialog.Farbwahl(0);
     dialog.bttOKClick();
-    QCOMPARE(Messages(), QStringList{"error: " + English(107)});
+    QCOMPARE(Messages(), QStringList{"error: " + English(kSaveFailed)});
     QVERIFY(dialog.isVisible());
     QCOMPARE(host_->settings.stoneColors, kClassicPalette);
     QVERIFY(!dialog.ColorsTouched());
