@@ -277,8 +277,8 @@ constexpr int kDealBestStone = 879;
 constexpr int kDealBestPoints = 880;
 constexpr int kDealBestLine = 881;
 constexpr int kDealBestHint = 882;
-constexpr int kMsgDealing = 890;  // while a deal that can be cleared is sought
-constexpr int kMsgSearchingDealBest = 891;
+constexpr int kMsgDealing = 890;            // a deal that can be cleared is sought
+constexpr int kMsgSearchingDealBest = 891;  // the game is over; its deal's best still comes
 
 // Colours no one confuses: the symbols on the stones, the colour-blind palette.
 constexpr int kSymbolsCheck = 920;

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QWidget>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "solver/ui/advice_overlay.h"
 #include "solver/ui/advisor.h"
@@ -10,8 +11,6 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kMsgSearching = 870, kMsgAdviceStones = 871, kMsgAdvicePoints = 872, kMsgNoAdvice = 873,
-              kMsgDealBest = 877, kMsgDealing = 890, kMsgSearchingDealBest = 891;
 // The answer comes within a second on the default field, threads started and all.
 constexpr std::chrono::milliseconds kAdviceBudget{800};
 // Keeps a new game on the default field well under half a second; larger
@@ -166,7 +165,7 @@ void GameSolver::ShowDealBestMessage() {
     return;
   }
   const DealComparison comparison = *dealBest_;
-  host_.ShowMessageWith(kMsgDealBest, [comparison](int languageOffset) { return DealComparisonText(comparison, languageOffset); });
+  host_.ShowMessageWith(kDealBestCaption, [comparison](int languageOffset) { return DealComparisonText(comparison, languageOffset); });
 }
 
 void GameSolver::ForgetGame() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QtTest>
 
+#include "config/string_ids.h"
 #include "scores/deal_comparison.h"
 #include "solver/ui/advice_overlay.h"
 #include "solver/ui/game_solver.h"
@@ -16,9 +17,6 @@ using namespace pebble;
 using namespace pebble::ui;
 
 namespace {
-
-constexpr int kMsgSearching = 870, kMsgAdviceStones = 871, kMsgDealBest = 877, kMsgDealing = 890,
-              kMsgSearchingDealBest = 891;
 
 // Remembers every message and comparison the solver part hands the window.
 struct RecordingHost : SolverHost {
@@ -102,7 +100,7 @@ class GameSolverTest : public QObject {
     QCOMPARE(t.solver.DealBest()->yours, std::int64_t{57});
     QCOMPARE(t.solver.DealBest()->best, std::int64_t{t.solver.DealSearchBest()->stonesLeft});
     QVERIFY(t.host.comparison.has_value());
-    QCOMPARE(t.host.current, kMsgDealBest);  // "searching" gives way to the comparison
+    QCOMPARE(t.host.current, kDealBestCaption);  // "searching" gives way to the comparison
   }
 
   void aClearableDealIsDealtOffTheWindowThread() {
