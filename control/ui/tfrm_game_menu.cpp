@@ -1,5 +1,7 @@
-// Deal numbers at the window: the number of the running game where the player
-// can read it, and a deal chosen by its number.
+// The file button's menu: saving the start of the running game to a .clk
+// file, opening one, and a deal chosen by its number (with the number of the
+// running game where the player can read it). The report is a companion
+// window's (tfrm_game_companions.cpp).
 
 #include "config/string_table.h"
 #include "control/ui/prompter.h"
@@ -8,6 +10,17 @@
 
 namespace pebble::ui {
 namespace {
+
+constexpr int kNoProtocol = 106, kSaveFailed = 107, kSaved = 62, kSaveTitle = 211,
+              kOpenTitle = 210, kFilter = 25;
+
+// "Pebbledrome games|*.clk|All files|*.*" in the form the file dialog takes.
+QString DialogFilter(const QString& pairs) {
+  const QStringList parts = pairs.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << parts[i].trimmed() + " (" + parts[i + 1].trimmed() + ")";
+  return filters.join(";;");
+}
 
 constexpr int kDealTitle = 831, kDealQuestion = 832, kNotADeal = 833, kDealShown = 834;
 constexpr qsizetype kEchoedCharacters = 20;
@@ -20,6 +33,31 @@ std::string Echo(const QString& typed) {
 }
 
 }  // namespace
+
+void TfrmGame::SaveGame() {
+  if (!game_.Settings().undoInfo) {
+    CurrentPrompter().Error(this, Str(kNoProtocol));
+    return;
+  }
+  const QString path = CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kFilter)));
+  if (path.isEmpty()) return;
+  if (!session_.Save(game_, path.toStdString())) {
+    CurrentPrompter().Error(this, Str(kSaveFailed));
+    return;
+  }
+  popUpReport_->setEnabled(true);
+  ShowMessage(kSaved);
+}
+
+void TfrmGame::OpenGame() {
+  const QString path = CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kFilter)));
+  if (path.isEmpty()) return;
+  RunWhenSettled([this, name = path.toStdString()] {
+    FreeGame();
+    session_.AskToOpen(name);
+    FormCreate();
+  });
+}
 
 void TfrmGame::ShowDealNumber() {
   // A game opened from a file has no number: its file is what deals it again.
@@ -40,7 +78,7 @@ void TfrmGame::PlayDealNumber() {
   }
   RunWhenSettled([this, deal] {
     FreeGame();
-    pendingDeal_ = deal;
+    session_.AskForDeal(*deal);
     FormCreate();
   });
 }
