@@ -33,6 +33,12 @@ MoveScratch& ThreadScratch() {
 
 // Whether the occupied cells of every column reach down to the bottom without
 // a hole, and the occupied columns start at the left edge without a gap.
+// Whether a long sweep over the columns should give up: asked every so many
+// columns, so that small boards never pay for it.
+bool GivesUp(int column, const std::atomic<bool>* cancel) {
+  return cancel && column % 32 == 31 && cancel->load(std::memory_order_relaxed);
+}
+
 bool IsSettled(const Field& field) {
   bool columnGap = false;
   for (std::int32_t column = 1; column <= field.Columns(); ++column) {
@@ -92,15 +98,15 @@ std::vector<Move> Board::Moves() const {
   return moves;
 }
 
-void Board::Moves(std::vector<Move>& out) const {
+void Board::Moves(std::vector<Move>& out) const { Moves(out, nullptr); }
+
+bool Board::Moves(std::vector<Move>& out, const std::atomic<bool>* cancel) const {
   out.clear();
   MoveScratch& s = ThreadScratch();
-  JoinGroups(s);
-  if (plain_) {
-    AddPlainMoves(s, out);
-  } else {
-    AddMixedMoves(s, out);
-  }
+  if (!JoinGroups(s, cancel)) return false;
+  if (!plain_) return AddMixedMoves(s, out, cancel);
+  AddPlainMoves(s, out);
+  return true;
 }
 
 namespace {
@@ -119,7 +125,7 @@ std::int32_t FindRoot(std::vector<std::int32_t>& root, std::int32_t cell) {
 // One sweep, column by column from the bottom, joins each stone with its
 // neighbours of the same colour below and to the left. Each group's root is
 // its first cell in sweep order, and the root holds the group's size.
-void Board::JoinGroups(MoveScratch& s) const {
+bool Board::JoinGroups(MoveScratch& s, const std::atomic<bool>* cancel) const {
   if (s.root.size() < cells_.size()) {
     s.root.resize(cells_.size());
     s.size.resize(cells_.size());
@@ -128,6 +134,7 @@ void Board::JoinGroups(MoveScratch& s) const {
   auto& size = s.size;
   s.firsts.clear();
   for (int c = 0; c < usedColumns_; ++c) {
+    if (GivesUp(c, cancel)) return false;
     for (int h = 0; h < Height(c); ++h) {
       const std::int32_t cell = c * rows_ + h;
       const int id = ColorId(cells_[static_cast<std::size_t>(cell)]);
@@ -153,6 +160,7 @@ void Board::JoinGroups(MoveScratch& s) const {
       }
     }
   }
+  return true;
 }
 
 // Plain stones: every group of two or more is a move, clicked at its root.
@@ -169,9 +177,10 @@ void Board::AddPlainMoves(MoveScratch& s, std::vector<Move>& out) const {
 // partner, or when a bomb or rocket in it is clicked while special stones do
 // not go off; it is clicked at the first such stone. With special stones on,
 // each bomb and rocket is a move of its own.
-void Board::AddMixedMoves(MoveScratch& s, std::vector<Move>& out) const {
+bool Board::AddMixedMoves(MoveScratch& s, std::vector<Move>& out, const std::atomic<bool>* cancel) const {
   s.Start(cells_.size());  // marks the groups whose move is listed
   for (int c = 0; c < usedColumns_; ++c) {
+    if (GivesUp(c, cancel)) return false;
     for (int h = 0; h < Height(c); ++h) {
       const std::int32_t cell = c * rows_ + h;
       const std::uint8_t kind = Kind(cells_[static_cast<std::size_t>(cell)]);
@@ -188,6 +197,7 @@ void Board::AddMixedMoves(MoveScratch& s, std::vector<Move>& out) const {
       }
     }
   }
+  return true;
 }
 
 // --- playing a move -------------------------------------------------------------
@@ -336,6 +346,18 @@ std::uint64_t Board::Hash() const {
     hash = (hash ^ 0xFFFFu) * 0x100000001b3ull;
   }
   return hash;
+}
+
+bool Board::SamePosition(const Board& other) const {
+  if (usedColumns_ != other.usedColumns_ || rows_ != other.rows_ || stonesLeft_ != other.stonesLeft_) return false;
+  for (int c = 0; c < usedColumns_; ++c) {
+    const auto from = static_cast<std::ptrdiff_t>(c) * rows_;
+    if (Height(c) != other.Height(c) ||
+        !std::equal(cells_.begin() + from, cells_.begin() + from + Height(c), other.cells_.begin() + from)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace pebble::solver

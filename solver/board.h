@@ -5,6 +5,7 @@
 // engine's field stays the reference it is checked against.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -51,6 +52,9 @@ class Board {
   // No move left means the game is over (without the ramp).
   void Moves(std::vector<Move>& out) const;
   std::vector<Move> Moves() const;
+  // The same, giving up when `cancel` is raised: on the largest fields one
+  // list takes many milliseconds. False: given up, and `out` is not whole.
+  bool Moves(std::vector<Move>& out, const std::atomic<bool>* cancel) const;
   // Plays a move that Moves() offered; returns the number of stones removed.
   std::int32_t Play(const Move& move);
 
@@ -70,6 +74,8 @@ class Board {
   int ColorIdAt(const Move& move) const { return ColorId(At(move.column, move.height)); }
   bool IsSpecialColorId(int id) const { return palette_[static_cast<std::size_t>(id)] == SpecialColor; }
   std::uint64_t Hash() const;
+  // Whether both hold the same stones in the same cells.
+  bool SamePosition(const Board& other) const;
 
  private:
   using Code = std::uint16_t;  // colour id in the low byte, kind in the high byte; 0 = empty
@@ -83,9 +89,9 @@ class Board {
   bool Holds(int column, int height) const { return column >= 0 && column < usedColumns_ && height >= 0 && height < Height(column); }
   int ColorIdOf(ColorValue color);
 
-  void JoinGroups(MoveScratch& s) const;
+  bool JoinGroups(MoveScratch& s, const std::atomic<bool>* cancel) const;
   void AddPlainMoves(MoveScratch& s, std::vector<Move>& out) const;
-  void AddMixedMoves(MoveScratch& s, std::vector<Move>& out) const;
+  bool AddMixedMoves(MoveScratch& s, std::vector<Move>& out, const std::atomic<bool>* cancel) const;
   std::int32_t RemoveGroup(int column, int height);
   std::int32_t RemoveArea(int column, int height, std::uint8_t kind);
   std::int32_t CountArea(int column, int height, std::uint8_t kind) const;

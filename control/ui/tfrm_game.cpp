@@ -14,6 +14,7 @@
 #include "config/language.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/field_view.h"
 #include "control/ui/keyboard_play.h"
@@ -37,9 +38,6 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kMsgStarting = 50, kMsgGoAhead = 51, kMsgOpened = 63, kMsgError = 100, kStartupFailed = 101,
-              kNarrowField = 112, kMsgRestoring = 56, kMsgUndoing = 57, kUndoFailed = 58, kCheatAlarm = 104,
-              kProceed = 158, kMsgDealUnproven = 874;
 constexpr int kStatusHeight = StatusMain::kHeight;
 constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB_UNDO", "SB_INFO",
                                                        "SB_CFG", "SB_ABOUT", "SB_HELP"};
@@ -141,7 +139,8 @@ QMenu* TfrmGame::MenuPopup() {
 QString TfrmGame::Str(int id) const { return QString::fromStdString(Text(id, LanguageOffset())); }
 
 void TfrmGame::ProcStrings() {
-  static constexpr int kHints[kToolButtonCount] = {200, 209, 201, 202, 203, 204, 208};
+  static constexpr int kHints[kToolButtonCount] = {kNewGameHint, kFilesHint, kUndoHint, kStatsHint,
+                                                   kCfgHint,    kAboutHint, kHelpHint};
   UseQtTextsFor(LanguageOffset());
   for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->setToolTip(Str(kHints[i]));
   ApplyFieldHints();
@@ -151,10 +150,10 @@ void TfrmGame::ProcStrings() {
   } else if (messageId_ >= 0) {
     statusMain_->SetPanelText(3, Str(messageId_));
   }
-  popupLoad_->setText(Str(210));
-  popUpSave_->setText(Str(211));
-  popUpReport_->setText(Str(701));
-  popUpDeal_->setText(Str(830));
+  popupLoad_->setText(Str(kOpenTitle));
+  popUpSave_->setText(Str(kSaveTitle));
+  popUpReport_->setText(Str(kShowReport));
+  popUpDeal_->setText(Str(kPlayDeal));
 }
 
 void TfrmGame::LoadGlyphs() {
@@ -201,10 +200,8 @@ void TfrmGame::FormCreate() {
   try {
     SetUpGame();
   } catch (const std::exception&) {
-    game_.SetSettingUp(false);
     QApplication::restoreOverrideCursor();
-    CurrentPrompter().Error(this, Str(kStartupFailed));
-    ShowMessage(kMsgError);
+    SetUpFailed();
     return;
   }
   ++setUpCount_;
@@ -220,6 +217,12 @@ void TfrmGame::FormCreate() {
   } else {
     QTimer::singleShot(0, this, [this] { CurrentPrompter().Error(this, Str(kNarrowField)); });
   }
+}
+
+void TfrmGame::SetUpFailed() {
+  game_.SetSettingUp(false);
+  CurrentPrompter().Error(this, Str(kStartupFailed));
+  ShowMessage(kMsgError);
 }
 
 void TfrmGame::ReadWindowPositionOnce() {
@@ -258,9 +261,19 @@ void TfrmGame::SetUpGame() {
   const std::optional<DealNumber> deal = session_.TakeDeal();
   if (opened) {
     game_.LoadField(settings, size, opened->cells);
-  } else {
-    DealField(settings, size, deal);
+  } else if (DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
+    // The empty field and the status bar show while the deal is sought.
+    imgMain_->show();
+    statusMain_->show();
+    QApplication::restoreOverrideCursor();
+    return;
   }
+  StartPlay(opened.has_value(), rampHeight);
+  QApplication::restoreOverrideCursor();
+}
+
+void TfrmGame::StartPlay(bool opened, int rampHeight) {
+  const GameSettings& settings = game_.Settings();
   ShowDealNumber();
   statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
   ShowCounts();
@@ -269,7 +282,6 @@ void TfrmGame::SetUpGame() {
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(session_.FileGame());
   imgRamp_->SetUp(rampHeight);
-  QApplication::restoreOverrideCursor();
   imgMain_->show();
   imgRamp_->setVisible(settings.autoDrop);
   statusMain_->show();
@@ -284,6 +296,7 @@ void TfrmGame::SetUpGame() {
 void TfrmGame::FreeGame() {
   try {
     CancelAdvice();
+    dealer_.Cancel();
     dealSearch_.Forget();
     HideDealBest();
     session_.Forget();

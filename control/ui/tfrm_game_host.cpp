@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/ui/wave_player.h"
 #include "control/ui/field_view.h"
@@ -75,8 +76,8 @@ void TfrmGame::FieldTooltipsOff() {
 }
 
 void TfrmGame::ApplyFieldHints() {
-  imgMain_->setToolTip(fieldHintsOn_ ? Str(206) : QString());
-  imgRamp_->setToolTip(fieldHintsOn_ ? Str(207) : QString());
+  imgMain_->setToolTip(fieldHintsOn_ ? Str(kFieldHint) : QString());
+  imgRamp_->setToolTip(fieldHintsOn_ ? Str(kRampHint) : QString());
 }
 
 
@@ -109,7 +110,7 @@ void TfrmGame::StopCountDown() {
 }
 
 void TfrmGame::ShowClearingBonus(std::int32_t bonus) {
-  CurrentPrompter().Information(this, QString::fromStdString(FormatText(64, LanguageOffset(), {std::to_string(bonus)})));
+  CurrentPrompter().Information(this, QString::fromStdString(FormatText(kClearedBonus, LanguageOffset(), {std::to_string(bonus)})));
 }
 
 void TfrmGame::RecordResult(std::int32_t result) {

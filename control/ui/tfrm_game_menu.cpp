@@ -3,6 +3,7 @@
 // running game where the player can read it). The report is a companion
 // window's (tfrm_game_companions.cpp).
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
@@ -10,9 +11,6 @@
 
 namespace pebble::ui {
 namespace {
-
-constexpr int kNoProtocol = 106, kSaveFailed = 107, kSaved = 62, kSaveTitle = 211,
-              kOpenTitle = 210, kFilter = 25;
 
 // "Pebbledrome games|*.clk|All files|*.*" in the form the file dialog takes.
 QString DialogFilter(const QString& pairs) {
@@ -22,7 +20,6 @@ QString DialogFilter(const QString& pairs) {
   return filters.join(";;");
 }
 
-constexpr int kDealTitle = 831, kDealQuestion = 832, kNotADeal = 833, kDealShown = 834;
 constexpr qsizetype kEchoedCharacters = 20;
 constexpr int kTypedCharacters = 40;  // room for blanks around the nine digits, and for a typing slip
 
@@ -39,18 +36,18 @@ void TfrmGame::SaveGame() {
     CurrentPrompter().Error(this, Str(kNoProtocol));
     return;
   }
-  const QString path = CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kFilter)));
+  const QString path = CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kGameFileFilter)));
   if (path.isEmpty()) return;
   if (!session_.Save(game_, path.toStdString())) {
     CurrentPrompter().Error(this, Str(kSaveFailed));
     return;
   }
   popUpReport_->setEnabled(true);
-  ShowMessage(kSaved);
+  ShowMessage(kMsgSaved);
 }
 
 void TfrmGame::OpenGame() {
-  const QString path = CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kFilter)));
+  const QString path = CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kGameFileFilter)));
   if (path.isEmpty()) return;
   RunWhenSettled([this, name = path.toStdString()] {
     FreeGame();

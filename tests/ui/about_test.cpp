@@ -8,12 +8,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/save_shot.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
+#include "control/shell_help.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "render/ui/background_picture.h"
 #include "scores/ui/tfrm_about.h"
+#include "support/save_shot.h"
 
 using namespace pebble;
 using namespace pebble::ui;
@@ -127,21 +129,21 @@ class AboutTest : public QObject {
   void textsInEveryLanguage() {
     for (const int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
       about_->ProcStrings(offset);
-      QCOMPARE(about_->windowTitle(), Str(1, offset));
-      QCOMPARE(about_->ProgIcoBox()->toolTip(), Str(20, offset));
+      QCOMPARE(about_->windowTitle(), Str(kAboutCaption, offset));
+      QCOMPARE(about_->ProgIcoBox()->toolTip(), Str(kThisIsMe, offset));
       for (int id = 3; id <= 5; ++id) {
         QCOMPARE(about_->findChild<QLabel*>(QStringLiteral("lblInfo%1").arg(id - 1))->text(), Str(id, offset));
       }
-      QCOMPARE(Button("bttMail")->text(), Str(6, offset));
-      QCOMPARE(Button("bttWWW")->text(), Str(7, offset));
-      QCOMPARE(Button("bttOK")->text(), Str(8, offset));
+      QCOMPARE(Button("bttMail")->text(), Str(kMailCaption, offset));
+      QCOMPARE(Button("bttWWW")->text(), Str(kWebButton, offset));
+      QCOMPARE(Button("bttOK")->text(), Str(kAboutOk, offset));
     }
   }
 
   // The title names the system the game runs on, never Windows on Linux.
   void titleNamesThePlatform() {
 #ifdef _WIN32
-    const QStringList titles{Str(2, kGermanOffset), Str(2, kEnglishOffset), Str(2, kFrenchOffset)};
+    const QStringList titles{Str(kProgramForWindows, kGermanOffset), Str(kProgramForWindows, kEnglishOffset), Str(kProgramForWindows, kFrenchOffset)};
 #else
     const QStringList titles{"Pebbledrome! für Linux", "Pebbledrome! for Linux", "Pebbledrome! pour Linux"};
 #endif
@@ -167,7 +169,7 @@ class AboutTest : public QObject {
     about_->ProcStrings(kFrenchOffset);
     QTest::mouseClick(Button("bttWWW"), Qt::LeftButton);
     QVERIFY(services_.asked.isEmpty());
-    QCOMPARE(services_.opened, QList<QUrl>{QUrl(Str(9, kFrenchOffset))});
+    QCOMPARE(services_.opened, QList<QUrl>{QUrl(Str(kWebLink, kFrenchOffset))});
   }
 
   void mailAsksFirst_data() {
@@ -187,9 +189,9 @@ class AboutTest : public QObject {
     about_->ProcStrings(kGermanOffset);
     QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
 
-    QCOMPARE(services_.asked, QStringList{Str(12, kGermanOffset) + "\n\n" + Str(13, kGermanOffset)});
+    QCOMPARE(services_.asked, QStringList{Str(kAboutMailPlea, kGermanOffset) + "\n\n" + Str(kAboutMailAnyway, kGermanOffset)});
     QCOMPARE(help.count(), pressHelp ? 1 : 0);
-    if (pressHelp) QCOMPARE(help.front().front().toInt(), kGermanOffset + TfrmAbout::kHelpTopicQuestions);
+    if (pressHelp) QCOMPARE(help.front().front().toInt(), kGermanOffset + kHelpQuestionsTopic);
     if (!answerYes) {
       QVERIFY(services_.opened.isEmpty());
       return;
@@ -206,9 +208,9 @@ class AboutTest : public QObject {
     services_.answerYes = true;
     services_.openSucceeds = false;
     QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
-    const QString asItStood = Str(10, kEnglishOffset);
+    const QString asItStood = Str(kMailLink, kEnglishOffset);
     QVERIFY(asItStood.contains("%s"));
-    QCOMPARE(prompter_.errors, QStringList{Str(11, kEnglishOffset) + asItStood + "\"."});
+    QCOMPARE(prompter_.errors, QStringList{Str(kNoBrowser, kEnglishOffset) + asItStood + "\"."});
     QVERIFY(services_.opened.front().toString().contains(PEBBLE_VERSION_STRING));
   }
 };
