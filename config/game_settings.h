@@ -54,6 +54,7 @@ struct GameSettings {
   std::int32_t languageOffset = 0;
   bool newVersionStart = false;
   bool clearableDeals = false;  // new games only on deals the solver has cleared
+  bool stoneSymbols = false;    // a shape on every stone, one per colour
 
   bool operator==(const GameSettings&) const = default;
 };

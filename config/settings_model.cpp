@@ -67,6 +67,7 @@ void ReadTimings(const SettingsStore& store, GameSettings& s, const GameSettings
   s.dropInterval = store.ReadRegInt(kConfigSection, kValueDropInterval, d.dropInterval);
   s.dropStoneOffset = store.ReadRegInt(kConfigSection, kValueDropStoneOffset, d.dropStoneOffset);
   s.clearableDeals = store.ReadRegBool(kConfigSection, kValueClearableDeals, d.clearableDeals);
+  s.stoneSymbols = store.ReadRegBool(kConfigSection, kValueStoneSymbols, d.stoneSymbols);
 }
 
 }  // namespace
@@ -116,6 +117,7 @@ void SaveConfiguration(SettingsStore& store, const GameSettings& s) {
   store.SaveRegBool(kConfigSection, kValueUndoInfo, s.undoInfo);
   store.SaveRegBool(kConfigSection, kValueLowScore, s.lowScore);
   store.SaveRegBool(kConfigSection, kValueClearableDeals, s.clearableDeals);
+  store.SaveRegBool(kConfigSection, kValueStoneSymbols, s.stoneSymbols);
   batch.Commit();
 }
 

@@ -278,4 +278,10 @@ constexpr int kDealBestPoints = 880;
 constexpr int kDealBestLine = 881;
 constexpr int kDealBestHint = 882;
 
+// Colours no one confuses: the symbols on the stones, the colour-blind palette.
+constexpr int kSymbolsCheck = 920;
+constexpr int kSymbolsHint = 921;
+constexpr int kColorBlindPaletteButton = 922;
+constexpr int kColorBlindPaletteHint = 923;
+
 }  // namespace pebble

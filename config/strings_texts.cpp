@@ -789,6 +789,20 @@ constexpr auto kRows = std::to_array<StringRow>({
     {891, "Suche das beste Ergebnis für dieses Spiel…",
           "Searching the best result for this deal...",
           "Recherche du meilleur résultat pour cette donne…"},
+
+    // Colours no one confuses: the symbols on the stones, the colour-blind palette.
+    {920, "Symbole",
+          "Symbols",
+          "Symboles"},
+    {921, "Jeder Farbe ihr eigenes Zeichen geben, damit sich die Steine auch ohne Farben unterscheiden lassen",
+          "Give every color a shape of its own, so the stones can be told apart without their colors",
+          "Donner à chaque couleur sa propre forme, pour distinguer les pierres même sans les couleurs"},
+    {922, "Farbenblind",
+          "Color-blind",
+          "Daltoniens"},
+    {923, "Farben, die auch bei Rot-Grün- und Blau-Gelb-Schwäche gut auseinanderzuhalten sind",
+          "Colors that stay apart for red-green and blue-yellow color blindness",
+          "Des couleurs qui restent distinctes pour les daltoniens, rouge-vert comme bleu-jaune"},
 });
 
 constexpr bool IdsAscendAndFit() {

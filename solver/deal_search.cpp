@@ -2,7 +2,6 @@
 
 #include "solver/solver.h"
 
-#include <thread>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -19,12 +18,16 @@ void GiveBackMemory() {
 #endif
 }
 
-}  // namespace
-
-unsigned BackgroundThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();  // 0 when unknown
-  return cores > 1 ? cores - 1 : 1;
+// The search of the deal from its start, giving its memory back at the end.
+BackgroundRunner<Line>::Job SearchOf(const Board& start, SolveRequest request) {
+  return [start, request](const std::atomic<bool>& cancel) {
+    Line found = Solve(start, request, cancel);
+    GiveBackMemory();
+    return found;
+  };
 }
+
+}  // namespace
 
 std::optional<Line> LineOfClicks(const Board& start, const std::vector<std::int32_t>& clicks, Goal goal) {
   Board board = start;
@@ -45,25 +48,31 @@ void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::
   Forget();
   start_ = start;
   goal_ = goal;
+  limits_ = limits;
   known_ = LineOfClicks(start, known, goal).value_or(Line{});
-  const SolveRequest request{goal, limits.budget, limits.threads > 0 ? limits.threads : BackgroundThreads(), false};
-  // Nobody waits for it while the game runs: it yields to the game and to
-  // whatever else the player runs.
-  runner_.Start(
-      [request, board = start](const std::atomic<bool>& cancel) {
-        Line found = Solve(board, request, cancel);
-        GiveBackMemory();
-        return found;
-      },
-      Priority::Idle);
+  if (limits.budget > std::chrono::milliseconds(0))
+    runner_.Start(SearchOf(start, {goal, limits.budget, 1, false}), Priority::Idle);
 }
 
-void DealSearch::Stop() {
+bool DealSearch::Finish(const Ready& ready) {
+  if (!start_) return true;
   // The search is anytime: stopped, it answers with the best line so far.
-  const std::optional<Line> found = runner_.Stop();
-  if (!found) return;
-  const Line& better = known_.value > found->value ? known_ : *found;
-  Advice advice = AdviceOf(*start_, better, goal_);
+  if (std::optional<Line> found = runner_.Stop()) Keep(*found);
+  Keep(known_);
+  if (best_ || searchedOn_) return true;
+  searchedOn_ = true;
+  runner_.Start(SearchOf(*start_, {goal_, limits_.searchOn, 0, false}), Priority::Normal, ready);
+  return false;
+}
+
+void DealSearch::Collect(Ticket ticket) {
+  if (std::optional<Line> found = runner_.Take(ticket)) Keep(*found);
+}
+
+void DealSearch::Keep(const Line& found) {
+  if (found.value <= kept_.value) return;
+  kept_ = found;
+  Advice advice = AdviceOf(*start_, kept_, goal_);
   if (advice.found) best_ = std::move(advice);
 }
 
@@ -71,6 +80,8 @@ void DealSearch::Forget() {
   runner_.Cancel();
   start_.reset();
   known_ = {};
+  kept_ = {};
+  searchedOn_ = false;
   best_.reset();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The search of a game's own deal, in the background while it is played: the
 // best line the solver finds from the deal's start, kept for the end of the
-// game, when the player's result is set beside it. It runs below the game's
-// priority on fewer threads than the machine has, so moves and animations
-// stay smooth, and it rests with its best line once its time is spent.
+// game, when the player's result is set beside it. It runs at idle priority
+// on one thread, so moves and animations stay smooth and the player's other
+// programs come first, and it rests with its best line once its few seconds
+// are spent.
 
 #include <chrono>
 #include <cstdint>
@@ -18,35 +19,47 @@
 
 namespace pebble::solver {
 
+struct DealSearchLimits {
+  // In the background, on one thread: it costs at most as many CPU-seconds.
+  // None: the deal is searched only when Finish asks.
+  std::chrono::milliseconds budget{5000};
+  // After the end of a game that came before any line was found: on every
+  // core at the game's priority, so the result is there within half a second.
+  std::chrono::milliseconds searchOn{400};
+};
+
 class DealSearch {
  public:
-  struct Limits {
-    std::chrono::milliseconds budget{20000};
-    unsigned threads = 0;  // 0: one fewer than the machine's cores, at least one
-  };
-
-  DealSearch() = default;
-  DealSearch(const DealSearch&) = delete;
-  DealSearch& operator=(const DealSearch&) = delete;
+  using Ticket = BackgroundRunner<Line>::Ticket;
+  using Ready = BackgroundRunner<Line>::Ready;
+  using Limits = DealSearchLimits;
 
   // Searches the deal from its start, forgetting any earlier deal. `known` is
   // a line already known to play from there to the end (the clearing line of
   // a deal dealt to be cleared): the best found is never worse.
-  void Start(const Board& start, Goal goal, Limits limits, const std::vector<std::int32_t>& known = {});
-  // Ends the search and keeps its best line; nothing to do once it has ended.
-  void Stop();
+  void Start(const Board& start, Goal goal, Limits limits = {}, const std::vector<std::int32_t>& known = {});
+  // Ends the background search and keeps its best line. True when the best
+  // is known now (Best(); none for no deal); false when no line had been
+  // found yet: then the deal is searched a moment more, and `ready` signals
+  // on the search's thread that Collect(ticket) can take the line.
+  bool Finish(const Ready& ready);
+  void Collect(Ticket ticket);
   // Ends the search and forgets the deal.
   void Forget();
   bool HasThread() const { return runner_.Busy(); }
-  // The best line found, once stopped: where it ends, and the clicks that
-  // play it from the start. Nothing while it runs, for no deal, or when it
-  // found no line.
+  // The best line found: where it ends, and the clicks that play it from the
+  // start. Nothing before Finish, for no deal, or when it found no line.
   const std::optional<Advice>& Best() const { return best_; }
 
  private:
+  void Keep(const Line& found);
+
   std::optional<Board> start_;
   Goal goal_ = Goal::FewestStones;
+  Limits limits_;
   Line known_;
+  Line kept_;  // the best of the known line and the lines found
+  bool searchedOn_ = false;
   std::optional<Advice> best_;
   BackgroundRunner<Line> runner_;  // last: it ends the search before the rest goes
 };
@@ -54,9 +67,5 @@ class DealSearch {
 // The line that the clicks play from `start`, when each is a move and they
 // leave no move behind; nothing otherwise.
 std::optional<Line> LineOfClicks(const Board& start, const std::vector<std::int32_t>& clicks, Goal goal);
-
-// The threads of a background search: one fewer than the machine's cores,
-// at least one.
-unsigned BackgroundThreads();
 
 }  // namespace pebble::solver

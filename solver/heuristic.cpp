@@ -3,10 +3,11 @@
 namespace pebble::solver {
 namespace {
 
-int MostPlentifulColor(const Board& board) {
-  const auto counts = board.ColorCounts();
+using ColorCounts = std::array<std::int32_t, Board::kMaxColorIds + 1>;
+
+int MostPlentifulColor(const ColorCounts& counts, int colorIds) {
   int top = 1;
-  for (int id = 2; id <= board.ColorIdCount(); ++id) {
+  for (int id = 2; id <= colorIds; ++id) {
     if (counts[static_cast<std::size_t>(id)] > counts[static_cast<std::size_t>(top)]) top = id;
   }
   return top;
@@ -21,7 +22,8 @@ bool PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::ve
   board = position;
   open = moves;
   out.moves.clear();
-  const int saved = MostPlentifulColor(board);
+  ColorCounts counts = board.ColorCounts();
+  int saved = MostPlentifulColor(counts, board.ColorIdCount());
   while (!open.empty()) {
     if (stop.Soon(board.StonesLeft())) return false;
     allowed.clear();
@@ -34,8 +36,18 @@ bool PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::ve
     const Move& one = from[random.Next() % from.size()];
     const Move& other = from[random.Next() % from.size()];
     const Move move = other.stones < one.stones ? other : one;
-    tally += MoveGain(goal, board.Play(move));
+    const int color = board.ColorIdAt(move);
+    const std::int32_t removed = board.Play(move);
+    tally += MoveGain(goal, removed);
     out.moves.push_back(move);
+    // The colour saved for last is chosen again as the game goes: the one
+    // with the most stones left. A bomb or rocket takes stones of any colour.
+    if (board.IsSpecialColorId(color)) {
+      counts = board.ColorCounts();
+    } else {
+      counts[static_cast<std::size_t>(color)] -= removed;
+    }
+    saved = MostPlentifulColor(counts, board.ColorIdCount());
     if (!board.Moves(open, stop.cancel)) return false;
   }
   out.tally = tally;

@@ -30,8 +30,8 @@ struct RolloutRandom {
 };
 
 // Plays from `position` (whose moves are `moves`) to the end. The colour with
-// the most stones is saved for last: its stones are left alone while any
-// other move exists, so they gather into one big group as the others go.
+// the most stones left is saved for last: its stones are left alone while
+// any other move exists, so they gather into one big group as the others go.
 // That one big group is what scores, and what clears a field. On a large
 // field one quick game takes long, so the stop rule is asked on the way;
 // false: it said stop, and `out` holds no finished game.

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "config/color_blind_palette.h"
 #include "engine/stone_cell.h"
 
 namespace pebble::ui {
@@ -39,6 +40,8 @@ const StoneColorTable& PaletteColors(Palette palette) {
       return kWinXPPalette;
     case Palette::Wild:
       return kWildPalette;
+    case Palette::ColorBlind:
+      return kColorBlindPalette;
     case Palette::Classic:
       break;
   }

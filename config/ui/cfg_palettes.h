@@ -1,5 +1,5 @@
 #pragma once
-// The three ready-made sets of stone colours, the colours a stone may not have,
+// The ready-made sets of stone colours, the colours a stone may not have,
 // and the names the colour buttons show.
 
 #include <QColor>
@@ -9,7 +9,7 @@
 
 namespace pebble::ui {
 
-enum class Palette { Classic, WinXP, Wild };
+enum class Palette { Classic, WinXP, Wild, ColorBlind };
 
 const StoneColorTable& PaletteColors(Palette palette);
 

@@ -34,6 +34,8 @@ void CfgStonePreview::Render() {
   settings.textured = look_.textured;
   settings.voyeur = false;  // there is no picture behind a lone stone
   settings.traceOutline = look_.traceOutline;
+  settings.stoneSymbols = look_.symbols;
+  settings.stoneColors = look_.colors;
   settings.actionsOn = false;
   settings.animationsOn = false;
 
@@ -46,7 +48,7 @@ void CfgStonePreview::Render() {
   GameRandom random;
   random.Seed(textureSeed_);
   FieldPainter painter;
-  painter.Prepare(settings, QSize(field.PixelWidth(), field.PixelHeight()), QImage(), random);
+  painter.Prepare(settings, QSize(field.PixelWidth(), field.PixelHeight()), QImage(), random, devicePixelRatio());
   painter.DrawWholeField(field, DrawFlags{});
   stone_ = painter.Surface().copy();
 }

@@ -22,6 +22,8 @@ class CfgStonePreview : public QWidget {
     ColorValue color = 0x0000FF;
     bool textured = true;
     bool traceOutline = true;
+    bool symbols = false;
+    StoneColorTable colors = kClassicPalette;  // the symbol follows the colour's entry
   };
   void SetLook(const Look& look);
   const Look& CurrentLook() const { return look_; }

@@ -196,6 +196,7 @@ QWidget* TfrmCfg::BuildStonesPage() {
   chkTextured = new QCheckBox(page);
   chkVoyeur = new QCheckBox(page);
   chkDrawRect = new QCheckBox(page);
+  chkSymbols = new QCheckBox(page);
   lblTitSounds = TitleLabel(page);
   chkSounds = new QCheckBox(page);
 
@@ -214,10 +215,11 @@ QWidget* TfrmCfg::BuildStonesPage() {
   grid->addWidget(chkTextured, 2, 1, 1, 4);
   grid->addLayout(voyeur, 3, 1, 1, 4);
   grid->addWidget(chkDrawRect, 4, 1, 1, 4);
-  grid->setRowMinimumHeight(5, kSectionGap);
-  grid->addWidget(lblTitSounds, 6, 0);
-  grid->addWidget(chkSounds, 6, 1, 1, 4);
-  grid->setRowStretch(7, 1);
+  grid->addWidget(chkSymbols, 5, 1, 1, 4);
+  grid->setRowMinimumHeight(6, kSectionGap);
+  grid->addWidget(lblTitSounds, 7, 0);
+  grid->addWidget(chkSounds, 7, 1, 1, 4);
+  grid->setRowStretch(8, 1);
   grid->setColumnStretch(4, 1);
   return page;
 }
@@ -331,6 +333,7 @@ void TfrmCfg::ConnectHandlers() {
   });
   connect(chkTextured, &QCheckBox::toggled, this, &TfrmCfg::chkTexturedClick);
   connect(chkDrawRect, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
+  connect(chkSymbols, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
   connect(chkAutoDrop, &QCheckBox::toggled, this, &TfrmCfg::chkAutoDropClick);
   connect(bttChoose, &QPushButton::clicked, this, &TfrmCfg::bttChooseClick);
   connect(bttchoose2, &QPushButton::clicked, this, &TfrmCfg::bttchoose2Click);
@@ -387,6 +390,8 @@ void TfrmCfg::ProcStrings() {
   chkVoyeur->setToolTip(Str(kVoyeurHint));
   chkDrawRect->setText(Str(kTraceLines));
   chkDrawRect->setToolTip(Str(kTraceLinesHint));
+  chkSymbols->setText(Str(kSymbolsCheck));
+  chkSymbols->setToolTip(Str(kSymbolsHint));
   lblTitSounds->setText(Str(kSoundsTitle));
   chkSounds->setText(Str(kPlaySounds));
   chkSounds->setToolTip(Str(kPlaySoundsHint));
@@ -479,6 +484,7 @@ void TfrmCfg::LoadControls(const GameSettings& s) {
   chkTextured->setChecked(s.textured);
   chkVoyeur->setChecked(s.voyeur);
   chkDrawRect->setChecked(s.traceOutline);
+  chkSymbols->setChecked(s.stoneSymbols);
   chkBackup->setChecked(s.undoInfo);
   (s.lowScore ? radioLow : radioHigh)->setChecked(true);
 
@@ -512,6 +518,8 @@ void TfrmCfg::ShowStone() {
   look.color = previewColor_;
   look.textured = chkTextured->isChecked();
   look.traceOutline = chkDrawRect->isChecked();
+  look.symbols = chkSymbols->isChecked();
+  look.colors = host_.Settings().stoneColors;
   shapeStone->SetLook(look);
   CalcWindow();
 }
@@ -635,6 +643,7 @@ void TfrmCfg::bttRestoreClick() {
   chkTextured->setChecked(defaults.textured);
   chkVoyeur->setChecked(defaults.voyeur);
   chkDrawRect->setChecked(defaults.traceOutline);
+  chkSymbols->setChecked(defaults.stoneSymbols);
   chkAction->setChecked(defaults.actionsOn);
   chkAnimations->setChecked(defaults.animationsOn);
   chkAutoDrop->setChecked(defaults.autoDrop);
@@ -670,6 +679,7 @@ GameSettings TfrmCfg::DialogValues() const {
   v.textured = chkTextured->isChecked();
   v.voyeur = chkVoyeur->isChecked();
   v.traceOutline = chkDrawRect->isChecked();
+  v.stoneSymbols = chkSymbols->isChecked();
   v.actionsOn = chkAction->isChecked();
   v.animationsOn = chkAnimations->isChecked();
   v.autoDrop = chkAutoDrop->isChecked();

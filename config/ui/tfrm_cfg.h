@@ -94,6 +94,7 @@ class TfrmCfg : public QDialog {
   QPushButton* bttColSel = nullptr;
   QLabel* lblTitEff = nullptr;
   QCheckBox *chkTextured = nullptr, *chkVoyeur = nullptr, *chkDrawRect = nullptr;
+  QCheckBox* chkSymbols = nullptr;
   QLabel* lblTitSounds = nullptr;
   QCheckBox* chkSounds = nullptr;
   // tsBack

@@ -43,12 +43,14 @@ void TfrmSelColors::BuildWindow() {
   bttClassic = new QPushButton(this);
   bttWinXP = new QPushButton(this);
   bttWild = new QPushButton(this);
+  bttColorBlind = new QPushButton(this);
   auto* palettes = new QVBoxLayout;
-  for (QPushButton* button : {bttClassic, bttWinXP, bttWild}) palettes->addWidget(button);
+  for (QPushButton* button : {bttClassic, bttWinXP, bttWild, bttColorBlind}) palettes->addWidget(button);
   palettes->addStretch(1);
   connect(bttClassic, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::Classic); });
   connect(bttWinXP, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::WinXP); });
   connect(bttWild, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::Wild); });
+  connect(bttColorBlind, &QPushButton::clicked, this, [this] { ChoosePresets(Palette::ColorBlind); });
 
   panelMain = new QFrame(this);
   panelMain->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -103,6 +105,8 @@ void TfrmSelColors::ProcStrings() {
   bttClassic->setText(Str(kClassicPaletteButton));
   bttWinXP->setText(Str(kXpPaletteButton));
   bttWild->setText(Str(kWildPaletteButton));
+  bttColorBlind->setText(Str(kColorBlindPaletteButton));
+  bttColorBlind->setToolTip(Str(kColorBlindPaletteHint));
   // The saved number of colours, not one still being edited, marks those in play.
   const int inPlay = host_.Settings().colorCount;
   for (int i = 0; i < kMaxColors; ++i) {

@@ -40,7 +40,7 @@ class TfrmSelColors : public QDialog {
   QToolButton* ColorButton(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
   QLabel* ColorLabel(int index) const { return labels_[static_cast<std::size_t>(index)]; }
 
-  QPushButton *bttClassic = nullptr, *bttWinXP = nullptr, *bttWild = nullptr;
+  QPushButton *bttClassic = nullptr, *bttWinXP = nullptr, *bttWild = nullptr, *bttColorBlind = nullptr;
   QFrame* panelMain = nullptr;
   QPushButton *bttCancel = nullptr, *bttOK = nullptr;
 

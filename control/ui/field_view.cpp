@@ -12,7 +12,7 @@ FieldView::FieldView(QWidget* parent) : PaintBox(parent), animator_(std::make_un
 FieldView::~FieldView() = default;
 
 void FieldView::Prepare(const GameSettings& settings, const QImage& picture, GameRandom& random) {
-  painter_.Prepare(settings, size(), picture, random);
+  painter_.Prepare(settings, size(), picture, random, devicePixelRatio());
   SetImage(&painter_.Surface());
 }
 

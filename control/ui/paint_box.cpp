@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "render/ui/cell_marks.h"
+
 namespace pebble::ui {
 
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
@@ -14,7 +16,11 @@ void PaintBox::paintEvent(QPaintEvent* event) {
   if (onPaint) onPaint();
   QPainter painter(this);
   if (image_ && !image_->isNull()) {
-    painter.drawImage(event->rect(), *image_, event->rect());
+    // The image may hold more pixels than the widget on a fine screen; it is
+    // drawn whole at its own pixel ratio, cut to the part to be painted.
+    painter.setClipRect(event->rect());
+    painter.drawImage(QPoint(0, 0), *image_);
+    painter.setClipping(false);
   } else {
     painter.fillRect(event->rect(), palette().color(QPalette::Window));
   }
@@ -29,16 +35,7 @@ void PaintBox::SetFrame(std::optional<QRect> cell) {
 }
 
 void PaintBox::DrawFrame(QPainter& painter) const {
-  if (!frame_) return;
-  // Black, white, white, black from the outside in: one of them stands out on
-  // any stone colour, texture or picture.
-  static const QColor kRings[] = {Qt::black, Qt::white, Qt::white, Qt::black};
-  for (int k = 0; k < 4; ++k) {
-    const QRect ring = frame_->adjusted(k, k, -k, -k);
-    if (ring.width() < 3 || ring.height() < 3) break;
-    painter.setPen(kRings[k]);
-    painter.drawRect(ring.adjusted(0, 0, -1, -1));
-  }
+  if (frame_) DrawCursorMark(painter, *frame_);
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {

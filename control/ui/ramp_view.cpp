@@ -26,7 +26,7 @@ void RampView::SetUp(int height) {
   dropTimer_.setInterval(game_.Settings().dropInterval);
   if (!game_.Settings().autoDrop) return;
   ramp_ = std::make_unique<Ramp>(game_, gameHost_, *this, ProgramRandom());
-  image_ = QImage(field_.width(), height, QImage::Format_RGB32);
+  image_ = field_.Painter().NewCanvas(QSize(field_.width(), height));
   SetImage(&image_);
   RampPaint();
 }
@@ -45,7 +45,7 @@ void RampView::RampPaint() {
     QPainter p(&image_);
     p.fillRect(image_.rect(), colour);
     p.setPen(Qt::black);
-    p.drawLine(0, image_.height() - 1, image_.width(), image_.height() - 1);
+    p.drawLine(0, height() - 1, width(), height() - 1);
   }
   for (const RampStone& stone : ramp_->RampStones()) DrawRampStone(stone.PseudoCell());
   update();

@@ -43,7 +43,7 @@ constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB
                                                        "SB_CFG", "SB_ABOUT", "SB_HELP"};
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
 
-QImage Resource(const char* name) { return BitmapResource(name); }
+QImage Resource(const char* name) { return BitmapResourceFor(name, qGuiApp->devicePixelRatio()); }
 
 }  // namespace
 
@@ -101,7 +101,7 @@ void TfrmGame::BuildWindow() {
     keys_->HideCursor();
     imgRamp_->Press(at);
   };
-  imgRamp_->beforeDrop = [this] { CancelAdvice(); };  // a dropped stone changes the field
+  imgRamp_->beforeDrop = [this] { solver_->CancelAdvice(); };  // a dropped stone changes the field
   imgRamp_->onNewGame = [this] { bttStartClick(); };
   keys_->onClick = [this](QPoint at) { imgMainMouseUp(Qt::LeftButton, at); };
   keys_->onRedo = [this] { Redo(); };
@@ -109,7 +109,7 @@ void TfrmGame::BuildWindow() {
     ShowHintsForClick(hints_, *this, store_, game_, index, false);
   };
   statusMain_ = new StatusMain(this);
-  CreateAdvisor();
+  solver_ = new GameSolver(game_, *this, imgMain_, this);
 
   popupLoad_ = new QAction(this);
   popUpSave_ = new QAction(this);
@@ -261,7 +261,7 @@ void TfrmGame::SetUpGame() {
   const std::optional<DealNumber> deal = session_.TakeDeal();
   if (opened) {
     game_.LoadField(settings, size, opened->cells);
-  } else if (DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
+  } else if (solver_->DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
     // The empty field and the status bar show while the deal is sought.
     imgMain_->show();
     statusMain_->show();
@@ -278,7 +278,7 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
   ShowCounts();
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
-  if (!opened && dealUnproven_) ShowMessage(kMsgDealUnproven);
+  if (!opened && solver_->DealUnproven()) ShowMessage(kMsgDealUnproven);
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(session_.FileGame());
   imgRamp_->SetUp(rampHeight);
@@ -289,16 +289,13 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   firstPaintPending_ = settings.autoDrop;
   keys_->Reset();
   game_.SetSettingUp(false);
-  StartDealSearch();
+  solver_->StartDealSearch();
   DrawWholeField();
 }
 
 void TfrmGame::FreeGame() {
   try {
-    CancelAdvice();
-    dealer_.Cancel();
-    dealSearch_.Forget();
-    HideDealBest();
+    solver_->ForgetGame();
     session_.Forget();
     fieldHintsOn_ = true;
     ApplyFieldHints();
@@ -324,7 +321,7 @@ void TfrmGame::bttStartClick() {
 
 void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
   if (game_.SettingUp()) return;
-  if (button != Qt::RightButton) CancelAdvice();  // a right click only asks about a stone
+  if (button != Qt::RightButton) solver_->CancelAdvice();  // a right click only asks about a stone
   const MouseButton which = button == Qt::RightButton ? MouseButton::Right
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
@@ -339,11 +336,11 @@ void TfrmGame::PlayHistory() {
       Button(bttUndo)->setEnabled(false);
       return;
     }
-    CancelAdvice();
+    solver_->CancelAdvice();
     if (!game_.GameRunning()) {
       if (!CurrentPrompter().WarningYesNo(this, Str(kCheatAlarm) + "\n\r" + Str(kProceed))) return;
       game_.SetGameRunning(true);
-      HideDealBest();  // the game runs again: its result is not yet known
+      solver_->GameResumed();
       if (game_.Settings().autoDrop && countDown_) countDown_->ContinueCountDown();
     }
     try {

@@ -26,10 +26,7 @@
 #include "scores/ui/count_down_host.h"
 #include "config/ui/cfg_host.h"
 #include "scores/deal_comparison.h"
-#include "solver/advice.h"
-#include "solver/background_runner.h"
-#include "solver/clearable_deal.h"
-#include "solver/deal_search.h"
+#include "solver/ui/game_solver.h"
 
 class QMenu;
 class QAction;
@@ -49,12 +46,10 @@ class TfrmStats;
 class TfrmHints;
 class TfrmAbout;
 class TfrmCfg;
-class Advisor;
-class AdviceOverlay;
 
 enum ToolButtonId { bttNew, bttFile, bttUndo, bttInfo, bttCfg, bttAbout, bttHelp, kToolButtonCount };
 
-class TfrmGame : public QWidget, public GameHost, public CountDownHost, public CfgHost {
+class TfrmGame : public QWidget, public GameHost, public CountDownHost, public CfgHost, public SolverHost {
   Q_OBJECT
  public:
   static constexpr int kPanelTopHeight = 33;
@@ -149,19 +144,14 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   // Asks for a deal number and starts that deal.
   void PlayDealNumber();
 
-  // --- best-move advice --------------------------------------------------------
-  void AskForAdvice();
-  // Stops a search under way and takes the ring off the field.
-  void CancelAdvice();
-  Advisor& GetAdvisor() { return *advisor_; }
-  AdviceOverlay& Overlay() { return *adviceOverlay_; }
-  const solver::Advice& LastAdvice() const { return lastAdvice_; }
-  // The background search of this game's deal, and how the ended game
-  // compares with its best line (nothing while the game runs).
-  const solver::DealSearch& GetDealSearch() const { return dealSearch_; }
-  const std::optional<DealComparison>& DealBest() const { return dealBest_; }
-  // The line that clears this game's deal, when it was dealt to be cleared.
-  const std::vector<std::int32_t>& ClearingLine() const { return clearingLine_; }
+  // --- the solver: advice, the deal's best, deals that can be cleared ----------
+  GameSolver& Solver() { return *solver_; }
+
+  // --- SolverHost --------------------------------------------------------------
+  // A message with figures in it: `text` writes it in the language asked,
+  // so it follows a language change like every other message.
+  void ShowMessageWith(int stringId, std::function<std::string(int languageOffset)> text) override;
+  void ShowDealComparison(const std::optional<DealComparison>& comparison) override;
 
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
@@ -195,21 +185,6 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void imgMainPaint();
   void StartCountDownOnFirstPaint();
   void Suspend();
-  void CreateAdvisor();
-  void ShowAdvice(const solver::Advice& advice);
-  void StartDealSearch();
-  void CompareWithDealBest(std::int32_t result);
-  void HideDealBest();
-  void ShowDealBestMessage();
-  // A message with figures in it: `text` writes it in the language asked,
-  // so it follows a language change like every other message.
-  void ShowMessageWith(int stringId, std::function<std::string(int languageOffset)> text);
-  // Deals the new game's field; true when a deal that can be cleared is
-  // sought in the background first: `dealt` runs once it is on the field.
-  bool DealField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> asked,
-                 std::function<void()> dealt);
-  using ClearableDealer = solver::BackgroundRunner<solver::ClearableDeal>;
-  void TakeClearableDeal(ClearableDealer::Ticket ticket, const std::function<void()>& dealt);
   // The game starts on the field dealt or opened.
   void StartPlay(bool opened, int rampHeight);
 
@@ -238,15 +213,7 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   bool firstPaintPending_ = false;
   std::function<void()> afterFirstPaint_;
   QImage arrowUp_, arrowDown_;
-  Advisor* advisor_ = nullptr;
-  AdviceOverlay* adviceOverlay_ = nullptr;
-  solver::Advice lastAdvice_;
-  std::vector<TStoneCell> adviceAskedOn_;  // the field the search under way looks at
-  std::vector<std::int32_t> clearingLine_;
-  bool dealUnproven_ = false;  // the option asked for a deal that can be cleared; none was found in time
-  solver::DealSearch dealSearch_;
-  std::optional<DealComparison> dealBest_;
-  ClearableDealer dealer_;
+  GameSolver* solver_ = nullptr;
 
   CommandGate gate_{[this] { return game_.MoveInProgress(); }};
   int messageId_ = -1;

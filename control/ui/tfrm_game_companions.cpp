@@ -19,7 +19,7 @@ void TfrmGame::CreateStats() {
   if (stats_) return;
   stats_ = new TfrmStats(store_, game_.Settings(), this);
   game_.SetBestMove(stats_->BestMove());
-  stats_->ShowDealComparison(dealBest_);
+  stats_->ShowDealComparison(solver_->DealBest());
   connect(stats_, &TfrmStats::bestMoveChanged, this, [this](std::int32_t best) { game_.SetBestMove(best); });
   connect(stats_, &TfrmStats::countModeClicked, this, [this] { OpenCfg(frmCfg_, *this, this, CfgPage::tsSpecial); });
 }

@@ -36,6 +36,10 @@ void TfrmGame::ShowMessageWith(int stringId, std::function<std::string(int langu
   statusMain_->SetPanelText(3, QString::fromStdString(messageText_(LanguageOffset())));
 }
 
+void TfrmGame::ShowDealComparison(const std::optional<DealComparison>& comparison) {
+  if (stats_) stats_->ShowDealComparison(comparison);
+}
+
 void TfrmGame::ShowMessageNow(int stringId) {
   ShowMessage(stringId);
   statusMain_->RepaintNow();
@@ -118,7 +122,7 @@ void TfrmGame::RecordResult(std::int32_t result) {
   const FieldCounters& c = game_.Counters();
   const std::optional<SavedGameTie> tie = session_.Tie();
   stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, tie ? &*tie : nullptr);
-  CompareWithDealBest(result);
+  solver_->GameEnded(result);
 }
 
 // --- the count-down ---------------------------------------------------------

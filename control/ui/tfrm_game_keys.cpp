@@ -28,7 +28,7 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) DisguiseWindow();
   keys_->PlayKey(key);
-  if (key == Qt::Key_B) AskForAdvice();
+  if (key == Qt::Key_B) solver_->AskForAdvice();
 }
 
 void TfrmGame::Redo() {

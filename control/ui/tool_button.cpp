@@ -19,7 +19,7 @@ void ToolButton::SetGlyph(const QImage& glyph) {
 QImage ToolButton::StateGlyph() const {
   if (glyph_.isNull()) return {};
   const int state = !isEnabled() ? 1 : isDown() ? 2 : 0;
-  const int size = glyph_.height();
+  const int size = glyph_.height();  // in the glyph's own pixels, finer on fine screens
   return glyph_.copy(state * size, 0, size, size);
 }
 
@@ -49,7 +49,8 @@ void ToolButton::paintEvent(QPaintEvent*) {
   const QImage glyph = StateGlyph();
   if (glyph.isNull()) return;
   const int shift = isDown() ? 1 : 0;
-  painter.drawImage((width() - glyph.width()) / 2 + shift, (height() - glyph.height()) / 2 + shift, glyph);
+  const QSize size = glyph.deviceIndependentSize().toSize();
+  painter.drawImage((width() - size.width()) / 2 + shift, (height() - size.height()) / 2 + shift, glyph);
 }
 
 }  // namespace pebble::ui

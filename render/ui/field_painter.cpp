@@ -1,12 +1,15 @@
 #include "render/ui/field_painter.h"
 
+#include <QPainter>
 #include <QTransform>
+#include <cmath>
 
 #include "render/outline.h"
 #include "render/picture_fit.h"
 #include "render/stone_mix.h"
 #include "render/ui/bitmap_resource.h"
 #include "render/ui/pixel_blit.h"
+#include "render/ui/stone_symbols.h"
 
 namespace pebble::ui {
 
@@ -45,18 +48,46 @@ QImage ScaleKeyed(const QImage& image, QRgb key, QSize size) {
 
 }  // namespace
 
-void FieldPainter::Prepare(const GameSettings& settings, QSize paintBox, const QImage& picture, GameRandom& random) {
+void FieldPainter::Prepare(const GameSettings& settings, QSize paintBox, const QImage& picture, GameRandom& random,
+                           double ratio) {
   Free();
   settings_ = settings;
+  ratio_ = ratio > 0 ? ratio : 1.0;
   stoneWidth_ = settings.stoneWidth;
   stoneHeight_ = settings.stoneHeight;
-  PrepareBackground(settings, paintBox, picture);
+  background_ = BackgroundAt(settings, paintBox, picture, ratio_);
+  fieldBackground_ = ratio_ == 1.0 ? background_ : BackgroundAt(settings, paintBox, picture, 1.0);
   surface_ = background_.copy();
+  surface_.setDevicePixelRatio(ratio_);
   DrawFieldFrame();
   PrepareTexture(settings, random);
   if (settings.actionsOn) PrepareSpecialPictures();
   if (settings.animationsOn) PrepareBreakPictures();
-  stoneScratch_ = QImage(stoneWidth_, stoneHeight_, QImage::Format_RGB32);
+  stoneScratch_ = QImage(DeviceRect(QRect(0, 0, stoneWidth_, stoneHeight_)).size() + QSize(1, 1), QImage::Format_RGB32);
+}
+
+QImage FieldPainter::NewCanvas(QSize size) const {
+  QImage canvas(DeviceSize(size, ratio_), QImage::Format_RGB32);
+  canvas.setDevicePixelRatio(ratio_);
+  return canvas;
+}
+
+int FieldPainter::Device(int fieldPixels) const { return static_cast<int>(std::lround(fieldPixels * ratio_)); }
+
+QRect FieldPainter::DeviceRect(const QRect& area) const {
+  const QPoint topLeft(Device(area.left()), Device(area.top()));
+  return QRect(topLeft, QPoint(Device(area.left() + area.width()) - 1, Device(area.top() + area.height()) - 1));
+}
+
+QSize FieldPainter::DeviceSize(QSize size, double ratio) const {
+  return {static_cast<int>(std::ceil(size.width() * ratio - 1e-9)), static_cast<int>(std::ceil(size.height() * ratio - 1e-9))};
+}
+
+int FieldPainter::LineWidth() const { return std::max(1, static_cast<int>(std::lround(ratio_))); }
+
+std::pair<int, int> FieldPainter::LineSpan(int at, bool lastOfCell) const {
+  const int first = lastOfCell ? Device(at + 1) - LineWidth() : Device(at);
+  return {first, LineWidth()};
 }
 
 void FieldPainter::Free() {
@@ -64,24 +95,40 @@ void FieldPainter::Free() {
   background_ = QImage();
   texture_ = QImage();
   stoneScratch_ = QImage();
+  fieldBackground_ = QImage();
   specials_.fill({});
   breaks_.fill({});
 }
 
-void FieldPainter::PrepareBackground(const GameSettings& settings, QSize paintBox, const QImage& picture) {
-  background_ = QImage(paintBox, QImage::Format_RGB32);
+QImage FieldPainter::BackgroundAt(const GameSettings& settings, QSize paintBox, const QImage& picture,
+                                  double ratio) const {
+  QImage background(DeviceSize(paintBox, ratio), QImage::Format_RGB32);
   QRgb fill = kBlack;
   if (!picture.isNull()) fill = picture.pixel(qMin(1, picture.width() - 1), qMin(1, picture.height() - 1)) | kBlack;
-  background_.fill(fill);
+  background.fill(fill);
   const PixelRect place = settings.fitToPicture
                               ? StretchPictureRect(paintBox.width(), paintBox.height())
                               : FitPictureRect(picture.width(), picture.height(), paintBox.width(), paintBox.height());
   if (!picture.isNull() && !place.Empty()) {
+    const auto at = [ratio](int pixels) { return static_cast<int>(std::lround(pixels * ratio)); };
+    const QRect device(QPoint(at(place.left), at(place.top)), QPoint(at(place.right) - 1, at(place.bottom) - 1));
     const QImage scaled = picture.convertToFormat(QImage::Format_RGB32)
-                              .scaled(place.Width(), place.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    CopyPixels(scaled, scaled.rect(), background_, QPoint(place.left, place.top));
+                              .scaled(device.width(), device.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    CopyPixels(scaled, scaled.rect(), background, device.topLeft());
   }
-  FramePixels(background_, background_.rect(), kBlack);
+  DrawFrameOf(background, paintBox, ratio);
+  return background;
+}
+
+// The field's black frame: its first and last pixel row and column.
+void FieldPainter::DrawFrameOf(QImage& image, QSize paintBox, double ratio) const {
+  const int t = std::max(1, static_cast<int>(std::lround(ratio)));
+  const int right = static_cast<int>(std::lround((paintBox.width() - 1) * ratio));
+  const int bottom = static_cast<int>(std::lround((paintBox.height() - 1) * ratio));
+  FillPixels(image, QRect(0, 0, image.width(), t), kBlack);
+  FillPixels(image, QRect(0, 0, t, image.height()), kBlack);
+  FillPixels(image, QRect(0, bottom, image.width(), image.height() - bottom), kBlack);
+  FillPixels(image, QRect(right, 0, image.width() - right, image.height()), kBlack);
 }
 
 void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& random) {
@@ -93,21 +140,36 @@ void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& rand
     return;
   }
   const int n = 1 + random.Random(4);
-  const QImage tile = BitmapResource(QString("KACHEL%1").arg(n)).convertToFormat(QImage::Format_RGB32);
+  QImage tile = BitmapResourceFor(QString("KACHEL%1").arg(n), ratio_).convertToFormat(QImage::Format_RGB32);
   if (tile.isNull()) return;
-  for (int row = 0; row < texture_.height() / kTileSize + 2; ++row) {
-    for (int column = 0; column < texture_.width() / kTileSize + 2; ++column) {
-      CopyPixels(tile, tile.rect(), texture_, QPoint(kTileSize * column, kTileSize * row));
+  const int tileSize = static_cast<int>(std::ceil(kTileSize * ratio_ - 1e-9));
+  if (tile.width() != tileSize) tile = tile.scaled(tileSize, tileSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  for (int row = 0; row < texture_.height() / tileSize + 2; ++row) {
+    for (int column = 0; column < texture_.width() / tileSize + 2; ++column) {
+      CopyPixels(tile, tile.rect(), texture_, QPoint(Device(kTileSize * column), Device(kTileSize * row)));
     }
   }
 }
 
 KeyedPicture FieldPainter::LoadStoneBitmap(const QString& name, bool keyIsMagenta) const {
-  QImage image = BitmapResource(name);
+  QImage image = BitmapResourceFor(name, ratio_);
   if (image.isNull()) return {};
+  const double madeFor = image.devicePixelRatio();
   image = image.convertToFormat(QImage::Format_RGB32);
+  image.setDevicePixelRatio(1);  // drawn pixel for pixel onto the device pixels
   const QRgb key = keyIsMagenta ? kMagenta : (image.pixel(0, image.height() - 1) | kBlack);
+  // A picture made for another scale than the screen's is brought to the screen's.
+  if (madeFor != ratio_) image = ScaleKeyed(image, key, (QSizeF(image.size()) * (ratio_ / madeFor)).toSize());
   return {image, key};
+}
+
+// Pictures are made for 20 x 21 stones; other stone sizes get them stretched.
+KeyedPicture FieldPainter::FittedToStone(KeyedPicture picture) const {
+  if (picture.image.isNull() || (stoneWidth_ == kPictureStoneWidth && stoneHeight_ == kPictureStoneHeight)) {
+    return picture;
+  }
+  picture.image = ScaleKeyed(picture.image, picture.key, QSize(Device(stoneWidth_), Device(stoneHeight_)));
+  return picture;
 }
 
 void FieldPainter::PrepareSpecialPictures() {
@@ -120,20 +182,12 @@ void FieldPainter::PrepareSpecialPictures() {
   specials_[skRocketLeft] = {Turned(rocket.image, 180), rocket.key};
   specials_[skRock] = rock;
   // Turned first and stretched after, so every picture fits its cell.
-  if (stoneWidth_ == kPictureStoneWidth && stoneHeight_ == kPictureStoneHeight) return;
-  for (KeyedPicture& special : specials_) {
-    if (!special.image.isNull()) special.image = ScaleKeyed(special.image, special.key, QSize(stoneWidth_, stoneHeight_));
-  }
+  for (KeyedPicture& special : specials_) special = FittedToStone(special);
 }
 
 void FieldPainter::PrepareBreakPictures() {
-  const bool ownSize = stoneWidth_ == kPictureStoneWidth && stoneHeight_ == kPictureStoneHeight;
   for (int frame = 0; frame < kBreakFrames; ++frame) {
-    KeyedPicture picture = LoadStoneBitmap(QString("BREAK%1").arg(frame), true);
-    if (!ownSize && !picture.image.isNull()) {
-      picture.image = ScaleKeyed(picture.image, picture.key, QSize(stoneWidth_, stoneHeight_));
-    }
-    breaks_[static_cast<std::size_t>(frame)] = picture;
+    breaks_[static_cast<std::size_t>(frame)] = FittedToStone(LoadStoneBitmap(QString("BREAK%1").arg(frame), true));
   }
 }
 
@@ -142,6 +196,7 @@ void FieldPainter::DrawStone(const Field& field, const TStoneCell& cell, int dx,
   EnsureRgb32(canvas);
   const QPoint at(cell.Left + dx, cell.Top + dy);
   const QRect area(at, QSize(field.StoneWidth(), field.StoneHeight()));
+  const QRect device = DeviceRect(area);
   const ColorValue color = cell.Occupied ? cell.Color : kWhite;
   if (color == kWhite) {
     // A stone of pure white looks like an empty cell.
@@ -153,49 +208,70 @@ void FieldPainter::DrawStone(const Field& field, const TStoneCell& cell, int dx,
     return;
   }
   if (settings_.textured) {
-    DrawTextured(color, canvas, area);
+    DrawTextured(color, canvas, device);
     if (settings_.traceOutline && cell.Index != -1 && !flags.drawingRamp && !flags.droppingStone) {
       DrawOutline(field, cell, flags);
     }
-    return;
+  } else {
+    FillPixels(canvas, device, ToQRgb(color));
+    if (!settings_.traceOutline) {
+      FrameThick(canvas, device, kBlack, LineWidth());
+    } else if (!flags.drawingRamp) {
+      DrawOutline(field, cell, flags);
+    }
   }
-  FillPixels(canvas, area, ToQRgb(color));
-  if (!settings_.traceOutline) {
-    FramePixels(canvas, area, kBlack);
-  } else if (!flags.drawingRamp) {
-    DrawOutline(field, cell, flags);
-  }
+  if (settings_.stoneSymbols) DrawSymbol(canvas, area, color);
 }
 
 void FieldPainter::DrawSpecial(const TStoneCell& cell, QImage& canvas, const QRect& area, DrawFlags flags) {
   if (!flags.drawingRamp) RestoreBackground(canvas, area);
   if (cell.Kind >= specials_.size()) return;
   const KeyedPicture& special = specials_[cell.Kind];
-  CopyKeyed(special.image, special.key, canvas, area.topLeft());
+  CopyKeyedInto(special.image, special.key, canvas, DeviceRect(area));
 }
 
-void FieldPainter::DrawTextured(ColorValue color, QImage& canvas, const QRect& area) {
-  if (stoneScratch_.size() != area.size()) stoneScratch_ = QImage(area.size(), QImage::Format_RGB32);
-  stoneScratch_.fill(ToQRgb(kWhite));  // outside the texture: the plain colour
-  CopyPixels(texture_, area, stoneScratch_, QPoint(0, 0));
-  for (int y = 0; y < stoneScratch_.height(); ++y) {
-    MixStoneColor(reinterpret_cast<std::uint32_t*>(stoneScratch_.scanLine(y)),
-                  static_cast<std::size_t>(stoneScratch_.width()), color);
+void FieldPainter::DrawTextured(ColorValue color, QImage& canvas, const QRect& device) {
+  if (stoneScratch_.width() < device.width() || stoneScratch_.height() < device.height()) {
+    stoneScratch_ = QImage(device.size().expandedTo(stoneScratch_.size()), QImage::Format_RGB32);
   }
-  CopyPixels(stoneScratch_, stoneScratch_.rect(), canvas, area.topLeft());
+  const QRect stone(QPoint(0, 0), device.size());
+  FillPixels(stoneScratch_, stone, ToQRgb(kWhite));  // outside the texture: the plain colour
+  CopyPixels(texture_, device, stoneScratch_, QPoint(0, 0));
+  for (int y = 0; y < stone.height(); ++y) {
+    MixStoneColor(reinterpret_cast<std::uint32_t*>(stoneScratch_.scanLine(y)), static_cast<std::size_t>(stone.width()),
+                  color);
+  }
+  CopyPixels(stoneScratch_, stone, canvas, device.topLeft());
+}
+
+// The symbol is drawn in field pixels on a painter that maps them to the
+// canvas's device pixels as the rest of the stone was.
+void FieldPainter::DrawSymbol(QImage& canvas, const QRect& area, ColorValue color) const {
+  const int shape = SymbolShapeOf(settings_.stoneColors, color);
+  if (shape < 0) return;
+  QPainter painter(&canvas);
+  const double scale = ratio_ / canvas.devicePixelRatio();
+  painter.scale(scale, scale);
+  DrawStoneSymbol(painter, QRectF(area), shape, color);
 }
 
 void FieldPainter::DrawOutline(const Field& field, const TStoneCell& cell, DrawFlags flags) {
   if (flags.busy) return;
+  const int lastColumn = cell.Left + field.StoneWidth() - 1, lastRow = cell.Top + field.StoneHeight() - 1;
   for (const OutlineLine& line : CellOutline(field, cell)) {
-    const QSize size = line.horizontal ? QSize(line.length, 1) : QSize(1, line.length);
-    FillPixels(surface_, QRect(QPoint(line.x, line.y), size), kBlack);
+    if (line.horizontal) {
+      const auto [top, height] = LineSpan(line.y, line.y == lastRow);
+      const int left = Device(line.x);
+      FillPixels(surface_, QRect(left, top, Device(line.x + line.length) - left, height), kBlack);
+    } else {
+      const auto [left, width] = LineSpan(line.x, line.x == lastColumn);
+      const int top = Device(line.y);
+      FillPixels(surface_, QRect(left, top, width, Device(line.y + line.length) - top), kBlack);
+    }
   }
 }
 
-void FieldPainter::DrawFieldFrame() {
-  FramePixels(surface_, QRect(QPoint(0, 0), background_.size()), kBlack);
-}
+void FieldPainter::DrawFieldFrame() { DrawFrameOf(surface_, fieldBackground_.size(), ratio_); }
 
 void FieldPainter::DrawWholeField(const Field& field, DrawFlags flags) {
   for (const TStoneCell& cell : field.Cells()) DrawStone(field, cell, 0, surface_, 0, flags);
@@ -204,14 +280,15 @@ void FieldPainter::DrawWholeField(const Field& field, DrawFlags flags) {
 
 void FieldPainter::RestoreBackground(QImage& canvas, const QRect& rect) {
   EnsureRgb32(canvas);
-  CopyPixels(background_, rect, canvas, rect.topLeft());
+  const QRect device = DeviceRect(rect);
+  CopyPixels(background_, device, canvas, device.topLeft());
 }
 
 void FieldPainter::DrawBreak(int frame, QImage& canvas, QPoint topLeft) {
   if (frame < 0 || frame >= kBreakFrames) return;
   EnsureRgb32(canvas);
   const KeyedPicture& picture = breaks_[static_cast<std::size_t>(frame)];
-  CopyKeyed(picture.image, picture.key, canvas, topLeft);
+  CopyKeyedInto(picture.image, picture.key, canvas, DeviceRect(QRect(topLeft, QSize(stoneWidth_, stoneHeight_))));
 }
 
 const QImage& FieldPainter::SpecialPicture(std::uint8_t kind) const {

@@ -2,6 +2,12 @@
 // Draws the field cell by cell onto its surface (what imgMain shows), the ramp
 // stones onto the ramp's picture and every animation frame. What lies behind a
 // moving stone comes back from the background bitmap.
+//
+// Every position is given in the field's own pixels. On a fine screen the
+// surface holds `ratio` device pixels per field pixel, and stones, textures,
+// pictures and lines are drawn at that resolution, so nothing is enlarged
+// pixel by pixel; at a ratio of 1 every pixel is what the field has always
+// shown.
 
 #include <QImage>
 #include <QPoint>
@@ -10,6 +16,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "config/game_settings.h"
 #include "engine/field.h"
@@ -38,12 +45,17 @@ class FieldPainter {
   // copy of the background for the voyeur look, else tiles of KACHEL n), the
   // special stones when actionsOn, the crumbling frames when animationsOn, the
   // one-stone scratch. paintBox = C * W + 1 by R * H + 1.
-  void Prepare(const GameSettings& settings, QSize paintBox, const QImage& picture, GameRandom& random);
+  void Prepare(const GameSettings& settings, QSize paintBox, const QImage& picture, GameRandom& random,
+               double ratio = 1.0);
   void Free();
 
   QImage& Surface() { return surface_; }
-  const QImage& BackgroundBitmap() const { return background_; }
+  // The background in the field's own pixels, whatever the ratio.
+  const QImage& BackgroundBitmap() const { return fieldBackground_; }
   const QImage& TextureBitmap() const { return texture_; }
+  double Ratio() const { return ratio_; }
+  // An empty picture of `size` field pixels to draw stones on (the ramp's).
+  QImage NewCanvas(QSize size) const;
 
   // One cell moved by dx, dy onto canvas (the surface or the ramp's picture,
   // Format_RGB32); trace lines always go to the surface.
@@ -60,19 +72,34 @@ class FieldPainter {
   const QImage& SpecialPicture(std::uint8_t kind) const;
 
  private:
-  void PrepareBackground(const GameSettings& settings, QSize paintBox, const QImage& picture);
+  QImage BackgroundAt(const GameSettings& settings, QSize paintBox, const QImage& picture, double ratio) const;
   void PrepareTexture(const GameSettings& settings, GameRandom& random);
   void PrepareSpecialPictures();
   void PrepareBreakPictures();
   KeyedPicture LoadStoneBitmap(const QString& name, bool keyIsMagenta) const;
-  void DrawTextured(ColorValue color, QImage& canvas, const QRect& area);
+  KeyedPicture FittedToStone(KeyedPicture picture) const;
+  void DrawTextured(ColorValue color, QImage& canvas, const QRect& device);
   void DrawSpecial(const TStoneCell& cell, QImage& canvas, const QRect& area, DrawFlags flags);
+  void DrawSymbol(QImage& canvas, const QRect& area, ColorValue color) const;
+  void DrawFrameOf(QImage& image, QSize paintBox, double ratio) const;
+
+  // Field pixels to device pixels: edges are rounded, so neighbouring cells
+  // share their border and a line is LineWidth() device pixels wide.
+  int Device(int fieldPixels) const;
+  QRect DeviceRect(const QRect& area) const;
+  QSize DeviceSize(QSize size, double ratio) const;
+  int LineWidth() const;
+  // The device rows (or columns) of a one-pixel line at `at`; a line on a
+  // cell's last pixel keeps to that cell.
+  std::pair<int, int> LineSpan(int at, bool lastOfCell) const;
 
   GameSettings settings_;
+  double ratio_ = 1.0;
   int stoneWidth_ = 0;
   int stoneHeight_ = 0;
   QImage surface_;
   QImage background_;
+  QImage fieldBackground_;
   QImage texture_;
   QImage stoneScratch_;
   std::array<KeyedPicture, kStoneKindCount> specials_{};

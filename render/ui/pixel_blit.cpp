@@ -53,8 +53,12 @@ void FillPixels(QImage& target, const QRect& rect, QRgb color) {
 }
 
 void CopyKeyed(const QImage& src, QRgb key, QImage& target, QPoint at) {
+  CopyKeyedInto(src, key, target, QRect(at, src.size()));
+}
+
+void CopyKeyedInto(const QImage& src, QRgb key, QImage& target, const QRect& cell) {
   if (src.isNull() || target.isNull() || !Is32Bit(src) || !Is32Bit(target)) return;
-  const ClippedCopy copy = Clip(src, src.rect(), target, at);
+  const ClippedCopy copy = Clip(src, QRect(QPoint(0, 0), cell.size()), target, cell.topLeft());
   const QRgb keyColor = key | 0xFF000000u;
   for (int row = 0; row < copy.from.height(); ++row) {
     const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(copy.from.top() + row)) + copy.from.left();
@@ -65,12 +69,15 @@ void CopyKeyed(const QImage& src, QRgb key, QImage& target, QPoint at) {
   }
 }
 
-void FramePixels(QImage& target, const QRect& rect, QRgb color) {
+void FramePixels(QImage& target, const QRect& rect, QRgb color) { FrameThick(target, rect, color, 1); }
+
+void FrameThick(QImage& target, const QRect& rect, QRgb color, int thickness) {
   if (rect.isEmpty()) return;
-  FillPixels(target, QRect(rect.left(), rect.top(), rect.width(), 1), color);
-  FillPixels(target, QRect(rect.left(), rect.bottom(), rect.width(), 1), color);
-  FillPixels(target, QRect(rect.left(), rect.top(), 1, rect.height()), color);
-  FillPixels(target, QRect(rect.right(), rect.top(), 1, rect.height()), color);
+  const int t = thickness;
+  FillPixels(target, QRect(rect.left(), rect.top(), rect.width(), t), color);
+  FillPixels(target, QRect(rect.left(), rect.bottom() - t + 1, rect.width(), t), color);
+  FillPixels(target, QRect(rect.left(), rect.top(), t, rect.height()), color);
+  FillPixels(target, QRect(rect.right() - t + 1, rect.top(), t, rect.height()), color);
 }
 
 }  // namespace pebble::ui

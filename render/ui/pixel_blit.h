@@ -22,6 +22,10 @@ void CopyPixels(const QImage& src, const QRect& from, QImage& target, QPoint at)
 void FillPixels(QImage& target, const QRect& rect, QRgb color);
 // Copies every pixel of src that is not the key colour.
 void CopyKeyed(const QImage& src, QRgb key, QImage& target, QPoint at);
+// The same with src's top-left corner at the cell's, and nothing beyond the cell.
+void CopyKeyedInto(const QImage& src, QRgb key, QImage& target, const QRect& cell);
+// The outline of rect, `thickness` pixels wide inside it.
+void FrameThick(QImage& target, const QRect& rect, QRgb color, int thickness);
 // The outline of rect in its own outer pixels.
 void FramePixels(QImage& target, const QRect& rect, QRgb color);
 

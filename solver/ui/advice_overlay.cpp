@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "render/ui/cell_marks.h"
+
 namespace pebble::ui {
 
 AdviceOverlay::AdviceOverlay(QWidget* field) : QWidget(field) {
@@ -57,10 +59,7 @@ void AdviceOverlay::paintEvent(QPaintEvent*) {
     if (!Marked(row, column - 1)) edges.emplace_back(x, y, x, y + h);
     if (!Marked(row, column + 1)) edges.emplace_back(x + w, y, x + w, y + h);
   }
-  painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::SquareCap));
-  painter.drawLines(edges.data(), static_cast<int>(edges.size()));
-  painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap));
-  painter.drawLines(edges.data(), static_cast<int>(edges.size()));
+  DrawAdviceRing(painter, edges);
 }
 
 }  // namespace pebble::ui

@@ -1,7 +1,7 @@
 #pragma once
 // The suggested move drawn over the field: a ring around the stones it
-// removes, black inside white so that it shows on every stone colour, every
-// texture and every picture. It lets clicks through to the field.
+// removes, in the advice's own look (render/ui/cell_marks.h). It lets clicks
+// through to the field.
 
 #include <QTimer>
 #include <QWidget>

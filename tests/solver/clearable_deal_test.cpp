@@ -48,7 +48,7 @@ TEST(ClearableDeal, TheDealFoundIsClearedThroughTheRulesByItsLine) {
 
 TEST(ClearableDeal, AFieldNoLineClearsEndsWhenPatienceRunsOutAfterTheLastDealNumberComesTheFirst) {
   // One stone alone can never go.
-  const ClearableDeal deal = SeekClearableDeal(Quiet(1, 1), {1, 1}, kLastDealNumber, {10ms, 50ms}, kNever);
+  const ClearableDeal deal = SeekClearableDeal(Quiet(1, 1), {1, 1}, kLastDealNumber, {10ms, 500ms}, kNever);
   EXPECT_FALSE(deal.cleared);
   EXPECT_TRUE(deal.clicks.empty());
   ASSERT_GE(deal.dealsTried, 2);

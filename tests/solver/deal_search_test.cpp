@@ -1,9 +1,12 @@
-// The search of a deal in the background: stopped at any moment it hands
-// back a whole line that plays through the engine to the result it claims;
+// The search of a deal in the background: finished at any moment it hands
+// back a whole line that plays through the engine to the result it claims,
+// searching a moment more when it had found none yet;
 // a line known beforehand is never beaten by a worse one; forgetting ends
 // the search; and a line of clicks is valued only when it ends the game.
 
 #include <gtest/gtest.h>
+
+#include <future>
 
 #include "engine/game.h"
 #include "solver/clearable_deal.h"
@@ -21,6 +24,16 @@ struct ResultHost : testing::SilentHost {
   std::optional<std::int32_t> recorded;
   void RecordResult(std::int32_t result) override { recorded = result; }
 };
+
+// Finishes the search as the end of a game does, waiting for the moment
+// more it may search; what it then has is its best.
+void FinishAndWait(DealSearch& search) {
+  std::promise<DealSearch::Ticket> ready;
+  std::future<DealSearch::Ticket> ticket = ready.get_future();
+  if (search.Finish([&ready](DealSearch::Ticket t) { ready.set_value(t); })) return;
+  ASSERT_EQ(ticket.wait_for(10s), std::future_status::ready) << "the search never came back";
+  search.Collect(ticket.get());
+}
 
 struct Deal {
   ResultHost host;
@@ -44,18 +57,18 @@ struct Deal {
   }
 };
 
-TEST(DealSearch, StoppedAtAnyMomentItsBestLinePlaysThroughTheEngineToItsFigure) {
+TEST(DealSearch, FinishedAtAnyMomentItsBestLinePlaysThroughTheEngineToItsFigure) {
   for (const bool lowScore : {true, false}) {
     for (const auto searched : {0ms, 5ms, 300ms}) {
       SCOPED_TRACE(std::string(lowScore ? "low score" : "high score") + ", searched " +
                    std::to_string(searched.count()) + " ms");
       Deal deal(lowScore, 4242);
       DealSearch search;
-      search.Start(deal.MakeBoard(), GoalOf(deal.game.Settings()), {1h, 1});
+      search.Start(deal.MakeBoard(), GoalOf(deal.game.Settings()), {1h});
       std::this_thread::sleep_for(searched);
-      search.Stop();  // a search that kept its whole hour would hold the test until its time-out
+      FinishAndWait(search);  // a search that kept its whole hour would hold the test until its time-out
       EXPECT_FALSE(search.HasThread());
-      if (!search.Best()) continue;  // stopped before its first line: nothing to claim
+      ASSERT_TRUE(search.Best().has_value()) << "a deal with moves always has a line at the end";
       const Advice& best = *search.Best();
       for (const std::int32_t click : best.clicks) deal.Click(click);
       ASSERT_TRUE(deal.host.recorded.has_value());
@@ -75,8 +88,10 @@ TEST(DealSearch, AKnownClearingLineIsNeverBeatenByAWorseOne) {
   ASSERT_TRUE(dealt.cleared);
   game.NewField(settings, {10, 16}, dealt.dealNumber);
   DealSearch search;
-  search.Start(*BoardOf(game.GetField(), settings), Goal::FewestStones, {1h, 1}, dealt.clicks);
-  search.Stop();  // at once: the search itself has had no time to find the clearing
+  search.Start(*BoardOf(game.GetField(), settings), Goal::FewestStones, {1h}, dealt.clicks);
+  // At once: the search itself has had no time to find the clearing, and
+  // needs no moment more with the known line in hand.
+  EXPECT_TRUE(search.Finish([](DealSearch::Ticket) {}));
   ASSERT_TRUE(search.Best().has_value());
   EXPECT_EQ(search.Best()->stonesLeft, 0);
 }
@@ -84,14 +99,15 @@ TEST(DealSearch, AKnownClearingLineIsNeverBeatenByAWorseOne) {
 TEST(DealSearch, ForgettingEndsTheSearchAndDropsItsAnswer) {
   Deal deal(true, 7);
   DealSearch search;
-  search.Start(deal.MakeBoard(), Goal::FewestStones, {1h, 1});
+  search.Start(deal.MakeBoard(), Goal::FewestStones, {1h});
   ASSERT_TRUE(search.HasThread());
   search.Forget();
   EXPECT_FALSE(search.HasThread());
-  search.Stop();
+  EXPECT_TRUE(search.Finish([](DealSearch::Ticket) {}));  // no deal: nothing to search on
+  EXPECT_FALSE(search.HasThread());
   EXPECT_FALSE(search.Best().has_value());
   // Leaving the scope with a search under way ends it as well.
-  search.Start(deal.MakeBoard(), Goal::FewestStones, {1h, 1});
+  search.Start(deal.MakeBoard(), Goal::FewestStones, {1h});
 }
 
 TEST(DealSearch, AClickLineIsValuedOnlyWhenEveryClickIsAMoveAndItEndsTheGame) {

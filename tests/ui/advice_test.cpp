@@ -11,7 +11,7 @@
 #include "control/ui/status_main.h"
 #include "control/ui/tfrm_game.h"
 #include "solver/ui/advice_overlay.h"
-#include "solver/ui/advisor.h"
+#include "solver/ui/game_solver.h"
 #include "support/silent_host.h"
 #include "support/window_home.h"
 
@@ -93,8 +93,8 @@ class AdviceTest : public QObject {
     auto w = Open({"animations:no", "sounds:no", lowScore ? "score:low" : "score:high", look.toStdString()});
     const Field& field = w->GetGame().GetField();
     QTest::keyClick(w.get(), Qt::Key_B);
-    QTRY_VERIFY_WITH_TIMEOUT(!w->GetAdvisor().Searching(), 5000);
-    const solver::Advice& advice = w->LastAdvice();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->Solver().Advising(), 5000);
+    const solver::Advice& advice = w->Solver().LastAdvice();
     QVERIFY(advice.found);
     QVERIFY(EngineTakes(field, advice.fieldIndex));
     QCOMPARE(advice.clicks.front(), advice.fieldIndex);
@@ -105,8 +105,8 @@ class AdviceTest : public QObject {
     rules.Click(advice.fieldIndex);
     QCOMPARE(static_cast<std::int32_t>(advice.cells.size()),
              before.Counters().StonesLeft - rules.game.Counters().StonesLeft);
-    QVERIFY(w->Overlay().isVisible());
-    std::vector<std::int32_t> ringed = w->Overlay().Cells();
+    QVERIFY(w->Solver().Overlay().isVisible());
+    std::vector<std::int32_t> ringed = w->Solver().Overlay().Cells();
     std::sort(ringed.begin(), ringed.end());
     std::vector<std::int32_t> expected = advice.cells;
     std::sort(expected.begin(), expected.end());
@@ -128,30 +128,30 @@ class AdviceTest : public QObject {
 
     // The player follows the advice: the ring goes with the move.
     QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, advice.fieldIndex));
-    QVERIFY(!w->Overlay().isVisible());
+    QVERIFY(!w->Solver().Overlay().isVisible());
   }
 
   void aMoveDuringTheSearchCancelsItWithoutAStaleAnswer() {
     auto w = Open({"animations:no", "sounds:no"});
     const Field& field = w->GetGame().GetField();
     QTest::keyClick(w.get(), Qt::Key_B);
-    QVERIFY(w->GetAdvisor().Searching());
+    QVERIFY(w->Solver().Advising());
     std::int32_t movable = 0;
     while (!EngineTakes(field, movable)) ++movable;
     QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, movable));
-    QVERIFY(!w->GetAdvisor().Searching());
+    QVERIFY(!w->Solver().Advising());
     QTest::qWait(1500);  // longer than a search may take: nothing may arrive
-    QVERIFY(!w->Overlay().isVisible());
-    QVERIFY(!w->LastAdvice().found);
+    QVERIFY(!w->Solver().Overlay().isVisible());
+    QVERIFY(!w->Solver().LastAdvice().found);
   }
 
   void closingDuringASearchLeavesNoThreadBehind() {
     auto w = Open({"animations:no", "sounds:no"});
     QTest::keyClick(w.get(), Qt::Key_B);
-    QVERIFY(w->GetAdvisor().Searching());
+    QVERIFY(w->Solver().Advising());
     w->close();
-    QVERIFY(!w->GetAdvisor().Searching());
-    QVERIFY(!w->GetAdvisor().HasThread());
+    QVERIFY(!w->Solver().Advising());
+    QVERIFY(!w->Solver().Advising());
     w.reset();
     QTest::qWait(100);  // an answer queued before the close must find no one to reach
   }

@@ -68,6 +68,7 @@ QStringList Snapshot(const TfrmCfg& d) {
                            {"chkTextured", d.chkTextured},
                            {"chkVoyeur", d.chkVoyeur},
                            {"chkDrawRect", d.chkDrawRect},
+                           {"chkSymbols", d.chkSymbols},
                            {"chkAction", d.chkAction},
                            {"chkAnimations", d.chkAnimations},
                            {"chkAutoDrop", d.chkAutoDrop},
@@ -109,6 +110,7 @@ GameSettings UnusualSettings(const QString& picture, const QString& folder) {
   s.textured = false;
   s.voyeur = true;
   s.traceOutline = false;
+  s.stoneSymbols = true;
   s.actionsOn = true;
   s.animationsOn = false;
   s.autoDrop = true;
@@ -166,6 +168,7 @@ class CfgTest : public QObject, public DialogSurroundings {
         "chkTextured=0 enabled 1",
         "chkVoyeur=1 enabled 0",
         "chkDrawRect=0 enabled 1",
+        "chkSymbols=1 enabled 1",
         "chkAction=1 enabled 1",
         "chkAnimations=0 enabled 1",
         "chkAutoDrop=1 enabled 1",
@@ -435,8 +438,8 @@ class CfgTest : public QObject, public DialogSurroundings {
     d.spinC->SetValue(3);
     d.spinSecs->SetValue(500);
     for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{
-             d.chkSounds, d.chkResize, d.chkTextured, d.chkVoyeur, d.chkDrawRect, d.chkAction, d.chkAnimations,
-             d.chkAutoDrop, d.chkBackup}) {
+             d.chkSounds, d.chkResize, d.chkTextured, d.chkVoyeur, d.chkDrawRect, d.chkSymbols, d.chkAction,
+             d.chkAnimations, d.chkAutoDrop, d.chkBackup}) {
       box->toggle();
     }
     d.radioPic->setChecked(true);

@@ -74,8 +74,8 @@ class ClearableTest : public QObject {
       QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
       const Game& g = w->GetGame();
       QCOMPARE(g.Counters().StonesLeft, g.Counters().CellCount);  // a fresh deal
-      QVERIFY2(!w->ClearingLine().empty(), qPrintable(QString("seed %1").arg(kSeeds[game])));
-      QCOMPARE(StonesLeftAfter(g, w->ClearingLine()), 0);
+      QVERIFY2(!w->Solver().ClearingLine().empty(), qPrintable(QString("seed %1").arg(kSeeds[game])));
+      QCOMPARE(StonesLeftAfter(g, w->Solver().ClearingLine()), 0);
       QVERIFY(g.GetField().Cells() != previous);
       previous = g.GetField().Cells();
     }
@@ -86,7 +86,7 @@ class ClearableTest : public QObject {
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
     auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
     QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
-    QVERIFY(!w->ClearingLine().empty());
+    QVERIFY(!w->Solver().ClearingLine().empty());
     QCOMPARE(ProgramRandom().FixedSeed(), std::optional<std::uint64_t>{3});
   }
 
@@ -99,13 +99,13 @@ class ClearableTest : public QObject {
     w->show();
     QVERIFY(!Dealt(*w));
     QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(890, kEnglishOffset)));
-    QVERIFY(w->ClearingLine().empty());
+    QVERIFY(w->Solver().ClearingLine().empty());
     QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
     QVERIFY(w->CurrentMessage() != QString::fromStdString(Text(890, kEnglishOffset)));
     const Game& g = w->GetGame();
     QVERIFY(g.Deal().has_value());
     QCOMPARE(g.GetField().Cells(), DealField(*g.Deal(), g.Settings(), {g.GetField().Columns(), g.GetField().Rows()}).Cells());
-    QCOMPARE(StonesLeftAfter(g, w->ClearingLine()), 0);
+    QCOMPARE(StonesLeftAfter(g, w->Solver().ClearingLine()), 0);
   }
 
   // A new game or a close while a deal is sought gives that search up: its
@@ -122,7 +122,7 @@ class ClearableTest : public QObject {
     const std::vector<TStoneCell> cells = w->GetGame().GetField().Cells();
     QTest::qWait(1000);  // longer than the first dealing may take: nothing may land
     QCOMPARE(w->GetGame().GetField().Cells(), cells);
-    QVERIFY(w->ClearingLine().empty());
+    QVERIFY(w->Solver().ClearingLine().empty());
 
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
     QTest::keyClick(w.get(), Qt::Key_N);
@@ -135,7 +135,7 @@ class ClearableTest : public QObject {
   void withoutTheOptionNoDealIsSearched() {
     ProgramRandom().SetFixedSeed(3);
     auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
-    QVERIFY(w->ClearingLine().empty());
+    QVERIFY(w->Solver().ClearingLine().empty());
     QCOMPARE(ProgramRandom().LastSeed(), std::uint64_t{3});
   }
 };

@@ -89,7 +89,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
       QCOMPARE(ColorName(c.color), QString(c.name));
       QCOMPARE(IsRefusedStoneColor(c.color), c.refused);
     }
-    for (Palette palette : {Palette::Classic, Palette::WinXP, Palette::Wild}) {
+    for (Palette palette : {Palette::Classic, Palette::WinXP, Palette::Wild, Palette::ColorBlind}) {
       const StoneColorTable& colors = PaletteColors(palette);
       QCOMPARE(std::set<ColorValue>(colors.begin(), colors.end()).size(), std::size_t{kMaxColors});
       for (ColorValue color : colors) QVERIFY(!IsRefusedStoneColor(color));
@@ -193,6 +193,8 @@ class ColorsTest : public QObject, public DialogSurroundings {
         {"second, OK", Palette::WinXP, true, true, PaletteColors(Palette::WinXP), PaletteColors(Palette::WinXP), true},
         {"second, cancel", Palette::WinXP, true, false, PaletteColors(Palette::WinXP), own, true},
         {"third, OK", Palette::Wild, true, true, PaletteColors(Palette::Wild), PaletteColors(Palette::Wild), true},
+        {"colour-blind, OK", Palette::ColorBlind, true, true, PaletteColors(Palette::ColorBlind),
+         PaletteColors(Palette::ColorBlind), true},
         {"answered no", Palette::Wild, false, true, own, own, false},
     };
     for (const Case& c : cases) {
@@ -202,9 +204,10 @@ class ColorsTest : public QObject, public DialogSurroundings {
       host_->settings.stoneColors = own;
       prompter_->answerYes = c.answer;
       TfrmSelColors dialog(*host_);
-      QPushButton* button = c.palette == Palette::Classic ? dialog.bttClassic
-                            : c.palette == Palette::WinXP ? dialog.bttWinXP
-                                                          : dialog.bttWild;
+      QPushButton* button = c.palette == Palette::Classic      ? dialog.bttClassic
+                            : c.palette == Palette::WinXP      ? dialog.bttWinXP
+                            : c.palette == Palette::ColorBlind ? dialog.bttColorBlind
+                                                               : dialog.bttWild;
       QTest::mouseClick(button, Qt::LeftButton);
       QVERIFY2(Messages() == QStringList{"warning: " + English(kPaletteWarning) + "\n\r" + English(kProceed)}, c.name);
       QTest::mouseClick(c.ok ? dialog.bttOK : dialog.bttCancel, Qt::LeftButton);

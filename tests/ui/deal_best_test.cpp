@@ -1,7 +1,8 @@
 // "Best found for this deal" in the main window: a game played to its end
 // shows the solver's best line beside the player's result, in the
 // statistics window and on B in the status bar, and that line plays through
-// the rules from the deal's start to the figure shown. A new game or a close
+// the rules from the deal's start to the figure shown, also when the game
+// ended before the background search had a line. A new game or a close
 // leaves no search behind; a game with the ramp shows nothing; an undo past
 // the end hides the line until the game ends again.
 
@@ -9,13 +10,13 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/save_shot.h"
 #include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
 #include "scores/deal_comparison.h"
 #include "scores/ui/tfrm_stats.h"
-#include "solver/ui/advisor.h"
-#include "support/save_shot.h"
+#include "solver/ui/game_solver.h"
 #include "support/silent_host.h"
 #include "support/window_home.h"
 #include "ui/window_fixture.h"
@@ -44,16 +45,16 @@ struct Rules : testing::SilentHost {
   }
 };
 
-// Clicks the first group on the field until the game is over, after a
-// moment of thought (no player is faster): the search, which yields to the
-// game, has found its first line by then even on a loaded machine.
-void PlayToTheEnd(TfrmGame& w) {
-  QTest::qWait(300);
+// Clicks the first group on the field until the game is over, then gives
+// the search the moment more it may need when it had no line yet.
+void PlayToTheEnd(TfrmGame& w, int thinkMs = 0) {
+  QTest::qWait(thinkMs);
   const Field& field = w.GetGame().GetField();
   for (std::int32_t cell = testing::FirstMovable(field); cell >= 0 && w.GetGame().GameRunning();
        cell = testing::FirstMovable(field)) {
     QTest::mouseClick(w.imgMain(), Qt::LeftButton, {}, testing::CellCentre(field, cell));
   }
+  QTRY_VERIFY_WITH_TIMEOUT(!w.Solver().DealSearching(), 5000);
 }
 
 std::int32_t ResultOf(const Game& game) {
@@ -87,35 +88,41 @@ class DealBestTest : public QObject {
 
   void theEndShowsTheSolversLineBesideYoursAndThatLinePlaysThroughTheRules_data() {
     QTest::addColumn<bool>("lowScore");
-    QTest::newRow("low score: stones left") << true;
-    QTest::newRow("high score: points with the bonus") << false;
+    QTest::addColumn<int>("thinkMs");
+    // Ended before the search began, or while it searched in the background.
+    QTest::newRow("low score: stones left, a quick game") << true << 0;
+    QTest::newRow("high score: points with the bonus, a quick game") << false << 0;
+    QTest::newRow("low score: stones left, a thoughtful game") << true << GameSolver::kDealSearchDelayMs + 700;
+    QTest::newRow("high score: points with the bonus, a thoughtful game") << false << GameSolver::kDealSearchDelayMs + 700;
   }
 
   void theEndShowsTheSolversLineBesideYoursAndThatLinePlaysThroughTheRules() {
     QFETCH(bool, lowScore);
+    QFETCH(int, thinkMs);
     auto w = Open({lowScore ? "score:low" : "score:high"});
     // A new game during the search: what ends is a search of the new deal.
+    QTest::qWait(GameSolver::kDealSearchDelayMs + 100);
     QTest::keyClick(w.get(), Qt::Key_N);
-    QVERIFY(w->GetDealSearch().HasThread());
-    QVERIFY(!w->DealBest());
-    PlayToTheEnd(*w);
+    QVERIFY(w->Solver().DealSearching());
+    QVERIFY(!w->Solver().DealBest());
+    PlayToTheEnd(*w, thinkMs);
     QVERIFY(!w->GetGame().GameRunning());
-    QVERIFY(!w->GetDealSearch().HasThread());
+    QVERIFY(!w->Solver().DealSearching());
 
-    const std::optional<solver::Advice>& best = w->GetDealSearch().Best();
+    const std::optional<solver::Advice>& best = w->Solver().DealSearchBest();
     QVERIFY(best.has_value());
     const std::int64_t figure = lowScore ? best->stonesLeft : best->points;
-    QVERIFY(w->DealBest().has_value());
-    QCOMPARE(w->DealBest()->lowScore, lowScore);
-    QCOMPARE(w->DealBest()->best, figure);
-    QCOMPARE(w->DealBest()->yours, std::int64_t{ResultOf(w->GetGame())});
+    QVERIFY(w->Solver().DealBest().has_value());
+    QCOMPARE(w->Solver().DealBest()->lowScore, lowScore);
+    QCOMPARE(w->Solver().DealBest()->best, figure);
+    QCOMPARE(w->Solver().DealBest()->yours, std::int64_t{ResultOf(w->GetGame())});
 
-    const QString figures = QString::fromStdString(DealComparisonFigures(*w->DealBest(), kEnglishOffset));
+    const QString figures = QString::fromStdString(DealComparisonFigures(*w->Solver().DealBest(), kEnglishOffset));
     QVERIFY(figures.contains(QString::number(figure)) && figures.contains(QString::number(ResultOf(w->GetGame()))));
     QLabel* line = DealBestLine(*w);
     QVERIFY(line && line->isVisibleTo(w->Stats()));
     QCOMPARE(line->text(), figures);
-    const QString text = QString::fromStdString(DealComparisonText(*w->DealBest(), kEnglishOffset));
+    const QString text = QString::fromStdString(DealComparisonText(*w->Solver().DealBest(), kEnglishOffset));
     // The specified end message stays; B after the end says how the game compares.
     const QStringList endMessages = {QString::fromStdString(Text(kMsgGameOver, kEnglishOffset)),
                                      QString::fromStdString(Text(kMsgWon, kEnglishOffset))};
@@ -133,17 +140,18 @@ class DealBestTest : public QObject {
 
   void closingDuringTheSearchLeavesNoThread() {
     auto w = Open({});
-    QVERIFY(w->GetDealSearch().HasThread());
+    QTest::qWait(GameSolver::kDealSearchDelayMs + 100);  // the search has begun
+    QVERIFY(w->Solver().DealSearching());
     w->close();
-    QVERIFY(!w->GetDealSearch().HasThread());
+    QVERIFY(!w->Solver().DealSearching());
   }
 
   void aGameWithTheRampShowsNoLine() {
     auto w = Open({"autodrop:yes"});
-    QVERIFY(!w->GetDealSearch().HasThread());
+    QVERIFY(!w->Solver().DealSearching());
     w->ClearGameRunning();  // as the count-down's time-out ends it
     w->RecordCurrentResult();
-    QVERIFY(!w->DealBest());
+    QVERIFY(!w->Solver().DealBest());
     QVERIFY(!DealBestLine(*w)->isVisibleTo(w->Stats()));
     const QString before = w->CurrentMessage();
     QTest::keyClick(w.get(), Qt::Key_B);
@@ -153,20 +161,20 @@ class DealBestTest : public QObject {
   void anUndoPastTheEndHidesTheLineUntilTheGameEndsAgain() {
     auto w = Open({"score:low"});
     PlayToTheEnd(*w);
-    QVERIFY(w->DealBest().has_value());
-    const std::int64_t figure = w->DealBest()->best;
+    QVERIFY(w->Solver().DealBest().has_value());
+    const std::int64_t figure = w->Solver().DealBest()->best;
 
     QTest::keyClick(w.get(), Qt::Key_Z);  // the cheat question is answered yes
     QVERIFY(w->GetGame().GameRunning());
-    QVERIFY(!w->DealBest());
+    QVERIFY(!w->Solver().DealBest());
     QVERIFY(!DealBestLine(*w)->isVisibleTo(w->Stats()));
     QTest::keyClick(w.get(), Qt::Key_B);  // advice again, not the comparison
-    QVERIFY(w->GetAdvisor().Searching() || w->LastAdvice().found);
+    QVERIFY(w->Solver().Advising() || w->Solver().LastAdvice().found);
 
     QTest::keyClick(w.get(), Qt::Key_Y);  // the same last move ends the game again
     QVERIFY(!w->GetGame().GameRunning());
-    QVERIFY(w->DealBest().has_value());
-    QCOMPARE(w->DealBest()->best, figure);
+    QVERIFY(w->Solver().DealBest().has_value());
+    QCOMPARE(w->Solver().DealBest()->best, figure);
     QVERIFY(DealBestLine(*w)->isVisibleTo(w->Stats()));
   }
 
@@ -188,7 +196,7 @@ class DealBestTest : public QObject {
     TfrmStats& stats = *w->Stats();
     QVERIFY(QTest::qWaitForWindowExposed(&stats));
     QLabel* figures = DealBestLine(*w);
-    QCOMPARE(figures->text(), QString::fromStdString(DealComparisonFigures(*w->DealBest(), offset)));
+    QCOMPARE(figures->text(), QString::fromStdString(DealComparisonFigures(*w->Solver().DealBest(), offset)));
     // Whole: as tall as their wrapped text needs, inside the window, above the table's title.
     const QWidget* title = stats.findChild<QWidget*>(QStringLiteral("panelMiddle"));
     for (QLabel* line : {stats.findChild<QLabel*>(QStringLiteral("lblDealBest")), figures}) {

@@ -25,6 +25,15 @@ void AssetSink::Bitmap(const QString& name, const QImage& picture) {
   pictures_.emplace_back(name, picture.convertToFormat(QImage::Format_RGB32));
 }
 
+QString ScaleSuffix(double scale) { return "@" + QString::number(scale) + "x"; }
+
+int ScaledLength(int units, double scale) { return static_cast<int>(std::ceil(units * scale - 1e-9)); }
+
+void AssetSink::ScaledBitmap(const QString& name, double scale, const QImage& picture) {
+  const QString scaled = name + ScaleSuffix(scale);
+  WriteFile(scaled, scaled + ".bmp", EncodeBmp24(picture));
+}
+
 void AssetSink::Jpeg(const QString& name, const QImage& picture, int quality) {
   const QByteArray bytes = EncodeJpeg(picture, quality);
   WriteFile(name, name + ".jpg", bytes);

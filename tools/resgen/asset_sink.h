@@ -12,6 +12,13 @@ namespace pebble::resgen {
 // The transparent colour of the key-coloured bitmaps (their bottom-left pixel).
 constexpr QRgb kMagenta = 0xFFFF00FFu;
 
+// The device pixel ratios the pictures of the field and the tool bar are made
+// for besides their own size, so that they stay sharp on fine screens.
+constexpr double kPictureScales[] = {1.5, 2.0};
+QString ScaleSuffix(double scale);  // "@1.5x", "@2x"
+// A length of `units` picture pixels on a screen of that scale, rounded up.
+int ScaledLength(int units, double scale);
+
 struct SoundFacts {
   QString name;
   int sampleRate = 0;
@@ -25,6 +32,10 @@ class AssetSink {
   explicit AssetSink(QString folder);
 
   void Bitmap(const QString& name, const QImage& picture);
+  // The same picture made for a screen of `scale` device pixels per pixel:
+  // NAME@1.5x, NAME@2x. The game picks it by the screen's pixel ratio; the
+  // contact sheet leaves it out.
+  void ScaledBitmap(const QString& name, double scale, const QImage& picture);
   void Jpeg(const QString& name, const QImage& picture, int quality = 92);
   // An icon as one PNG per size (alias NAME-size; NAME is the largest) and a .ico.
   void Icon(const QString& name, const std::vector<QImage>& sizes);

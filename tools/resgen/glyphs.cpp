@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "asset_sink.h"
 #include "painting.h"
@@ -17,22 +19,28 @@ namespace {
 constexpr QRgb kFace = 0xFFE6E6E6u;
 
 // Draws on a canvas `size` units wide at a high resolution, then reduces it to
-// `size` pixels with the edges blended into the button face.
-QImage Glyph(int size, const Drawing& draw) {
-  return FlattenOnKey(Painted(size, size, draw), kMagenta, kFace, 0.3);
+// `size` pixels (times the screen's scale) with the edges blended into the
+// button face.
+QImage Glyph(int size, const Drawing& draw, double scale = 1) {
+  const int pixels = ScaledLength(size, scale);
+  const Drawing enlarged = [&draw, scale](QPainter& p) {
+    p.scale(scale, scale);
+    draw(p);
+  };
+  return FlattenOnKey(Painted(pixels, pixels, enlarged), kMagenta, kFace, 0.3);
 }
 
 bool IsKey(QRgb p) { return (p & 0xFFFFFF) == (kMagenta & 0xFFFFFF); }
 
 // The classic etched look of a disabled button: a grey silhouette over a white
-// one moved a pixel down and right.
-QImage Disabled(const QImage& normal) {
+// one moved a pixel (of the glyph's own size) down and right.
+QImage Disabled(const QImage& normal, int shift) {
   QImage result(normal.size(), QImage::Format_RGB32);
   result.fill(kMagenta);
   for (int y = 0; y < normal.height(); ++y) {
     for (int x = 0; x < normal.width(); ++x) {
       if (IsKey(normal.pixel(x, y))) continue;
-      if (x + 1 < normal.width() && y + 1 < normal.height()) result.setPixel(x + 1, y + 1, 0xFFFFFFFFu);
+      if (x + shift < normal.width() && y + shift < normal.height()) result.setPixel(x + shift, y + shift, 0xFFFFFFFFu);
     }
   }
   for (int y = 0; y < normal.height(); ++y) {
@@ -58,15 +66,16 @@ QImage Pressed(const QImage& normal) {
   return result;
 }
 
-QImage ThreeStates(const Drawing& draw) {
-  const QImage normal = Glyph(16, draw);
-  QImage strip(48, 16, QImage::Format_RGB32);
+QImage ThreeStates(const Drawing& draw, double scale = 1) {
+  const QImage normal = Glyph(16, draw, scale);
+  const int size = normal.width();
+  QImage strip(3 * size, size, QImage::Format_RGB32);
   QPainter painter(&strip);
   painter.drawImage(0, 0, normal);
-  painter.drawImage(16, 0, Disabled(normal));
-  painter.drawImage(32, 0, Pressed(normal));
+  painter.drawImage(size, 0, Disabled(normal, static_cast<int>(std::lround(scale))));
+  painter.drawImage(2 * size, 0, Pressed(normal));
   painter.end();
-  strip.setPixel(0, 15, kMagenta);
+  strip.setPixel(0, size - 1, kMagenta);
   return strip;
 }
 
@@ -262,26 +271,35 @@ Drawing Switch(double turnDegrees) {
   };
 }
 
-QImage Small(const Drawing& draw) {
-  QImage picture = Glyph(12, draw);
-  picture.setPixel(0, 11, kMagenta);
+QImage Small(const Drawing& draw, double scale = 1) {
+  QImage picture = Glyph(12, draw, scale);
+  picture.setPixel(0, picture.height() - 1, kMagenta);
   return picture;
+}
+
+// Every glyph also at the scales of finer screens.
+void Glyphs(AssetSink& sink, const QString& name, const std::function<QImage(double)>& make) {
+  sink.Bitmap(name, make(1));
+  for (double scale : kPictureScales) sink.ScaledBitmap(name, scale, make(scale));
 }
 
 }  // namespace
 
 void MakeToolbarGlyphs(AssetSink& sink) {
-  sink.Bitmap("SB_NEU", ThreeStates(NewGame));
-  sink.Bitmap("SB_FILE", ThreeStates(Folder));
-  sink.Bitmap("SB_UNDO", ThreeStates(Undo));
-  sink.Bitmap("SB_INFO", ThreeStates(Statistics));
-  sink.Bitmap("SB_CFG", ThreeStates(Gear));
-  sink.Bitmap("SB_ABOUT", ThreeStates(About));
-  sink.Bitmap("SB_HELP", ThreeStates(Help));
-  sink.Bitmap("SB_ARROWUP", Small(Arrow(true, QColor(0x9C, 0xEC, 0x8C), QColor(0x1C, 0x86, 0x2A))));
-  sink.Bitmap("SB_ARROWDOWN", Small(Arrow(false, QColor(0xFF, 0xB0, 0x80), QColor(0xC8, 0x3A, 0x10))));
-  sink.Bitmap("SB_SWITCHD", Small(Switch(0)));
-  sink.Bitmap("SB_SWITCHL", Small(Switch(90)));
+  const std::pair<const char*, Drawing> buttons[] = {{"SB_NEU", NewGame},   {"SB_FILE", Folder},  {"SB_UNDO", Undo},
+                                                      {"SB_INFO", Statistics}, {"SB_CFG", Gear},   {"SB_ABOUT", About},
+                                                      {"SB_HELP", Help}};
+  for (const auto& [name, draw] : buttons) {
+    Glyphs(sink, name, [&draw = draw](double scale) { return ThreeStates(draw, scale); });
+  }
+  const std::pair<const char*, Drawing> small[] = {
+      {"SB_ARROWUP", Arrow(true, QColor(0x9C, 0xEC, 0x8C), QColor(0x1C, 0x86, 0x2A))},
+      {"SB_ARROWDOWN", Arrow(false, QColor(0xFF, 0xB0, 0x80), QColor(0xC8, 0x3A, 0x10))},
+      {"SB_SWITCHD", Switch(0)},
+      {"SB_SWITCHL", Switch(90)}};
+  for (const auto& [name, draw] : small) {
+    Glyphs(sink, name, [&draw = draw](double scale) { return Small(draw, scale); });
+  }
 }
 
 }  // namespace pebble::resgen

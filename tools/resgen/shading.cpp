@@ -42,6 +42,10 @@ int ToByte(double v) { return static_cast<int>(std::lround(Clamp01(v) * 255.0));
 
 }  // namespace
 
+Shader Enlarged(const Shader& shader, double scale) {
+  return [shader, scale](double x, double y) { return shader(x / scale, y / scale); };
+}
+
 QImage Render(int width, int height, int samples, const Shader& shader) {
   QImage image(width, height, QImage::Format_ARGB32);
   const double step = 1.0 / samples;

@@ -23,6 +23,9 @@ Rgba Over(const Rgba& top, const Rgba& bottom);     // top composed over bottom
 double Clamp01(double v);
 double SmoothStep(double edge0, double edge1, double v);
 
+// The shader drawn `scale` times larger: a picture of the same thing with more pixels.
+Shader Enlarged(const Shader& shader, double scale);
+
 // Samples the shader on a grid of samples x samples points inside every pixel.
 // The result is ARGB32 (straight alpha).
 QImage Render(int width, int height, int samples, const Shader& shader);

@@ -226,16 +226,33 @@ QImage Keyed(int width, int height, const Shader& shader, const QRect& cell, con
   return picture;
 }
 
+// The cell once it is drawn `scale` times larger, its edges rounded to the
+// nearest pixel as the game rounds them. Where a cell comes out a pixel
+// smaller, the game cuts the picture to the cell.
+QRect ScaledCell(const QRect& cell, double scale) {
+  const auto at = [scale](int units) { return static_cast<int>(std::lround(units * scale)); };
+  return QRect(QPoint(at(cell.left()), at(cell.top())), QPoint(at(cell.right() + 1) - 1, at(cell.bottom() + 1) - 1));
+}
+
+// The picture and its larger versions for finer screens.
+void KeyedPictures(AssetSink& sink, const QString& name, QSize size, const Shader& shader, const QRect& cell) {
+  sink.Bitmap(name, Keyed(size.width(), size.height(), shader, cell, qPrintable(name)));
+  for (double scale : kPictureScales) {
+    sink.ScaledBitmap(name, scale,
+                      Keyed(ScaledLength(size.width(), scale), ScaledLength(size.height(), scale),
+                            Enlarged(shader, scale), ScaledCell(cell, scale), qPrintable(name + ScaleSuffix(scale))));
+  }
+}
+
 }  // namespace
 
 void MakeSpecialStones(AssetSink& sink) {
-  sink.Bitmap("ACTBMP1", Keyed(21, 20, Bomb, kStoneCell, "ACTBMP1"));
-  sink.Bitmap("ACTBMP2", Keyed(21, 21, Rocket, kRocketCell, "ACTBMP2"));
-  sink.Bitmap("ACTBMP3", Keyed(21, 20, Rock, kStoneCell, "ACTBMP3"));
+  KeyedPictures(sink, "ACTBMP1", QSize(21, 20), Bomb, kStoneCell);
+  KeyedPictures(sink, "ACTBMP2", QSize(21, 21), Rocket, kRocketCell);
+  KeyedPictures(sink, "ACTBMP3", QSize(21, 20), Rock, kStoneCell);
   for (int stage = 0; stage < 4; ++stage) {
-    const QString name = QString("BREAK%1").arg(stage);
-    sink.Bitmap(name, Keyed(20, 21, [stage](double x, double y) { return BreakFrame(stage, x, y); }, kStoneCell,
-                            qPrintable(name)));
+    KeyedPictures(sink, QString("BREAK%1").arg(stage), QSize(20, 21),
+                  [stage](double x, double y) { return BreakFrame(stage, x, y); }, kStoneCell);
   }
 }
 

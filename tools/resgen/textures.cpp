@@ -79,7 +79,12 @@ Rgba Sandstone(double x, double y) {
 void MakeTextures(AssetSink& sink) {
   const Shader shaders[] = {Granite, Marble, Mosaic, Sandstone};
   for (int i = 0; i < 4; ++i) {
-    sink.Bitmap(QString("KACHEL%1").arg(i + 1), Render(kTile, kTile, 3, shaders[i]));
+    const QString name = QString("KACHEL%1").arg(i + 1);
+    sink.Bitmap(name, Render(kTile, kTile, 3, shaders[i]));
+    for (double scale : kPictureScales) {
+      const int tile = ScaledLength(kTile, scale);
+      sink.ScaledBitmap(name, scale, Render(tile, tile, 3, Enlarged(shaders[i], scale)));
+    }
   }
 }
 
