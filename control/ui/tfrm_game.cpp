@@ -4,10 +4,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
-#include <QToolTip>
+#include <QTimer>
 #include <QWindowStateChangeEvent>
 #include <stdexcept>
 #include <utility>
@@ -15,15 +14,15 @@
 #include "config/language.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
-#include "control/saved_game_file.h"
-#include "control/ui/key_table.h"
-#include "control/ui/paint_box.h"
+#include "control/ui/field_view.h"
+#include "control/ui/keyboard_play.h"
+#include "control/ui/ramp_view.h"
 #include "config/ui/qt_dialogs.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
 #include "control/ui/tool_button.h"
-#include "engine/ui/animator.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "scores/ui/tfrm_stats.h"
 #include "scores/ui/tfrm_hints.h"
@@ -31,7 +30,6 @@
 #include "config/ui/qt_texts.h"
 #include "config/ui/tfrm_cfg.h"
 #include "control/ui/shell_integration.h"
-#include "render/ui/background_picture.h"
 #include "render/ui/bitmap_resource.h"
 #include "render/ui/keyed_image.h"
 #include "config/ui/wave_player.h"
@@ -40,14 +38,10 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kMsgStarting = 50, kMsgGoAhead = 51, kMsgOpened = 63, kMsgError = 100, kStartupFailed = 101,
-              kNarrowField = 112, kMsgRestoring = 56, kMsgUndoing = 57, kUndoFailed = 58, kCheatAlarm = 104,
-              kProceed = 158, kMsgDealUnproven = 874;
 constexpr int kStatusHeight = StatusMain::kHeight;
 constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB_UNDO", "SB_INFO",
                                                        "SB_CFG", "SB_ABOUT", "SB_HELP"};
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
-constexpr const char* kDisguiseTitle = "Microsoft Word - Document 1";
 
 QImage Resource(const char* name) { return BitmapResourceFor(name, qGuiApp->devicePixelRatio()); }
 
@@ -57,9 +51,8 @@ TfrmGame::TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWi
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       store_(store),
-      arguments_(std::move(arguments)),
+      session_(store, std::move(arguments)),
       game_(*this),
-      backgrounds_(std::make_unique<BackgroundPictures>()),
       sounds_(std::make_unique<WavePlayer>()) {
   setWindowTitle(ProgramTitle());
   setFocusPolicy(Qt::StrongFocus);
@@ -94,22 +87,28 @@ void TfrmGame::BuildWindow() {
   });
 
   panelBack_ = new QWidget(this);
-  imgRamp_ = new PaintBox(panelBack_);
-  imgMain_ = new PaintBox(panelBack_);
-  imgMain_->SetImage(&painter_.Surface());
+  imgMain_ = new FieldView(panelBack_);
+  imgRamp_ = new RampView(game_, *this, *imgMain_, gate_, panelBack_);
+  keys_ = std::make_unique<KeyboardPlay>(game_, *imgMain_, *imgRamp_);
+  // A click, from the mouse or from the keyboard's cursor, goes to the rules
+  // through imgMainMouseUp; a press on the ramp through the ramp view.
   imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) {
-    HideCursor();
+    keys_->HideCursor();
     imgMainMouseUp(button, at);
   };
   imgMain_->onPaint = [this] { imgMainPaint(); };
   imgRamp_->onMouseDown = [this](Qt::MouseButton, QPoint at) {
-    HideCursor();
-    imgRampMouseDown(at);
+    keys_->HideCursor();
+    imgRamp_->Press(at);
   };
-  TimerDrop.setInterval(300);
-  connect(&TimerDrop, &QTimer::timeout, this, &TfrmGame::DoDropStones);
+  imgRamp_->beforeDrop = [this] { solver_->CancelAdvice(); };  // a dropped stone changes the field
+  imgRamp_->onNewGame = [this] { bttStartClick(); };
+  keys_->onClick = [this](QPoint at) { imgMainMouseUp(Qt::LeftButton, at); };
+  keys_->onRedo = [this] { Redo(); };
+  keys_->onCursorMoved = [this](std::int32_t index) {
+    ShowHintsForClick(hints_, *this, store_, game_, index, false);
+  };
   statusMain_ = new StatusMain(this);
-  animator_ = new Animator(painter_, *imgMain_, this);
   solver_ = new GameSolver(game_, *this, imgMain_, this);
 
   popupLoad_ = new QAction(this);
@@ -140,7 +139,8 @@ QMenu* TfrmGame::MenuPopup() {
 QString TfrmGame::Str(int id) const { return QString::fromStdString(Text(id, LanguageOffset())); }
 
 void TfrmGame::ProcStrings() {
-  static constexpr int kHints[kToolButtonCount] = {200, 209, 201, 202, 203, 204, 208};
+  static constexpr int kHints[kToolButtonCount] = {kNewGameHint, kFilesHint, kUndoHint, kStatsHint,
+                                                   kCfgHint,    kAboutHint, kHelpHint};
   UseQtTextsFor(LanguageOffset());
   for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->setToolTip(Str(kHints[i]));
   ApplyFieldHints();
@@ -150,10 +150,10 @@ void TfrmGame::ProcStrings() {
   } else if (messageId_ >= 0) {
     statusMain_->SetPanelText(3, Str(messageId_));
   }
-  popupLoad_->setText(Str(210));
-  popUpSave_->setText(Str(211));
-  popUpReport_->setText(Str(701));
-  popUpDeal_->setText(Str(830));
+  popupLoad_->setText(Str(kOpenTitle));
+  popUpSave_->setText(Str(kSaveTitle));
+  popUpReport_->setText(Str(kShowReport));
+  popUpDeal_->setText(Str(kPlayDeal));
 }
 
 void TfrmGame::LoadGlyphs() {
@@ -233,47 +233,6 @@ void TfrmGame::ReadWindowPositionOnce() {
   windowTag_ = 10;
 }
 
-GameSettings TfrmGame::ReadSettings() {
-  GameSettings settings;
-  const SettingsLoad load = LoadSettings(store_, settings);
-  const int languageCode = WindowsLanguageCode(load.storedLanguage);
-  if (!HasStoredLanguage(load.storedLanguage)) {
-    // The system's language holds from now on; a store that cannot take it changes nothing.
-    try {
-      store_.SaveRegInt(kRootSection, kValueLanguage, languageCode);
-    } catch (const std::exception&) {
-    }
-  }
-  settings.languageOffset = LanguageOffsetForCode(languageCode);
-  const CommandLineResult options = ApplyCommandLine(arguments_, settings, commandLine_);
-  if (options.dealNumber) pendingDeal_ = options.dealNumber;
-  if (options.gameFileTaken) {
-    LoadPending_ = true;
-    GameFileName_ = options.gameFileName;
-  }
-  return settings;
-}
-
-bool TfrmGame::ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& cells, FieldSize& size) {
-  if (!LoadPending_) return false;
-  const ParsedSavedGame parsed = ReadGameFile(PathFromUtf8(GameFileName_));
-  if (parsed.status != SavedGameStatus::Ok) {
-    CurrentPrompter().Error(this, Str(ReadFailureStringId(parsed.status)));
-    FileGame_ = LoadPending_ = false;
-    // The name now stands for a file that is no game: an offset of another
-    // file would read its bytes as someone's history.
-    playerHistoryOffset_ = 0;
-    return false;
-  }
-  ApplySavedSettings(parsed.game.settings, settings);
-  settings.fitToPicture = false;
-  cells = parsed.game.cells;
-  size = {parsed.game.settings.columnCount, parsed.game.settings.rowCount};
-  FileGame_ = true;
-  playerHistoryOffset_ = parsed.playerHistoryOffset;
-  return true;
-}
-
 void TfrmGame::SetUpGame() {
   game_.SetSettingUp(true);
   imgMain_->hide();
@@ -284,32 +243,24 @@ void TfrmGame::SetUpGame() {
   ReadWindowPositionOnce();
   ProgramRandom().Reseed();
 
-  GameSettings settings = ReadSettings();
-  std::vector<TStoneCell> loadedCells;
-  FieldSize size;
-  const bool opened = ReadPendingGame(settings, loadedCells, size);
+  GameSettings settings = session_.ReadSettings();
+  const std::optional<OpenedGame> opened = session_.ReadPendingGame(settings, this, LanguageOffset());
   MakePlayable(settings);
   game_.MutableSettings() = settings;  // texts and sizes below follow the new game's settings
   ProcStrings();
   LoadGlyphs();
 
-  const QImage picture = backgrounds_->LoadBackground(settings, commandLine_, [this](std::int32_t index) {
-    try {
-      store_.SaveRegInt(kConfigSection, kValueFolderPictureIndex, index);
-    } catch (const std::exception&) {
-    }
-  });
-  if (!opened) size = ChooseFieldSize(settings, PixelSize{picture.width(), picture.height()});
+  const QImage picture = session_.LoadBackground(settings);
+  const FieldSize size = opened ? opened->size : ChooseFieldSize(settings, PixelSize{picture.width(), picture.height()});
   const int rampHeight = settings.autoDrop ? settings.stoneHeight + 2 : 0;
   game_.MutableSettings() = settings;
   SizeWindow(size, rampHeight);
-  painter_.Prepare(settings, imgMain_->size(), picture, ProgramRandom(), imgMain_->devicePixelRatio());
-  imgMain_->SetImage(&painter_.Surface());
+  imgMain_->Prepare(settings, picture, ProgramRandom());
   if (!settings.autoDrop) countDown_.reset();
 
-  const std::optional<DealNumber> deal = std::exchange(pendingDeal_, std::nullopt);
+  const std::optional<DealNumber> deal = session_.TakeDeal();
   if (opened) {
-    game_.LoadField(settings, size, loadedCells);
+    game_.LoadField(settings, size, opened->cells);
   } else if (solver_->DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
     // The empty field and the status bar show while the deal is sought.
     imgMain_->show();
@@ -317,7 +268,7 @@ void TfrmGame::SetUpGame() {
     QApplication::restoreOverrideCursor();
     return;
   }
-  StartPlay(opened, rampHeight);
+  StartPlay(opened.has_value(), rampHeight);
   QApplication::restoreOverrideCursor();
 }
 
@@ -329,14 +280,14 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
   if (!opened && solver_->DealUnproven()) ShowMessage(kMsgDealUnproven);
   popUpSave_->setEnabled(settings.undoInfo);
-  popUpReport_->setEnabled(FileGame_);
-  SetUpRamp(rampHeight);
+  popUpReport_->setEnabled(session_.FileGame());
+  imgRamp_->SetUp(rampHeight);
   imgMain_->show();
   imgRamp_->setVisible(settings.autoDrop);
   statusMain_->show();
   CountDownPaused_ = false;
   firstPaintPending_ = settings.autoDrop;
-  cursor_.Reset(game_.GetField());
+  keys_->Reset();
   game_.SetSettingUp(false);
   solver_->StartDealSearch();
   DrawWholeField();
@@ -345,17 +296,16 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
 void TfrmGame::FreeGame() {
   try {
     solver_->ForgetGame();
-    FileGame_ = false;
-    LoadPending_ = false;
+    session_.Forget();
     fieldHintsOn_ = true;
     ApplyFieldHints();
     Button(bttUndo)->setEnabled(false);
     popUpSave_->setEnabled(false);
     popUpReport_->setEnabled(false);
-    TimerDrop.stop();
+    imgRamp_->SetDropTimerEnabled(false);
     if (countDown_) countDown_->StopCountDown();
-    ramp_.reset();
-    painter_.Free();
+    imgRamp_->Free();
+    imgMain_->Free();
   } catch (const std::exception&) {
     CurrentPrompter().Error(this, Str(kStartupFailed));
     std::exit(1);
@@ -375,37 +325,7 @@ void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
   const MouseButton which = button == Qt::RightButton ? MouseButton::Right
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
-  Settle([&] { game_.imgMainMouseUp(which, at.x(), at.y()); });
-}
-
-// --- commands wait until the work on the stack has settled ---------------------
-
-bool TfrmGame::Settling() const { return settleDepth_ > 0 || deferredDepth_ > 0 || game_.MoveInProgress(); }
-
-void TfrmGame::Settle(const std::function<void()>& work) {
-  {
-    const DepthGuard settling(settleDepth_);
-    work();
-  }
-  RunDeferredCommands();
-}
-
-void TfrmGame::RunWhenSettled(std::function<void()> command) {
-  if (shutDown_) return;  // the game is gone; nothing is left to replace
-  deferred_.push_back(std::move(command));
-  RunDeferredCommands();
-}
-
-void TfrmGame::RunDeferredCommands() {
-  if (Settling()) return;
-  // A command may wait in a dialog of its own; what is asked meanwhile comes
-  // after it, never inside it.
-  const DepthGuard running(deferredDepth_);
-  while (!deferred_.empty() && !shutDown_) {
-    const std::function<void()> command = std::move(deferred_.front());
-    deferred_.pop_front();
-    command();
-  }
+  gate_.Settle([&] { game_.imgMainMouseUp(which, at.x(), at.y()); });
 }
 
 // --- undo --------------------------------------------------------------------
@@ -429,7 +349,7 @@ void TfrmGame::PlayHistory() {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       if (restart) {
         game_.RestartGame();
-        if (ramp_) ramp_->EmptyRamp();
+        if (Ramp* ramp = imgRamp_->GetRamp()) ramp->EmptyRamp();
       } else {
         game_.UndoLastMove();
       }
@@ -446,54 +366,11 @@ void TfrmGame::PlayHistory() {
   });
 }
 
-// --- keyboard, disguise, minimise and restore --------------------------------
+// --- disguise, minimise and restore --------------------------------
 
-void TfrmGame::keyPressEvent(QKeyEvent* event) {
-  const int key = KeyTableKey(*event);
-  if (key == Qt::Key_I) bttInfoClick();
-  if (key == Qt::Key_N) bttStartClick();
-  if (key == Qt::Key_C) bttCfgClick();
-  if (key == Qt::Key_A) bttAboutClick();
-  if (key == Qt::Key_S) SaveGame();
-  if (key == Qt::Key_O) OpenGame();
-  if (key == Qt::Key_R) ShowReport();
-  if (key == Qt::Key_F1) bttHelpClick();
-  if (key == Qt::Key_H) ShowHints();
-  if (key == Qt::Key_L) MakeShortcutAndRegister(this, LanguageOffset());
-  if ((key == Qt::Key_Z || key == Qt::Key_Backspace) && Button(bttUndo)->isEnabled()) PlayHistory();
-  if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
-  if (key == Qt::Key_Escape) Disguise();
-  PlayKey(key);
-  if (key == Qt::Key_B) solver_->AskForAdvice();
-}
-
-void TfrmGame::Disguise() {
-  setWindowTitle(kDisguiseTitle);
-  setWindowIcon(QIcon(":/res/WordIcon"));
-  Disguised_ = true;
-  HideCompanionWindows();
-  showMinimized();
+void TfrmGame::DisguiseWindow() {
+  disguise_.PutOn();
   if (!CountDownPaused_) Suspend();
-}
-
-void TfrmGame::HideCompanionWindows() {
-  // The whole program goes, not just its main window: a clock or a hints
-  // window left on screen would give the game away (and a click on the clock
-  // would resume it).
-  QToolTip::hideText();
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window == this || !window->isVisible() || window->windowType() == Qt::ToolTip) continue;
-    hiddenByDisguise_.emplace_back(window);
-    window->hide();
-  }
-}
-
-void TfrmGame::ShowCompanionWindows() {
-  // Exactly the windows the disguise took away come back, the game in front.
-  for (const QPointer<QWidget>& window : std::exchange(hiddenByDisguise_, {}))
-    if (window) window->show();
-  raise();
-  activateWindow();
 }
 
 void TfrmGame::changeEvent(QEvent* event) {
@@ -513,22 +390,15 @@ void TfrmGame::OnMinimize() {
 }
 
 void TfrmGame::OnMaximize() {
-  if (!Disguised_) return;
-  setWindowTitle(ProgramTitle());
-  setWindowIcon(QIcon(":/res/Mainicon"));
-  ShowCompanionWindows();
+  if (!disguise_.TakeOff()) return;
   if (CountDownPaused_) Suspend();
 }
 
 // --- shutdown ----------------------------------------------------------------
 
 void TfrmGame::closeEvent(QCloseEvent* event) {
-  if (!shutDown_ && Settling()) {
-    // The move or drop in hand still uses the field and the ramp: the window
-    // goes as soon as it has settled.
+  if (!gate_.CloseNowOrLater([this] { CloseWindow(); })) {
     event->ignore();
-    if (!closeAsked_) RunWhenSettled([this] { CloseWindow(); });
-    closeAsked_ = true;
     return;
   }
   Shutdown();
@@ -541,9 +411,7 @@ void TfrmGame::CloseWindow() {
 }
 
 void TfrmGame::Shutdown() {
-  if (shutDown_) return;
-  shutDown_ = true;
-  deferred_.clear();
+  if (!gate_.ShutDown()) return;
   FormDestroy();
   if (countDown_) countDown_->hide();
 }

@@ -1,28 +1,30 @@
 #pragma once
-// The main window: owner of the running game, its tool bar, field, ramp and
-// status bar; it sets up every new game and tears the old one down.
+// The main window: the tool bar and its menu, the field, the ramp and the
+// status bar, and the wiring between them and the game. Each concern has its
+// own owner: the command gate (control/command_gate.h) orders commands
+// against the work on the stack, the session (game_session.h) says where the
+// next game comes from, the field view and the ramp view draw, keyboard play
+// (keyboard_play.h) moves the cursor. Every key is read in keyPressEvent
+// (tfrm_game_keys.cpp).
 
-#include <QIcon>
 #include <QImage>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 #include <array>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "config/command_line.h"
 #include "config/game_settings.h"
-#include "control/field_cursor.h"
+#include "control/command_gate.h"
+#include "control/ui/disguise.h"
+#include "control/ui/field_view.h"
+#include "control/ui/game_session.h"
+#include "control/ui/ramp_view.h"
 #include "engine/game.h"
-#include "engine/ramp.h"
 #include "scores/ui/count_down_host.h"
 #include "config/ui/cfg_host.h"
-#include "render/ui/field_painter.h"
 #include "scores/deal_comparison.h"
 #include "solver/ui/game_solver.h"
 
@@ -36,11 +38,9 @@ class WavePlayer;
 
 namespace pebble::ui {
 
-class Animator;
-class PaintBox;
+class KeyboardPlay;
 class StatusMain;
 class ToolButton;
-class BackgroundPictures;
 class TfrmCountDown;
 class TfrmStats;
 class TfrmHints;
@@ -49,12 +49,7 @@ class TfrmCfg;
 
 enum ToolButtonId { bttNew, bttFile, bttUndo, bttInfo, bttCfg, bttAbout, bttHelp, kToolButtonCount };
 
-class TfrmGame : public QWidget,
-                 public GameHost,
-                 public RampHost,
-                 public CountDownHost,
-                 public CfgHost,
-                 public SolverHost {
+class TfrmGame : public QWidget, public GameHost, public CountDownHost, public CfgHost, public SolverHost {
   Q_OBJECT
  public:
   static constexpr int kPanelTopHeight = 33;
@@ -70,45 +65,25 @@ class TfrmGame : public QWidget,
   // Plays the next undone move again (key Y).
   void Redo();
 
-  // --- the one door for commands that replace or destroy the game ---------
-  // A move, a ramp drop and every animation frame wait for the clock in local
-  // event loops, so any event may arrive while they are on the stack. A
-  // command that would replace or destroy the field, the ramp or a window
-  // (new game, open, undo and restart, a new game or quit from the
-  // configuration, a language switch, the count-down's time-out or release,
-  // closing the window) must never run under them: it goes through
-  // RunWhenSettled, which runs it at once when nothing is settling and
-  // otherwise as soon as the outermost work has returned, in the order asked.
-  // Every handler that calls into the rules (clicks on the field and the
-  // ramp, ramp ticks, moves from keys) runs that call inside Settle(), which
-  // runs what waited once it is over. New commands and new handlers use these
-  // two; none needs a guard of its own.
-  void RunWhenSettled(std::function<void()> command) override;
-  void Settle(const std::function<void()>& work);
-  // A move, a ramp step or drop, an animation frame or a waiting command is
-  // on the stack.
-  bool Settling() const;
+  // Commands that replace or destroy the game wait, in the gate, for the
+  // move or drop on the stack; handlers that call into the rules settle there.
+  void RunWhenSettled(std::function<void()> command) override { gate_.RunWhenSettled(std::move(command)); }
 
   // --- what tests and companion windows look at ----------------------------
   Game& GetGame() { return game_; }
   const GameSettings& Settings() const override { return game_.Settings(); }
   int LanguageOffset() const { return game_.Settings().languageOffset; }
-  PaintBox* imgMain() const { return imgMain_; }
-  PaintBox* imgRamp() const { return imgRamp_; }
+  FieldView* imgMain() const { return imgMain_; }
+  RampView* imgRamp() const { return imgRamp_; }
   StatusMain* statusMain() const { return statusMain_; }
   QWidget* panelTop() const { return panelTop_; }
   ToolButton* Button(ToolButtonId id) const { return buttons_[static_cast<std::size_t>(id)]; }
-  FieldPainter& Painter() { return painter_; }
-  Animator& GetAnimator() { return *animator_; }
-  bool Disguised() const { return Disguised_; }
+  bool Disguised() const { return disguise_.Worn(); }
   bool CountDownPaused() const override { return CountDownPaused_; }
   QString CurrentMessage() const;
   int SetUpCount() const override { return setUpCount_; }
-  Ramp* GetRamp() const { return ramp_.get(); }
   TfrmCountDown* CountDown() const { return countDown_.get(); }
-  const QImage& RampImage() const { return rampImage_; }
-  QTimer& DropTimer() { return TimerDrop; }
-  const FieldCursor& Cursor() const { return cursor_; }
+  const KeyboardPlay& Keyboard() const { return *keys_; }
 
   // --- GameHost ------------------------------------------------------------
   void ShowMessage(int stringId) override;
@@ -130,15 +105,6 @@ class TfrmGame : public QWidget,
   void StopCountDown() override;
   void ShowClearingBonus(std::int32_t bonus) override;
   void RecordResult(std::int32_t result) override;
-
-  // --- RampHost ------------------------------------------------------------
-  void DrawRampStone(const TStoneCell& pseudoCell) override;
-  void EraseRampStone(std::int32_t left) override;
-  void RampPaint() override;
-  void DropAnimation(std::int32_t landingIndex) override;
-  void DrawCell(std::int32_t index) override;
-  void ShowFailure(std::string_view text) override;
-  void RequestNewGame() override;
 
   // --- CountDownHost -------------------------------------------------------
   bool GameRunning() const override { return game_.GameRunning(); }
@@ -199,8 +165,6 @@ class TfrmGame : public QWidget,
   // A new game could not be set up: the player is told, and the window lives on.
   void SetUpFailed();
   void ReadWindowPositionOnce();
-  GameSettings ReadSettings();
-  bool ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& cells, FieldSize& size);
   void SizeWindow(FieldSize size, int rampHeight);
   void LayOutToolBar();
   void ProcStrings();
@@ -209,88 +173,56 @@ class TfrmGame : public QWidget,
   void LoadGlyphs();
   void FormDestroy();
   void imgMainMouseUp(Qt::MouseButton button, QPoint at);
-  // Keyboard play: the cursor, its clicks and drops, and redo.
-  void PlayKey(int key);
-  void MoveCursor(const std::function<void()>& move);
-  void ClickAtCursor();
-  void DropAtCursor();
-  void ShowCursorFrame();
-  void HideCursor();
-  void RunDeferredCommands();
   void CloseWindow();
   void Shutdown();
   void ApplyLanguage();
-  void Disguise();
-  void HideCompanionWindows();
-  void ShowCompanionWindows();
+  void DisguiseWindow();
   void OnMinimize();
   void OnMaximize();
   QString Str(int id) const;
   void SaveWindowPosition();
   void ShowDealNumber();
-  void SetUpRamp(int rampHeight);
-  void imgRampMouseDown(QPoint at);
-  void DoDropStones();
   void imgMainPaint();
   void StartCountDownOnFirstPaint();
   void Suspend();
-  DrawFlags Flags() const;
   // The game starts on the field dealt or opened.
   void StartPlay(bool opened, int rampHeight);
 
   SettingsStore& store_;
-  std::vector<std::string> arguments_;
-  CommandLineState commandLine_;
+  GameSession session_;
   Game game_;
-  FieldCursor cursor_;
-  FieldPainter painter_;
-  std::unique_ptr<BackgroundPictures> backgrounds_;
   std::unique_ptr<WavePlayer> sounds_;
 
   QWidget* panelTop_ = nullptr;
   std::array<ToolButton*, kToolButtonCount> buttons_{};
   QWidget* panelBack_ = nullptr;
-  PaintBox* imgRamp_ = nullptr;
-  PaintBox* imgMain_ = nullptr;
+  RampView* imgRamp_ = nullptr;
+  FieldView* imgMain_ = nullptr;
+  std::unique_ptr<KeyboardPlay> keys_;
   StatusMain* statusMain_ = nullptr;
   QMenu* menuPopup_ = nullptr;
   QAction* popupLoad_ = nullptr;
   QAction* popUpSave_ = nullptr;
   QAction* popUpReport_ = nullptr;
   QAction* popUpDeal_ = nullptr;
-  Animator* animator_ = nullptr;
-  std::unique_ptr<Ramp> ramp_;
   std::unique_ptr<TfrmCountDown> countDown_;
   TfrmStats* stats_ = nullptr;
   std::unique_ptr<TfrmHints> hints_;
   std::unique_ptr<TfrmAbout> about_;
   std::unique_ptr<TfrmCfg> frmCfg_;
-  std::size_t playerHistoryOffset_ = 0;
-  QImage rampImage_;
-  QTimer TimerDrop;
   bool firstPaintPending_ = false;
   std::function<void()> afterFirstPaint_;
-  bool previousAutoDrop_ = false;
   QImage arrowUp_, arrowDown_;
   GameSolver* solver_ = nullptr;
 
-  std::deque<std::function<void()>> deferred_;
-  int settleDepth_ = 0;
-  int deferredDepth_ = 0;
-  bool closeAsked_ = false;
-  bool shutDown_ = false;
+  CommandGate gate_{[this] { return game_.MoveInProgress(); }};
   int messageId_ = -1;
   std::function<std::string(int languageOffset)> messageText_;  // for a message with figures
   bool fieldHintsOn_ = true;
   int windowTag_ = 0;  // 10 once the position has been read in this run
   int setUpCount_ = 0;
   bool CountDownPaused_ = false;
-  bool LoadPending_ = false;
-  std::optional<DealNumber> pendingDeal_;  // the deal the next new game deals
-  bool FileGame_ = false;
-  std::string GameFileName_;
-  bool Disguised_ = false;
-  std::vector<QPointer<QWidget>> hiddenByDisguise_;
+  Disguise disguise_{*this};
 };
 
 }  // namespace pebble::ui

@@ -8,7 +8,6 @@
 #include "control/ui/help_window.h"
 #include "control/ui/tfrm_game.h"
 #include "control/shell_help.h"
-#include "engine/ui/animator.h"
 #include "scores/ui/tfrm_about.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "scores/ui/tfrm_hints.h"
@@ -47,7 +46,7 @@ void TfrmGame::bttHelpClick() { ShowHelp(this, LanguageOffset()); }
 void TfrmGame::ShowReport() {
   CreateStats();
   // The last file saved or read keeps its history across new games.
-  stats_->ShowReport(PathFromUtf8(GameFileName_), playerHistoryOffset_);
+  stats_->ShowReport(session_.FileName(), session_.PlayerHistoryOffset());
 }
 
 void TfrmGame::ShowCellHint(std::int32_t index, bool rightButton) {

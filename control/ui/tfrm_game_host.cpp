@@ -1,10 +1,17 @@
-// How the rules reach the main window in the middle of their work.
+// How the rules and the count-down reach the main window in the middle of
+// their work: messages, sounds, counts, animations, the result of a game, and
+// the clock started on the first paint, paused and stopped with the game.
 
 #include <QApplication>
+#include <QTimer>
+#include <utility>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/ui/wave_player.h"
-#include "control/ui/paint_box.h"
+#include "control/ui/field_view.h"
+#include "control/ui/keyboard_play.h"
+#include "control/ui/ramp_view.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
 #include "control/ui/tfrm_game.h"
@@ -12,7 +19,6 @@
 #include "engine/ui/animator.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "scores/ui/tfrm_stats.h"
-#include "control/saved_game_file.h"
 
 namespace pebble::ui {
 
@@ -74,30 +80,27 @@ void TfrmGame::FieldTooltipsOff() {
 }
 
 void TfrmGame::ApplyFieldHints() {
-  imgMain_->setToolTip(fieldHintsOn_ ? Str(206) : QString());
-  imgRamp_->setToolTip(fieldHintsOn_ ? Str(207) : QString());
+  imgMain_->setToolTip(fieldHintsOn_ ? Str(kFieldHint) : QString());
+  imgRamp_->setToolTip(fieldHintsOn_ ? Str(kRampHint) : QString());
 }
 
 
 void TfrmGame::DeleteAnimation(const RemovalList& runs) {
-  animator_->DeleteAnimation(game_.GetField(), runs, game_.Settings().aniIntervalDelete);
+  imgMain_->GetAnimator().DeleteAnimation(game_.GetField(), runs, game_.Settings().aniIntervalDelete);
 }
 
 void TfrmGame::FallAnimation(const FallList& stacks) {
-  animator_->FallAnimation(game_.GetField(), stacks, game_.Settings().aniIntervalMoveStone);
+  imgMain_->GetAnimator().FallAnimation(game_.GetField(), stacks, game_.Settings().aniIntervalMoveStone);
 }
 
 void TfrmGame::ColumnAnimation(const GapList& gaps) {
-  animator_->ColumnAnimation(game_.GetField(), gaps, game_.Settings().aniIntervalMoveRow);
+  imgMain_->GetAnimator().ColumnAnimation(game_.GetField(), gaps, game_.Settings().aniIntervalMoveRow);
 }
 
 void TfrmGame::DrawWholeField() {
   if (game_.SettingUp()) return;
-  painter_.DrawWholeField(game_.GetField(), DrawFlags{game_.Busy(), false, false});
-  imgMain_->update();
-  // Stones have fallen or columns closed: the cursor stays on a stone.
-  cursor_.KeepOnStone(game_.GetField());
-  ShowCursorFrame();
+  imgMain_->DrawWholeField(game_.GetField(), DrawFlags{game_.Busy(), false, false});
+  keys_->FieldRedrawn();
 }
 
 void TfrmGame::UndoAvailable(bool available) { Button(bttUndo)->setEnabled(available); }
@@ -111,21 +114,52 @@ void TfrmGame::StopCountDown() {
 }
 
 void TfrmGame::ShowClearingBonus(std::int32_t bonus) {
-  CurrentPrompter().Information(this, QString::fromStdString(FormatText(64, LanguageOffset(), {std::to_string(bonus)})));
+  CurrentPrompter().Information(this, QString::fromStdString(FormatText(kClearedBonus, LanguageOffset(), {std::to_string(bonus)})));
 }
 
 void TfrmGame::RecordResult(std::int32_t result) {
   CreateStats();
   const FieldCounters& c = game_.Counters();
-  SavedGameTie tie;
-  if (FileGame_) {
-    tie.fileName = PathFromUtf8(GameFileName_);
-    tie.playerHistoryOffset = playerHistoryOffset_;
-    const ParsedSavedGame parsed = ReadGameFile(tie.fileName);
-    if (parsed.status == SavedGameStatus::Ok) tie.gameHeader = GameHeaderOf(parsed.game);
-  }
-  stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, FileGame_ ? &tie : nullptr);
+  const std::optional<SavedGameTie> tie = session_.Tie();
+  stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, tie ? &*tie : nullptr);
   solver_->GameEnded(result);
+}
+
+// --- the count-down ---------------------------------------------------------
+
+void TfrmGame::imgMainPaint() {
+  if (afterFirstPaint_) QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, {}));
+  if (!firstPaintPending_ || game_.SettingUp() || !game_.Settings().autoDrop) return;
+  firstPaintPending_ = false;
+  // Windows are not shown from inside a paint: the clock starts right after it.
+  QTimer::singleShot(0, this, [this, game = setUpCount_] {
+    if (game == setUpCount_ && !gate_.IsShutDown()) StartCountDownOnFirstPaint();
+  });
+}
+
+void TfrmGame::StartCountDownOnFirstPaint() {
+  if (!countDown_) countDown_ = std::make_unique<TfrmCountDown>(*this, store_);
+  countDown_->show();
+  raise();
+  activateWindow();
+  countDown_->StartCountDown();
+}
+
+void TfrmGame::Suspend() {
+  if (game_.Settings().autoDrop && countDown_) countDown_->Suspend();
+}
+
+void TfrmGame::SetDropTimerEnabled(bool enabled) { imgRamp_->SetDropTimerEnabled(enabled); }
+
+void TfrmGame::ShowBoardAndRamp(bool visible) {
+  imgMain_->setVisible(visible);
+  imgRamp_->setVisible(visible && imgRamp_->GetRamp() != nullptr);
+}
+
+void TfrmGame::DisableUndo() { Button(bttUndo)->setEnabled(false); }
+
+void TfrmGame::RecordCurrentResult() {
+  RecordResult(game_.Settings().lowScore ? game_.Counters().StonesLeft : game_.Score());
 }
 
 }  // namespace pebble::ui

@@ -1,73 +1,34 @@
-// Playing from the keyboard: a cursor over the field moved by the arrow keys,
-// Space or Enter as a click on its cell, a key that drops the ramp stone above
-// it, and Y to play an undone move again.
+// Every key of the main window, in one table: the command keys here, the
+// keys of play (the cursor, its clicks and drops, redo) in KeyboardPlay.
 
 #include <QKeyEvent>
 
-#include "control/ui/paint_box.h"
+#include "control/ui/keyboard_play.h"
+#include "control/ui/key_table.h"
+#include "control/ui/ramp_view.h"
+#include "control/ui/shell_integration.h"
 #include "control/ui/tfrm_game.h"
-#include "scores/ui/tfrm_hints.h"
+#include "control/ui/tool_button.h"
 
 namespace pebble::ui {
 
-void TfrmGame::PlayKey(int key) {
-  // Nothing to play on while a game is set up or the field is hidden (paused).
-  if (game_.SettingUp() || !imgMain_->isVisible()) return;
-  const Field& field = game_.GetField();
-  switch (key) {
-    case Qt::Key_Left: MoveCursor([&] { cursor_.Step(field, 0, -1); }); break;
-    case Qt::Key_Right: MoveCursor([&] { cursor_.Step(field, 0, 1); }); break;
-    case Qt::Key_Up: MoveCursor([&] { cursor_.Step(field, -1, 0); }); break;
-    case Qt::Key_Down: MoveCursor([&] { cursor_.Step(field, 1, 0); }); break;
-    case Qt::Key_Home: MoveCursor([&] { cursor_.ToFirstColumn(field); }); break;
-    case Qt::Key_End: MoveCursor([&] { cursor_.ToLastColumn(field); }); break;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter: ClickAtCursor(); break;
-    case Qt::Key_D: DropAtCursor(); break;
-    case Qt::Key_Y: Redo(); break;
-    default: break;
-  }
-}
-
-void TfrmGame::MoveCursor(const std::function<void()>& move) {
-  // The first key only shows where the cursor is.
-  if (cursor_.Shown()) move();
-  cursor_.Show();
-  ShowCursorFrame();
-  ShowHintsForClick(hints_, *this, store_, game_, cursor_.Index(game_.GetField()), false);
-}
-
-void TfrmGame::ShowCursorFrame() {
-  if (!cursor_.Shown() || game_.SettingUp()) {
-    imgMain_->SetFrame(std::nullopt);
-    return;
-  }
-  const Field& field = game_.GetField();
-  const TStoneCell& cell = field[cursor_.Index(field)];
-  imgMain_->SetFrame(QRect(cell.Left, cell.Top, field.StoneWidth() + 1, field.StoneHeight() + 1));
-}
-
-void TfrmGame::HideCursor() {
-  // The mouse has taken over from the keyboard.
-  cursor_.Hide();
-  ShowCursorFrame();
-}
-
-void TfrmGame::ClickAtCursor() {
-  if (!cursor_.Shown()) return MoveCursor([] {});
-  const Field& field = game_.GetField();
-  const TStoneCell& cell = field[cursor_.Index(field)];
-  imgMainMouseUp(Qt::LeftButton, QPoint(cell.Left + (field.StoneWidth() + 1) / 2, cell.Top + (field.StoneHeight() + 1) / 2));
-}
-
-void TfrmGame::DropAtCursor() {
-  if (!ramp_) return;
-  if (!cursor_.Shown()) return MoveCursor([] {});
-  // As a click on the ramp right above the middle of the cursor's column.
-  const Field& field = game_.GetField();
-  const std::int32_t x = (cursor_.Position().column - 1) * field.StoneWidth() + field.StoneWidth() / 2;
-  imgRampMouseDown(QPoint(x, 1));
+void TfrmGame::keyPressEvent(QKeyEvent* event) {
+  const int key = KeyTableKey(*event);
+  if (key == Qt::Key_I) bttInfoClick();
+  if (key == Qt::Key_N) bttStartClick();
+  if (key == Qt::Key_C) bttCfgClick();
+  if (key == Qt::Key_A) bttAboutClick();
+  if (key == Qt::Key_S) SaveGame();
+  if (key == Qt::Key_O) OpenGame();
+  if (key == Qt::Key_R) ShowReport();
+  if (key == Qt::Key_F1) bttHelpClick();
+  if (key == Qt::Key_H) ShowHints();
+  if (key == Qt::Key_L) MakeShortcutAndRegister(this, LanguageOffset());
+  if ((key == Qt::Key_Z || key == Qt::Key_Backspace) && Button(bttUndo)->isEnabled()) PlayHistory();
+  if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
+  if (key == Qt::Key_Escape) DisguiseWindow();
+  keys_->PlayKey(key);
+  if (key == Qt::Key_B) solver_->AskForAdvice();
 }
 
 void TfrmGame::Redo() {
@@ -75,7 +36,7 @@ void TfrmGame::Redo() {
   RunWhenSettled([this] {
     if (!game_.CanRedo()) return;
     game_.RedoMove([this](const DroppedStone& drop) {
-      if (ramp_) ramp_->DropAgain(drop);
+      if (Ramp* ramp = imgRamp_->GetRamp()) ramp->DropAgain(drop);
     });
   });
 }

@@ -214,10 +214,11 @@ class AnimatorTest : public QObject {
                                                           {kValueAniIntervalMoveRow, 47},
                                                           {kValueAniIntervalDrop, 53}};
     for (auto [name, ms] : intervals) store->SaveRegInt(kConfigSection, name, ms);
-    auto w = std::make_unique<TfrmGame>(*store, std::vector<std::string>{"autodrop:yes", "sounds:no"});
+    ProgramRandom().SetFixedSeed(20261220);  // the stones that come onto the ramp meanwhile
+    auto w = std::make_unique<TfrmGame>(*store, std::vector<std::string>{"deal:2026", "autodrop:yes", "sounds:no"});
     w->show();
     QTRY_VERIFY(w->CountDown() != nullptr);
-    w->DropTimer().stop();  // no stone comes onto the ramp by itself
+    w->imgRamp()->DropTimer().stop();  // no stone comes onto the ramp by itself
 
     // Column 1 and the bottom stone of column 2 form one group; the rest is a
     // chequer of two other colours. Clearing the group lets column 2 fall one
@@ -237,7 +238,7 @@ class AnimatorTest : public QObject {
     w->DrawWholeField();
 
     std::vector<int> seen;
-    auto* clock = w->GetAnimator().findChild<QTimer*>("TimerAni");
+    auto* clock = w->imgMain()->GetAnimator().findChild<QTimer*>("TimerAni");
     QVERIFY(clock);
     connect(clock, &QTimer::timeout, w.get(), [&] { seen.push_back(clock->interval()); });
     QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, QPoint(W / 2, H / 2));
@@ -245,7 +246,7 @@ class AnimatorTest : public QObject {
 
     seen.clear();
     const int lastColumnLeft = (field.Columns() - 1) * W;  // emptied by the slide
-    w->GetRamp()->RampStones().push_back(RampStone{lastColumnLeft, skNormal, colours[0], 1});
+    w->imgRamp()->GetRamp()->RampStones().push_back(RampStone{lastColumnLeft, skNormal, colours[0], 1});
     QTest::mousePress(w->imgRamp(), Qt::LeftButton, {}, QPoint(lastColumnLeft + W / 2, H / 2));
     // A drop settles as a move of no stones: an empty removal stage follows its fall.
     QCOMPARE(seen, (std::vector<int>{53, 53, 53, 53, 41, 41, 41, 41}));

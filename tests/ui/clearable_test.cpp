@@ -59,17 +59,23 @@ class ClearableTest : public QObject {
 
   void everyNewGameIsADealTheSolversLineClears() {
     QFETCH(QString, specials);
-    ProgramRandom().SetFixedSeed(std::nullopt);  // deals from the clock: every game a new one
+    // A fixed seed for each game, so that a failing deal can be replayed: a
+    // deal number asked for would be played as it is, never searched.
+    constexpr std::uint64_t kSeeds[] = {20261221, 20261222, 20261223};
+    ProgramRandom().SetFixedSeed(kSeeds[0]);
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
     auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", specials.toStdString()});
     w->show();
     std::vector<TStoneCell> previous;
     for (int game = 0; game < 3; ++game) {
-      if (game > 0) QTest::keyClick(w.get(), Qt::Key_N);
+      if (game > 0) {
+        ProgramRandom().SetFixedSeed(kSeeds[game]);
+        QTest::keyClick(w.get(), Qt::Key_N);
+      }
       QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
       const Game& g = w->GetGame();
       QCOMPARE(g.Counters().StonesLeft, g.Counters().CellCount);  // a fresh deal
-      QVERIFY(!w->Solver().ClearingLine().empty());
+      QVERIFY2(!w->Solver().ClearingLine().empty(), qPrintable(QString("seed %1").arg(kSeeds[game])));
       QCOMPARE(StonesLeftAfter(g, w->Solver().ClearingLine()), 0);
       QVERIFY(g.GetField().Cells() != previous);
       previous = g.GetField().Cells();

@@ -89,8 +89,8 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, target));
     QCOMPARE(field.Counters().StonesLeft, before - group);
     QCOMPARE(w->statusMain()->PanelText(1), QString::number(before - group));
-    const QImage& surface = w->Painter().Surface();
-    const QImage& background = w->Painter().BackgroundBitmap();
+    const QImage& surface = w->imgMain()->Painter().Surface();
+    const QImage& background = w->imgMain()->Painter().BackgroundBitmap();
     for (std::int32_t i = 0; i < field.Size(); ++i) {
       if (field[i].Occupied) continue;
       const QPoint at = CellCentre(field, i);
@@ -428,19 +428,19 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(w->CountDown() != nullptr);
     QVERIFY(w->CountDown()->isVisible());
     QCOMPARE(w->CountDown()->Digit()->Value(), 90);
-    QVERIFY(w->DropTimer().isActive());
+    QVERIFY(w->imgRamp()->DropTimer().isActive());
     QVERIFY(w->imgRamp()->isVisible());
 
     QTest::keyClick(w.get(), Qt::Key_P);
     QVERIFY(w->CountDownPaused());
     QVERIFY(!w->imgMain()->isVisible());
     QVERIFY(!w->imgRamp()->isVisible());
-    QVERIFY(!w->DropTimer().isActive());
+    QVERIFY(!w->imgRamp()->DropTimer().isActive());
 
     QTest::keyClick(w.get(), Qt::Key_P);
     QVERIFY(!w->CountDownPaused());
     QVERIFY(w->imgMain()->isVisible());
-    QVERIFY(w->DropTimer().isActive());
+    QVERIFY(w->imgRamp()->DropTimer().isActive());
   }
 
   void escapePausesOnceAndARestoreResumes() {

@@ -11,6 +11,7 @@
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
+#include "control/ui/keyboard_play.h"
 #include "control/ui/tfrm_game.h"
 #include "control/ui/tool_button.h"
 #include "engine/deal.h"
@@ -97,13 +98,13 @@ class PlayTest : public QObject {
   void KeysTo(TfrmGame& w, std::int32_t index) {
     const Field& field = w.GetGame().GetField();
     const CellPos target = field.CellPosition(index);
-    if (!w.Cursor().Shown()) QTest::keyClick(&w, Qt::Key_Up);
+    if (!w.Keyboard().Cursor().Shown()) QTest::keyClick(&w, Qt::Key_Up);
     if (target.column == 1) QTest::keyClick(&w, Qt::Key_Home);
     if (target.column == field.Columns()) QTest::keyClick(&w, Qt::Key_End);
-    while (w.Cursor().Position().row < target.row) QTest::keyClick(&w, Qt::Key_Down);
-    while (w.Cursor().Position().row > target.row) QTest::keyClick(&w, Qt::Key_Up);
-    while (w.Cursor().Position().column < target.column) QTest::keyClick(&w, Qt::Key_Right);
-    while (w.Cursor().Position().column > target.column) QTest::keyClick(&w, Qt::Key_Left);
+    while (w.Keyboard().Cursor().Position().row < target.row) QTest::keyClick(&w, Qt::Key_Down);
+    while (w.Keyboard().Cursor().Position().row > target.row) QTest::keyClick(&w, Qt::Key_Up);
+    while (w.Keyboard().Cursor().Position().column < target.column) QTest::keyClick(&w, Qt::Key_Right);
+    while (w.Keyboard().Cursor().Position().column > target.column) QTest::keyClick(&w, Qt::Key_Left);
   }
 
  private slots:
@@ -233,9 +234,9 @@ class PlayTest : public QObject {
     QVERIFY(!w->imgMain()->Frame());
     QTest::keyClick(w.get(), Qt::Key_Right);  // the first key shows the cursor where it is
     QVERIFY(w->imgMain()->Frame());
-    QCOMPARE(w->Cursor().Position(), (CellPos{5, 1}));
+    QCOMPARE(w->Keyboard().Cursor().Position(), (CellPos{5, 1}));
     QTest::keyClick(w.get(), Qt::Key_End);
-    QCOMPARE(w->Cursor().Position(), (CellPos{5, 7}));
+    QCOMPARE(w->Keyboard().Cursor().Position(), (CellPos{5, 7}));
 
     int moves = 0;
     bool enter = false;
@@ -245,7 +246,7 @@ class PlayTest : public QObject {
       QTest::keyClick(w.get(), (enter = !enter) ? Qt::Key_Return : Qt::Key_Space);
       QVERIFY(field.Counters().StonesLeft < left);
       ++moves;
-      const std::int32_t at = w->Cursor().Index(field);
+      const std::int32_t at = w->Keyboard().Cursor().Index(field);
       QVERIFY(field.Contains(at));
       QVERIFY(field[at].Occupied || field.Counters().StonesLeft == 0);
       const TStoneCell& cell = field[at];
@@ -271,7 +272,7 @@ class PlayTest : public QObject {
     const Field& field = w->GetGame().GetField();
     for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_End}) {
       QTest::keyClick(w.get(), key);
-      QCOMPARE(hints->ShownIndex(), w->Cursor().Index(field));
+      QCOMPARE(hints->ShownIndex(), w->Keyboard().Cursor().Index(field));
     }
   }
 
@@ -293,10 +294,10 @@ class PlayTest : public QObject {
     QVERIFY(!field[field.CellIndex(1, 3)].Occupied);
     KeysTo(*w, field.CellIndex(field.Rows(), 3));
     const std::int32_t left = field.Counters().StonesLeft;
-    w->GetRamp()->RampStones() = {RampStone{2 * field.StoneWidth() + 3, skNormal, kClassicPalette[0], 1}};
+    w->imgRamp()->GetRamp()->RampStones() = {RampStone{2 * field.StoneWidth() + 3, skNormal, kClassicPalette[0], 1}};
     QTest::keyClick(w.get(), Qt::Key_D);
     QCOMPARE(field.Counters().StonesLeft, left + 1);
-    QVERIFY(w->GetRamp()->RampStones().empty());
+    QVERIFY(w->imgRamp()->GetRamp()->RampStones().empty());
     QTest::keyClick(w.get(), Qt::Key_D);  // no stone above: nothing happens
     QCOMPARE(field.Counters().StonesLeft, left + 1);
   }

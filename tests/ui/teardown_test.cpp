@@ -53,8 +53,8 @@ void StoneOverColumnOne(TfrmGame& w) {
   field[field.CellIndex(1, 1)].Occupied = 0;
   field.Recount();
   w.DrawWholeField();
-  w.GetRamp()->RampStones().push_back(RampStone{0, skNormal, w.Settings().stoneColors[0], 1});
-  w.RampPaint();
+  w.imgRamp()->GetRamp()->RampStones().push_back(RampStone{0, skNormal, w.Settings().stoneColors[0], 1});
+  w.imgRamp()->RampPaint();
 }
 
 void ClickTheRampStone(TfrmGame& w) {
@@ -66,7 +66,7 @@ void DropWith(TfrmGame& w, const std::function<void()>& during) {
   StoneOverColumnOne(w);
   bool ran = false;
   QTimer::singleShot(1, &w, [&] {
-    QVERIFY(w.GetRamp() && w.GetRamp()->DroppingStone());
+    QVERIFY(w.imgRamp()->GetRamp() && w.imgRamp()->GetRamp()->DroppingStone());
     during();
     ran = true;
   });
@@ -92,7 +92,7 @@ class TeardownTest : public QObject {
     arguments.push_back("autodrop:yes");
     auto w = Open(std::move(arguments));
     [&] { QTRY_VERIFY(w->CountDown() != nullptr); }();
-    w->DropTimer().stop();
+    w->imgRamp()->DropTimer().stop();
     return w;
   }
 
@@ -146,13 +146,13 @@ class TeardownTest : public QObject {
     DropWith(*w, [&] {
       closedAtOnce = w->close();
       closedAtOnce = w->close() || closedAtOnce;  // a second close asks nothing new
-      rampKept = w->GetRamp() != nullptr && w->isVisible();
+      rampKept = w->imgRamp()->GetRamp() != nullptr && w->isVisible();
     });
 
     QVERIFY(!closedAtOnce);
     QVERIFY(rampKept);
     QVERIFY(!w->isVisible());
-    QVERIFY(w->GetRamp() == nullptr);
+    QVERIFY(w->imgRamp()->GetRamp() == nullptr);
     QVERIFY(!w->CountDown()->isVisible());
     const Field& field = w->GetGame().GetField();
     QVERIFY(field[field.CellIndex(1, 1)].Occupied);  // the stone landed before the window went
@@ -209,7 +209,7 @@ class TeardownTest : public QObject {
     MessageRecorder messages(*w);
     MakeAMove(*w);
     StoneOverColumnOne(*w);
-    const QImage& ramp = w->RampImage();
+    const QImage& ramp = w->imgRamp()->Image();
     const int y = w->Settings().stoneHeight / 2;
     auto plainRamp = [&] {
       for (int x = 0; x < ramp.width(); ++x)
@@ -219,7 +219,7 @@ class TeardownTest : public QObject {
     QVERIFY(!plainRamp());
 
     QTest::keyClick(w.get(), Qt::Key_Z, Qt::ShiftModifier);
-    QVERIFY(w->GetRamp()->RampStones().empty());
+    QVERIFY(w->imgRamp()->GetRamp()->RampStones().empty());
     QVERIFY(plainRamp());
     QVERIFY(w->GetGame().History().Empty());
     QVERIFY(messages.painted.contains("Restoring the game"));
@@ -228,21 +228,21 @@ class TeardownTest : public QObject {
 
   void aConfirmedUndoAfterTheEndRunsTheClockAndTheRampOn() {
     auto w = OpenCountDownGame({"sounds:no", "animations:no"});
-    w->DropTimer().start();
+    w->imgRamp()->DropTimer().start();
     MakeAMove(*w);
     TfrmCountDown& clock = *w->CountDown();
     clock.StopCountDown();  // the game has ended as the last move ends it
     const std::int32_t secondsLeft = clock.Digit()->Value();
     QVERIFY(!w->GetGame().GameRunning());
     QVERIFY(!clock.TimerCD().isActive());
-    QVERIFY(!w->DropTimer().isActive());
+    QVERIFY(!w->imgRamp()->DropTimer().isActive());
 
     prompter_.answerYes = false;
     QTest::keyClick(w.get(), Qt::Key_Z);
     QVERIFY(prompter_.said.last().contains("Proceed?"));
     QVERIFY(!w->GetGame().GameRunning());
     QVERIFY(!clock.TimerCD().isActive());
-    QVERIFY(!w->DropTimer().isActive());
+    QVERIFY(!w->imgRamp()->DropTimer().isActive());
     QVERIFY(!w->GetGame().History().Empty());
 
     MessageRecorder messages(*w);
@@ -250,7 +250,7 @@ class TeardownTest : public QObject {
     QTest::keyClick(w.get(), Qt::Key_Z);
     QVERIFY(w->GetGame().GameRunning());
     QVERIFY(clock.TimerCD().isActive());
-    QVERIFY(w->DropTimer().isActive());
+    QVERIFY(w->imgRamp()->DropTimer().isActive());
     QCOMPARE(clock.Digit()->Value(), secondsLeft);
     QVERIFY(w->GetGame().History().Empty());
     QVERIFY(messages.painted.contains("Undoing the last move..."));
@@ -290,11 +290,11 @@ class TeardownTest : public QObject {
     bool closedAtOnce = true;
     DropWith(*w, [&] {
       w->QuitProgram();
-      closedAtOnce = !w->isVisible() || w->GetRamp() == nullptr;
+      closedAtOnce = !w->isVisible() || w->imgRamp()->GetRamp() == nullptr;
     });
     QVERIFY(!closedAtOnce);
     QVERIFY(!w->isVisible());
-    QVERIFY(w->GetRamp() == nullptr);
+    QVERIFY(w->imgRamp()->GetRamp() == nullptr);
   }
 };
 

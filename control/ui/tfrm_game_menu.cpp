@@ -1,6 +1,9 @@
-// Deal numbers at the window: the number of the running game where the player
-// can read it, and a deal chosen by its number.
+// The file button's menu: saving the start of the running game to a .clk
+// file, opening one, and a deal chosen by its number (with the number of the
+// running game where the player can read it). The report is a companion
+// window's (tfrm_game_companions.cpp).
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
@@ -9,7 +12,14 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kDealTitle = 831, kDealQuestion = 832, kNotADeal = 833, kDealShown = 834;
+// "Pebbledrome games|*.clk|All files|*.*" in the form the file dialog takes.
+QString DialogFilter(const QString& pairs) {
+  const QStringList parts = pairs.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << parts[i].trimmed() + " (" + parts[i + 1].trimmed() + ")";
+  return filters.join(";;");
+}
+
 constexpr qsizetype kEchoedCharacters = 20;
 constexpr int kTypedCharacters = 40;  // room for blanks around the nine digits, and for a typing slip
 
@@ -20,6 +30,31 @@ std::string Echo(const QString& typed) {
 }
 
 }  // namespace
+
+void TfrmGame::SaveGame() {
+  if (!game_.Settings().undoInfo) {
+    CurrentPrompter().Error(this, Str(kNoProtocol));
+    return;
+  }
+  const QString path = CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kGameFileFilter)));
+  if (path.isEmpty()) return;
+  if (!session_.Save(game_, path.toStdString())) {
+    CurrentPrompter().Error(this, Str(kSaveFailed));
+    return;
+  }
+  popUpReport_->setEnabled(true);
+  ShowMessage(kMsgSaved);
+}
+
+void TfrmGame::OpenGame() {
+  const QString path = CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kGameFileFilter)));
+  if (path.isEmpty()) return;
+  RunWhenSettled([this, name = path.toStdString()] {
+    FreeGame();
+    session_.AskToOpen(name);
+    FormCreate();
+  });
+}
 
 void TfrmGame::ShowDealNumber() {
   // A game opened from a file has no number: its file is what deals it again.
@@ -40,7 +75,7 @@ void TfrmGame::PlayDealNumber() {
   }
   RunWhenSettled([this, deal] {
     FreeGame();
-    pendingDeal_ = deal;
+    session_.AskForDeal(*deal);
     FormCreate();
   });
 }
