@@ -16,7 +16,6 @@
 #include "control/saved_game_file.h"
 #include "control/ui/prompter.h"
 #include "scores/ui/score_format.h"
-#include "scores/ui/scores_services.h"
 
 namespace pebble::ui {
 namespace {
@@ -234,11 +233,11 @@ void TfrmReport::ShowCount() {
 void TfrmReport::listReportColumnClick(int column) { listReport_->sortItems(column, Qt::AscendingOrder); }
 
 void TfrmReport::listReportDblClick() {
-  if (!CurrentScoresServices().ConfirmOkCancel(this, ScoreText(kStrMailPlea, languageOffset_))) return;
+  if (!CurrentPrompter().ConfirmOkCancel(this, ScoreText(kStrMailPlea, languageOffset_))) return;
   const auto* item = static_cast<const ReportItem*>(listReport_->currentItem());
   if (!item || !item->isSelected()) return;
   const QString address = Utf8(item->Info().Address);
-  if (CurrentScoresServices().OpenUrl(MailLink(address))) return;
+  if (CurrentPrompter().OpenUrl(MailLink(address))) return;
   CurrentPrompter().Error(this, ScoreText(kStrNoBrowser, languageOffset_) + address + QStringLiteral("\"."));
 }
 

@@ -23,6 +23,7 @@
 #include "config/ui/cfg_path_label.h"
 #include "config/ui/cfg_spin_edit.h"
 #include "config/ui/cfg_stone_preview.h"
+#include "config/ui/picture_chooser.h"
 #include "config/ui/tfrm_cfg.h"
 #include "config/ui/tfrm_sel_colors.h"
 
@@ -333,7 +334,7 @@ class CfgTest : public QObject, public DialogSurroundings {
       QVERIFY2(host_->settings == inMemory, c.name);
       QVERIFY2(Calls() == c.calls, c.name);
       QVERIFY2(!d.isVisible(), c.name);
-      QVERIFY2(prompter_->shown.empty(), c.name);
+      QVERIFY2(prompter_->said.isEmpty(), c.name);
     }
   }
 
@@ -341,7 +342,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& d = Opened();
     d.chkBackup->setChecked(false);
     d.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"information: " + English(312)});
+    QCOMPARE(Messages(), QStringList{"info: " + English(312)});
     QCOMPARE(Calls(), std::vector<std::string>{"quit"});
     QVERIFY(!store_->Store().ReadRegBool(kConfigSection, kValueUndoInfo, true));
     QVERIFY(host_->settings.undoInfo);  // the next start reads it
@@ -362,15 +363,15 @@ class CfgTest : public QObject, public DialogSurroundings {
     d.radioDir->setChecked(true);
     d.bttSaveClick();
     QCOMPARE(Messages(), QStringList{"error: " + English(154)});
-    QCOMPARE(choosers_->asked.size(), std::size_t{1});
-    QCOMPARE(choosers_->asked[0].kind, std::string("folder"));
-    QCOMPARE(choosers_->asked[0].title, English(153));
+    QCOMPARE(prompter_->choices.size(), std::size_t{1});
+    QCOMPARE(prompter_->choices[0].kind, std::string("folder"));
+    QCOMPARE(prompter_->choices[0].title, English(153));
     QVERIFY(!store_->ConfigStored());
     QVERIFY(Calls().empty());
     QVERIFY(d.isVisible());
 
     // Chosen the second time: the save stops once more, showing the folder.
-    choosers_->folders.push_back(store_->Folder());
+    prompter_->folders.push_back(store_->Folder());
     d.bttSaveClick();
     QCOMPARE(d.lblDir->FullText(), store_->Folder() + QDir::separator());
     QVERIFY(!store_->ConfigStored());
@@ -385,10 +386,10 @@ class CfgTest : public QObject, public DialogSurroundings {
     p.radioPic->setChecked(true);
     p.bttSaveClick();
     QCOMPARE(Messages(), QStringList{"error: " + English(155)});
-    QCOMPARE(choosers_->asked.size(), std::size_t{1});
-    QCOMPARE(choosers_->asked[0].kind, std::string("picture"));
-    QCOMPARE(choosers_->asked[0].title, English(152));
-    QCOMPARE(choosers_->asked[0].filter, English(251));
+    QCOMPARE(prompter_->choices.size(), std::size_t{1});
+    QCOMPARE(prompter_->choices[0].kind, std::string("picture"));
+    QCOMPARE(prompter_->choices[0].title, English(152));
+    QCOMPARE(prompter_->choices[0].filter, English(251));
     QVERIFY(!store_->ConfigStored());
   }
 
@@ -403,9 +404,9 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& d = Opened();
     QCOMPARE(d.lblPic->FullText(), picture);
     QVERIFY(d.bttChoose->isEnabled());
-    choosers_->pictures.push_back(store_->Folder() + "/other.bmp");
+    prompter_->pictures.push_back(store_->Folder() + "/other.bmp");
     QTest::mouseClick(d.bttChoose, Qt::LeftButton);
-    QCOMPARE(choosers_->asked.at(0).start, picture);
+    QCOMPARE(prompter_->choices.at(0).start, picture);
     QCOMPARE(d.WorkingPicture(), store_->Folder() + "/other.bmp");
     QCOMPARE(d.lblPic->FullText(), store_->Folder() + "/other.bmp");
     QTest::mouseClick(d.bttChoose, Qt::LeftButton);  // cancelled: nothing changes
@@ -440,7 +441,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     }
     d.radioPic->setChecked(true);
     d.radioLow->setChecked(true);
-    choosers_->pictures.push_back("/somewhere/else.jpg");
+    prompter_->pictures.push_back("/somewhere/else.jpg");
     d.bttChooseClick();
     QVERIFY(Snapshot(d) != filled);
 
@@ -585,49 +586,6 @@ class CfgTest : public QObject, public DialogSurroundings {
     QVERIFY(Calls().empty());
   }
 
-  // Pictures of every page and of the colour dialog in each language, at the
-  // default font and a larger one, for a look at the layout. Only when
-  // PEBBLE_SHOTS names a folder.
-  void renderPagesForALook() {
-    const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-    if (folder.isEmpty()) QSKIP("PEBBLE_SHOTS is not set");
-    QDir().mkpath(folder);
-    const QFont normal = QApplication::font();
-    for (int pointSize : {0, 14}) {
-      QFont font = normal;
-      if (pointSize) font.setPointSize(pointSize);
-      QApplication::setFont(font);
-      for (int language : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
-        host_->settings.languageOffset = language;
-        host_->settings.autoDrop = true;
-        cfg_.reset();
-        TfrmCfg& d = Opened();
-        const QString tag = QString("%1-%2").arg(language / 1000).arg(pointSize ? "large" : "default");
-        for (int page = 0; page < d.pages->count(); ++page) {
-          d.pages->setCurrentIndex(page);
-          QVERIFY(d.grab().save(QString("%1/cfg-%2-page%3.png").arg(folder, tag).arg(page + 1)));
-        }
-        TfrmSelColors colors(*host_);
-        colors.show();
-        QVERIFY(colors.grab().save(QString("%1/colors-%2.png").arg(folder, tag)));
-      }
-    }
-    QApplication::setFont(normal);
-
-    // Figures too big for the screen, a long missing path, the large stone.
-    host_->settings = GameSettings{};
-    host_->settings.languageOffset = kEnglishOffset;
-    host_->settings.rowCount = 40;
-    host_->settings.stoneHeight = 50;
-    host_->settings.stoneWidth = 50;
-    host_->settings.backgroundMode = 1;
-    host_->settings.backgroundPicture = "/home/player/Pictures/Holidays/2023/a very long folder name/beach.jpg";
-    cfg_.reset();
-    TfrmCfg& d = Opened();
-    QVERIFY(d.grab().save(folder + "/cfg-extremes-page1.png"));
-    d.pages->setCurrentWidget(d.tsBack);
-    QVERIFY(d.grab().save(folder + "/cfg-extremes-page3.png"));
-  }
 };
 
 QTEST_MAIN(CfgTest)
