@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 
 #ifdef _WIN32
@@ -163,13 +164,13 @@ int LanguageOffsetForCode(int languageCode) {
 }
 
 std::vector<std::string> LanguageListEntries() {
-  const std::string_view countText = LoadStr(550);
+  const std::string_view countText = LoadStr(kLanguageCount);
   int count = 0;
   const auto [end, error] = std::from_chars(countText.data(), countText.data() + countText.size(), count);
   std::vector<std::string> entries;
   if (error == std::errc() && end == countText.data() + countText.size() && count > 0) {
-    for (int i = 1; i <= count && !LoadStr(550 + i).empty(); ++i) {
-      entries.emplace_back(LoadStr(550 + i));
+    for (int i = 1; i <= count && !LoadStr(kFirstLanguageName + i - 1).empty(); ++i) {
+      entries.emplace_back(LoadStr(kFirstLanguageName + i - 1));
     }
   }
   if (entries.empty() || static_cast<int>(entries.size()) != count) return {"Default"};

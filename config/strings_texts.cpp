@@ -780,6 +780,15 @@ constexpr auto kRows = std::to_array<StringRow>({
     {882, "Das Beste, was der Löser im Hintergrund für dieses Spiel gefunden hat, während du gespielt hast, neben deinem eigenen Ergebnis.",
           "The best the solver found for this deal in the background while you played, beside your own result.",
           "Le meilleur résultat que le solveur a trouvé pour cette donne pendant que vous jouiez, à côté du vôtre."},
+
+    // The solver at work in the background: dealing a field that can be
+    // cleared, and the deal's best line, still sought when the game ends.
+    {890, "Mische ein Spiel, das sich abräumen lässt…",
+          "Dealing a game that can be cleared...",
+          "Distribution d’une donne qu’on peut vider…"},
+    {891, "Suche das beste Ergebnis für dieses Spiel…",
+          "Searching the best result for this deal...",
+          "Recherche du meilleur résultat pour cette donne…"},
 });
 
 constexpr bool IdsAscendAndFit() {

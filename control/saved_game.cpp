@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "config/string_ids.h"
 #include "control/saved_game_bytes.h"
 
 namespace pebble {
@@ -187,7 +188,7 @@ std::vector<std::uint8_t> SavedGameBytes(const SavedGame& game, const std::vecto
   return bytes;
 }
 
-int ReadFailureStringId(SavedGameStatus status) { return status == SavedGameStatus::NotAGameFile ? 108 : 109; }
+int ReadFailureStringId(SavedGameStatus status) { return status == SavedGameStatus::NotAGameFile ? kNotAGameFile : kReadFailed; }
 
 ParsedSavedGame ParseGameBlock(std::span<const std::uint8_t> bytes) {
   ParsedSavedGame result;

@@ -16,9 +16,8 @@ constexpr std::string_view kSavedGameTypeName = "Pebbledrome.Game";
 constexpr std::string_view kSavedGameTypeDescription = "Pebbledrome game";
 constexpr int kSavedGameIconIndex = 2;  // the saved-game icon among the program's icons
 
-// The desktop shortcut: its name, and the string id of its description.
+// The desktop shortcut's name; its description is the text kShortcutDescription.
 constexpr std::string_view kShortcutName = "Pebbledrome";
-constexpr int kShortcutDescriptionId = 14;
 
 // A shell link takes texts of at most this many bytes.
 constexpr std::size_t kMaxLinkTextBytes = 300;

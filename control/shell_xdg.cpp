@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/shell.h"
 
@@ -140,7 +141,7 @@ std::string ApplicationEntry(std::string_view programCommand, std::string_view m
          "GenericName=Puzzle game\n"
          "GenericName[de]=Denkspiel\n"
          "GenericName[fr]=Jeu de réflexion\n" +
-         LocalizedLines("Comment", kShortcutDescriptionId) +
+         LocalizedLines("Comment", kShortcutDescription) +
          "Keywords=stones;tiles;colours;groups;puzzle;\n"
          "Keywords[de]=Steine;Farben;Gruppen;Knobelspiel;\n"
          "Keywords[fr]=pierres;couleurs;groupes;réflexion;\n" +

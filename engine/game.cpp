@@ -3,12 +3,10 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "config/string_ids.h"
+
 namespace pebble {
 namespace {
-
-// Message ids of the message panel.
-constexpr int kMsgClickOnField = 102, kMsgPicture = 103, kMsgRock = 105, kMsgThinking = 52, kMsgNoLuck = 53,
-              kMsgGameOver = 54, kMsgWon = 55;
 
 bool FitsTheWindow(const GameSettings& s, FieldSize size) {
   return size.columns >= 1 && size.rows >= 1 && size.columns <= kMaxFieldCells && size.rows <= kMaxFieldCells &&

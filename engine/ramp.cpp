@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <exception>
 
+#include "config/string_ids.h"
+
 namespace pebble {
-namespace {
-
-constexpr int kMsgDropping = 61, kMsgClickOnField = 102;
-
-}  // namespace
 
 TStoneCell RampStone::PseudoCell() const {
   TStoneCell cell;

@@ -1,12 +1,10 @@
 #include "scores/deal_comparison.h"
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 
 namespace pebble {
 namespace {
-
-constexpr int kStrCaption = 877, kStrStonesLeft = 878, kStrStoneLeft = 879, kStrPoints = 880, kStrOneLine = 881,
-              kStrHint = 882;
 
 // French counts nothing as one: "0 pierre restante".
 bool OneStone(std::int64_t stones, int languageOffset) {
@@ -15,20 +13,20 @@ bool OneStone(std::int64_t stones, int languageOffset) {
 
 }  // namespace
 
-std::string DealComparisonCaption(int languageOffset) { return Text(kStrCaption, languageOffset); }
+std::string DealComparisonCaption(int languageOffset) { return Text(kDealBestCaption, languageOffset); }
 
 std::string DealComparisonFigures(const DealComparison& comparison, int languageOffset) {
-  const int id = !comparison.lowScore                           ? kStrPoints
-                 : OneStone(comparison.best, languageOffset) ? kStrStoneLeft
-                                                              : kStrStonesLeft;
+  const int id = !comparison.lowScore                           ? kDealBestPoints
+                 : OneStone(comparison.best, languageOffset) ? kDealBestStone
+                                                              : kDealBestStones;
   return FormatText(id, languageOffset, {std::to_string(comparison.best), std::to_string(comparison.yours)});
 }
 
 std::string DealComparisonText(const DealComparison& comparison, int languageOffset) {
-  return FormatText(kStrOneLine, languageOffset,
+  return FormatText(kDealBestLine, languageOffset,
                     {DealComparisonCaption(languageOffset), DealComparisonFigures(comparison, languageOffset)});
 }
 
-std::string DealComparisonHint(int languageOffset) { return Text(kStrHint, languageOffset); }
+std::string DealComparisonHint(int languageOffset) { return Text(kDealBestHint, languageOffset); }
 
 }  // namespace pebble

@@ -3,6 +3,7 @@
 #include <exception>
 #include <limits>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 
 namespace pebble {
@@ -107,7 +108,7 @@ void ScoreKeeper::LoadScoreTable() {
   for (int place = 0; place < kScorePlaces; ++place) {
     ScorePlace& entry = table_[static_cast<std::size_t>(place)];
     entry.Name = store_.ReadRegStr(section, IndexedName(kValueNamePrefix, place),
-                                   Text(kStrFirstDefaultName + place, languageOffset_));
+                                   Text(kFirstDefaultName + place, languageOffset_));
     entry.Result = store_.ReadRegInt(section, IndexedName(kValuePtsPrefix, place), defaultResult);
   }
 }
@@ -151,9 +152,9 @@ std::string ScoreKeeper::AskName(WinnerNameQuery& query) {
   }
   const std::optional<std::string> answer = query.AskWinnerName(lastWinner_);
   if (!answer) {
-    lastWinner_ = Text(kStrAnonymous, languageOffset_);
+    lastWinner_ = Text(kAnonymous, languageOffset_);
   } else if (answer->empty()) {
-    lastWinner_ = Text(kStrNoName, languageOffset_);
+    lastWinner_ = Text(kNoName, languageOffset_);
   } else {
     lastWinner_ = CutToCharacters(*answer, kMaxWinnerNameChars);
   }

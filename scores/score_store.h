@@ -23,13 +23,6 @@ constexpr std::size_t kMaxWinnerNameChars = 17;
 // The name query's edit takes this many characters before the name is cut.
 constexpr int kWinnerQueryMaxLength = 255;
 
-// String ids of the name query and of the made-up names of an empty table.
-constexpr int kStrRecordCaption = 170;
-constexpr int kStrRecordPrompt = 171;
-constexpr int kStrAnonymous = 172;     // the query was cancelled
-constexpr int kStrNoName = 173;        // the query was confirmed empty
-constexpr int kStrFirstDefaultName = 500;  // 500 ... 509, read without offset
-
 // --- where the scores live; names as older versions wrote them ---
 constexpr std::string_view kScoreSectionPrefix = "Score";
 constexpr std::string_view kStatsSectionPrefix = "Stats";

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <queue>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "solver/heuristic.h"
 
@@ -15,19 +15,29 @@ struct Step {
   Move move;
 };
 
+// Where a line through a position ends: the goal's points of the whole line
+// and the stones it leaves.
+struct LineEnd {
+  std::int64_t tally = 0;
+  std::int32_t stonesLeft = 0;
+};
+
 struct Child {
   std::int32_t parent;
   Move move;
   std::int64_t tally;
-  std::int64_t estimate;
+  std::int64_t estimate;  // the value of `end`
+  LineEnd end;            // of its best known line
   std::uint64_t hash;
-  std::uint32_t lineStart, lineEnd;  // its best known line on from it, in the layer's line store
+  std::uint32_t lineStart, lineEnd;  // its best known line on from it, in the layer's line store; empty: not stored
+  bool dominated = false;  // the same position is reached by another child with at least its points
 };
 
 // The best line known on from a kept position: its moves after the position
-// and what the whole line is worth.
+// and where the whole line ends.
 struct KnownLine {
   std::vector<Move> moves;
+  LineEnd end;
   std::int64_t value = 0;
 };
 
@@ -46,7 +56,7 @@ class Beam {
     Kept& root = kept_.emplace_back(Kept{start, 0, {}});
     // A new pass searches around the best line of the passes before it.
     const Line line = best.Get();
-    if (line.Found()) root.known = {line.moves, line.value};
+    if (line.Found()) root.known = {line.moves, {line.tally, line.stonesLeft}, line.value};
   }
 
   PassEnd Run() {
@@ -67,7 +77,7 @@ class Beam {
       const Kept& from = kept_[i];
       from.board.Moves(moves_);
       for (const Move& move : moves_) {
-        if ((++expanded_ & 15) == 0 && stop_.Now()) return false;
+        if (stop_.Soon(from.board.StonesLeft())) return false;
         scratch_ = from.board;
         const std::int64_t tally = from.tally + MoveGain(goal_, scratch_.Play(move));
         scratch_.Moves(childMoves_);
@@ -76,12 +86,14 @@ class Beam {
           OfferFinished(parent, move, tally, scratch_);
           continue;
         }
-        PlayOut(goal_, scratch_, tally, childMoves_, random_, rollout_);
-        std::int64_t estimate = LineValue(goal_, rollout_.tally, rollout_.stonesLeft);
-        if (estimate > best_.Value()) OfferRollout(parent, move, estimate);
-        const auto lineStart = static_cast<std::uint32_t>(lines_.size());
-        RememberLine(from.known, move, estimate);
-        children_.push_back({parent, move, tally, estimate, scratch_.Hash(), lineStart, static_cast<std::uint32_t>(lines_.size())});
+        if (!PlayOut(goal_, scratch_, tally, childMoves_, random_, rollout_, stop_)) return false;
+        Child child{parent, move, tally, LineValue(goal_, rollout_.tally, rollout_.stonesLeft), {rollout_.tally, rollout_.stonesLeft},
+                    scratch_.Hash(), 0, 0};
+        if (child.estimate > best_.Value()) OfferRollout(parent, move, child.estimate);
+        child.lineStart = static_cast<std::uint32_t>(lines_.size());
+        RememberLine(from.known, child);
+        child.lineEnd = static_cast<std::uint32_t>(lines_.size());
+        children_.push_back(child);
       }
     }
     return true;
@@ -91,13 +103,16 @@ class Beam {
   // beam never loses the best line it has seen, and searches around it. The
   // line is stored only for a child that may still be kept, so a layer holds
   // some times the beam's width of lines, not one for every child.
-  void RememberLine(const KnownLine& known, const Move& move, std::int64_t& estimate) {
-    const bool onKnownLine = !known.moves.empty() && known.moves.front() == move && known.value > estimate;
-    if (onKnownLine) estimate = known.value;
+  void RememberLine(const KnownLine& known, Child& child) {
+    const bool onKnownLine = !known.moves.empty() && known.moves.front() == child.move && known.value > child.estimate;
+    if (onKnownLine) {
+      child.estimate = known.value;
+      child.end = known.end;
+    }
     // Twice the width leaves room for repeated positions, which are dropped.
     const auto room = 2 * static_cast<std::size_t>(options_.width);
-    if (topEstimates_.size() == room && estimate < topEstimates_.top()) return;
-    topEstimates_.push(estimate);
+    if (topEstimates_.size() == room && child.estimate < topEstimates_.top()) return;
+    topEstimates_.push(child.estimate);
     if (topEstimates_.size() > room) topEstimates_.pop();
     if (onKnownLine) {
       lines_.insert(lines_.end(), known.moves.begin() + 1, known.moves.end());
@@ -106,27 +121,70 @@ class Beam {
     }
   }
 
+  // The children with the best estimates go on, one of each position: of
+  // two orders of moves that reach the same position, the one with fewer
+  // points can never end better, and is dropped.
   void KeepBest() {
+    DropDominatedTwins();
+    std::erase_if(children_, [](const Child& child) { return child.dominated; });
     std::sort(children_.begin(), children_.end(), [](const Child& a, const Child& b) { return a.estimate > b.estimate; });
-    seen_.clear();
+    const std::size_t width = static_cast<std::size_t>(options_.width);
+    if (children_.size() > width) {
+      dropped_ = true;
+      children_.resize(width);
+    }
     std::vector<Step>& steps = layers_.emplace_back();
-    next_.resize(std::min<std::size_t>(children_.size(), static_cast<std::size_t>(options_.width)));
-    for (const Child& child : children_) {
-      if (steps.size() == next_.size()) {
-        dropped_ = true;  // perhaps only repeats are left; counted as dropped all the same
-        break;
-      }
-      if (!seen_.insert(child.hash).second) continue;  // the same position by another order of moves
-      Kept& kept = next_[steps.size()];
-      kept.board = kept_[static_cast<std::size_t>(child.parent)].board;
-      kept.board.Play(child.move);
+    next_.resize(children_.size());
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+      const Child& child = children_[i];
+      Kept& kept = next_[i];
+      PlayChild(child, kept.board);
       kept.tally = child.tally;
       kept.known.moves.assign(lines_.begin() + child.lineStart, lines_.begin() + child.lineEnd);
+      kept.known.end = child.end;
       kept.known.value = child.estimate;
       steps.push_back({child.parent, child.move});
     }
-    next_.resize(steps.size());
     std::swap(kept_, next_);
+  }
+
+  void PlayChild(const Child& child, Board& board) const {
+    board = kept_[static_cast<std::size_t>(child.parent)].board;
+    board.Play(child.move);
+  }
+
+  // Marks each child whose position another child reaches with at least as
+  // many points; the one that stays takes over the better known line of the
+  // two, as it plays from the same position. Equal hashes are confirmed on
+  // the boards, so a rare clash of hashes never drops a position.
+  void DropDominatedTwins() {
+    firstOfHash_.clear();
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+      const auto [at, isNew] = firstOfHash_.try_emplace(children_[i].hash, i);
+      if (isNew) continue;
+      Child& held = children_[at->second];
+      Child& other = children_[i];
+      PlayChild(held, twinA_);
+      PlayChild(other, twinB_);
+      if (!twinA_.SamePosition(twinB_)) continue;
+      const bool otherWins = other.tally > held.tally || (other.tally == held.tally && other.estimate > held.estimate);
+      Child& winner = otherWins ? other : held;
+      Child& loser = otherWins ? held : other;
+      TakeOverLine(winner, loser);
+      loser.dominated = true;
+      at->second = otherWins ? i : at->second;
+    }
+  }
+
+  void TakeOverLine(Child& winner, const Child& loser) const {
+    if (loser.lineEnd == loser.lineStart) return;  // its line was not stored
+    const LineEnd end{winner.tally + (loser.end.tally - loser.tally), loser.end.stonesLeft};
+    const std::int64_t value = LineValue(goal_, end.tally, end.stonesLeft);
+    if (value <= winner.estimate) return;
+    winner.estimate = value;
+    winner.end = end;
+    winner.lineStart = loser.lineStart;
+    winner.lineEnd = loser.lineEnd;
   }
 
   void OfferFinished(std::int32_t parent, const Move& last, std::int64_t tally, const Board& end) {
@@ -166,9 +224,8 @@ class Beam {
   std::vector<Move> lines_;  // the children's best known lines, one after the other
   std::priority_queue<std::int64_t, std::vector<std::int64_t>, std::greater<>> topEstimates_;  // the layer's best, up to the width
   std::vector<Move> moves_, childMoves_;
-  std::unordered_set<std::uint64_t> seen_;
-  Board scratch_;
-  std::uint64_t expanded_ = 0;
+  std::unordered_map<std::uint64_t, std::size_t> firstOfHash_;  // the child that holds each position of the layer
+  Board scratch_, twinA_, twinB_;
   bool dropped_ = false;
 };
 

@@ -338,4 +338,16 @@ std::uint64_t Board::Hash() const {
   return hash;
 }
 
+bool Board::SamePosition(const Board& other) const {
+  if (usedColumns_ != other.usedColumns_ || rows_ != other.rows_ || stonesLeft_ != other.stonesLeft_) return false;
+  for (int c = 0; c < usedColumns_; ++c) {
+    const auto from = static_cast<std::ptrdiff_t>(c) * rows_;
+    if (Height(c) != other.Height(c) ||
+        !std::equal(cells_.begin() + from, cells_.begin() + from + Height(c), other.cells_.begin() + from)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace pebble::solver

@@ -70,6 +70,8 @@ class Board {
   int ColorIdAt(const Move& move) const { return ColorId(At(move.column, move.height)); }
   bool IsSpecialColorId(int id) const { return palette_[static_cast<std::size_t>(id)] == SpecialColor; }
   std::uint64_t Hash() const;
+  // Whether both hold the same stones in the same cells.
+  bool SamePosition(const Board& other) const;
 
  private:
   using Code = std::uint16_t;  // colour id in the low byte, kind in the high byte; 0 = empty

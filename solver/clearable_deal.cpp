@@ -6,32 +6,30 @@
 namespace pebble::solver {
 namespace {
 
-// The line that clears the game's field, or none found within the time.
-std::vector<std::int32_t> ClearingClicks(const Game& game, const GameSettings& settings, std::chrono::milliseconds budget) {
-  const std::optional<Board> board = BoardOf(game.GetField(), settings);
+// The line that clears the deal's field, or none found within the time.
+std::vector<std::int32_t> ClearingClicks(const Field& field, const GameSettings& settings,
+                                         std::chrono::milliseconds budget, const std::atomic<bool>& cancel) {
+  const std::optional<Board> board = BoardOf(field, settings);
   if (!board) return {};
-  const std::atomic<bool> never{false};
-  const Line line = Solve(*board, {Goal::FewestStones, budget, 0, true}, never);
+  const Line line = Solve(*board, {Goal::FewestStones, budget, 0, true}, cancel);
   if (!line.Found() || line.stonesLeft != 0) return {};
   return AdviceOf(*board, line, Goal::FewestStones).clicks;
 }
 
 }  // namespace
 
-ClearableDeal DealClearableField(Game& game, const GameSettings& settings, FieldSize size, DealPatience patience) {
+ClearableDeal SeekClearableDeal(const GameSettings& settings, FieldSize size, DealNumber first, DealPatience patience,
+                                const std::atomic<bool>& cancel) {
   const auto giveUp = std::chrono::steady_clock::now() + patience.total;
   ClearableDeal deal;
+  deal.dealNumber = first;
   for (;;) {
-    std::optional<DealNumber> next;
-    if (deal.dealsTried > 0) next = deal.dealNumber % kLastDealNumber + 1;
-    game.NewField(settings, size, next);
-    deal.dealNumber = game.Deal().value_or(0);
     ++deal.dealsTried;
-    deal.clicks = ClearingClicks(game, settings, patience.perDeal);
+    deal.clicks = ClearingClicks(DealField(deal.dealNumber, settings, size), settings, patience.perDeal, cancel);
     deal.cleared = !deal.clicks.empty();
-    if (deal.cleared || std::chrono::steady_clock::now() >= giveUp) break;
+    if (deal.cleared || cancel || std::chrono::steady_clock::now() >= giveUp) return deal;
+    deal.dealNumber = deal.dealNumber % kLastDealNumber + 1;
   }
-  return deal;
 }
 
 }  // namespace pebble::solver

@@ -1,12 +1,14 @@
 #pragma once
-// Deals that can be cleared: new fields are dealt, deal number after deal
-// number, until the solver finds a line that clears one.
+// Deals that can be cleared: deal number after deal number is dealt until the
+// solver finds a line that clears one.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <vector>
 
-#include "engine/game.h"
+#include "config/game_settings.h"
+#include "engine/deal.h"
 
 namespace pebble::solver {
 
@@ -16,14 +18,16 @@ struct DealPatience {
 };
 
 struct ClearableDeal {
-  bool cleared = false;               // false: patience ran out; the last deal dealt stays
+  bool cleared = false;               // false: patience ran out or the dealing was cancelled; the last deal tried stays
   std::vector<std::int32_t> clicks;   // the clearing line, as the cells to click one after the other
-  DealNumber dealNumber = 0;          // the deal the field was dealt from
+  DealNumber dealNumber = 0;          // the deal the field is dealt from
   int dealsTried = 0;
 };
 
-// Deals the game's field with its settings until the solver clears one: a
-// random deal first, then the deal numbers that follow it.
-ClearableDeal DealClearableField(Game& game, const GameSettings& settings, FieldSize size, DealPatience patience = {});
+// Tries the deals from `first` on (after the last deal number comes the
+// first) with these settings and this field size until the solver clears
+// one, patience runs out, or `cancel` is raised.
+ClearableDeal SeekClearableDeal(const GameSettings& settings, FieldSize size, DealNumber first, DealPatience patience,
+                                const std::atomic<bool>& cancel);
 
 }  // namespace pebble::solver

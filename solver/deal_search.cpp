@@ -2,33 +2,14 @@
 
 #include "solver/solver.h"
 
-#if defined(__linux__)
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
+#include <thread>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
-#endif
-#if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
 #endif
 
 namespace pebble::solver {
 namespace {
-
-// The search yields to the game and to whatever else the player runs.
-void YieldToTheGame() {
-#if defined(__linux__)
-  // A Linux thread has a nice value of its own, and the threads it starts inherit it.
-  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
-#elif defined(_WIN32)
-  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-#endif
-}
 
 // The search's beams are freed when it ends, but the C library keeps freed
 // memory for later; the game gives it back, as it will not need it soon.
@@ -66,29 +47,30 @@ void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::
   goal_ = goal;
   known_ = LineOfClicks(start, known, goal).value_or(Line{});
   const SolveRequest request{goal, limits.budget, limits.threads > 0 ? limits.threads : BackgroundThreads(), false};
-  cancel_ = false;
-  worker_ = std::thread([this, request, board = start] {
-    YieldToTheGame();
-    found_ = Solve(board, request, cancel_);
-    GiveBackMemory();
-  });
+  // Nobody waits for it while the game runs: it yields to the game and to
+  // whatever else the player runs.
+  runner_.Start(
+      [request, board = start](const std::atomic<bool>& cancel) {
+        Line found = Solve(board, request, cancel);
+        GiveBackMemory();
+        return found;
+      },
+      Priority::Idle);
 }
 
 void DealSearch::Stop() {
-  if (!worker_.joinable()) return;
-  cancel_ = true;  // the search is anytime: it answers with the best line so far
-  worker_.join();
-  const Line& better = known_.value > found_.value ? known_ : found_;
+  // The search is anytime: stopped, it answers with the best line so far.
+  const std::optional<Line> found = runner_.Stop();
+  if (!found) return;
+  const Line& better = known_.value > found->value ? known_ : *found;
   Advice advice = AdviceOf(*start_, better, goal_);
   if (advice.found) best_ = std::move(advice);
 }
 
 void DealSearch::Forget() {
-  cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  runner_.Cancel();
   start_.reset();
   known_ = {};
-  found_ = {};
   best_.reset();
 }
 

@@ -5,14 +5,13 @@
 // priority on fewer threads than the machine has, so moves and animations
 // stay smooth, and it rests with its best line once its time is spent.
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "solver/advice.h"
+#include "solver/background_runner.h"
 #include "solver/board.h"
 #include "solver/goal.h"
 #include "solver/line.h"
@@ -29,7 +28,6 @@ class DealSearch {
   DealSearch() = default;
   DealSearch(const DealSearch&) = delete;
   DealSearch& operator=(const DealSearch&) = delete;
-  ~DealSearch() { Forget(); }
 
   // Searches the deal from its start, forgetting any earlier deal. `known` is
   // a line already known to play from there to the end (the clearing line of
@@ -39,7 +37,7 @@ class DealSearch {
   void Stop();
   // Ends the search and forgets the deal.
   void Forget();
-  bool HasThread() const { return worker_.joinable(); }
+  bool HasThread() const { return runner_.Busy(); }
   // The best line found, once stopped: where it ends, and the clicks that
   // play it from the start. Nothing while it runs, for no deal, or when it
   // found no line.
@@ -49,10 +47,8 @@ class DealSearch {
   std::optional<Board> start_;
   Goal goal_ = Goal::FewestStones;
   Line known_;
-  Line found_;  // written by the worker; read only after it has been joined
-  std::atomic<bool> cancel_{false};
-  std::thread worker_;
   std::optional<Advice> best_;
+  BackgroundRunner<Line> runner_;  // last: it ends the search before the rest goes
 };
 
 // The line that the clicks play from `start`, when each is a move and they

@@ -14,8 +14,8 @@ int MostPlentifulColor(const Board& board) {
 
 }  // namespace
 
-void PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves, RolloutRandom& random,
-             Rollout& out) {
+bool PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves, RolloutRandom& random,
+             Rollout& out, const StopRule& stop) {
   thread_local Board board;
   thread_local std::vector<Move> open, allowed;
   board = position;
@@ -23,6 +23,7 @@ void PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::ve
   out.moves.clear();
   const int saved = MostPlentifulColor(board);
   while (!open.empty()) {
+    if (stop.Soon(board.StonesLeft())) return false;
     allowed.clear();
     for (const Move& m : open) {
       if (board.ColorIdAt(m) != saved) allowed.push_back(m);
@@ -39,6 +40,7 @@ void PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::ve
   }
   out.tally = tally;
   out.stonesLeft = board.StonesLeft();
+  return true;
 }
 
 }  // namespace pebble::solver

@@ -8,6 +8,7 @@
 
 #include "solver/board.h"
 #include "solver/goal.h"
+#include "solver/line.h"
 
 namespace pebble::solver {
 
@@ -31,8 +32,10 @@ struct RolloutRandom {
 // Plays from `position` (whose moves are `moves`) to the end. The colour with
 // the most stones is saved for last: its stones are left alone while any
 // other move exists, so they gather into one big group as the others go.
-// That one big group is what scores, and what clears a field.
-void PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves, RolloutRandom& random,
-             Rollout& out);
+// That one big group is what scores, and what clears a field. On a large
+// field one quick game takes long, so the stop rule is asked on the way;
+// false: it said stop, and `out` holds no finished game.
+bool PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves, RolloutRandom& random,
+             Rollout& out, const StopRule& stop);
 
 }  // namespace pebble::solver

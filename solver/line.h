@@ -58,6 +58,18 @@ struct StopRule {
     if (best && (best->Proven() || (stopWhenCleared && best->Cleared()))) return true;
     return std::chrono::steady_clock::now() >= deadline;
   }
+  // The same, asked often inside a search: `work` is about how many cells
+  // the step since the last question went over. A cancel is seen at once;
+  // the clock is read only after some thousand cells of work, so that small
+  // fields do not pay for it and large ones still stop within milliseconds.
+  bool Soon(std::int64_t work) const {
+    if (cancel && cancel->load(std::memory_order_relaxed)) return true;
+    thread_local std::int64_t untilClock = 0;
+    untilClock -= work + 1;
+    if (untilClock > 0) return false;
+    untilClock = 4096;
+    return Now();
+  }
 };
 
 }  // namespace pebble::solver

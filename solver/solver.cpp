@@ -19,12 +19,14 @@ int WidestBeam(const Board& start) {
 }
 
 // The next beam as wide as the time left allows, judged by how long the last
-// one took (the work grows about linearly with the width): at most four
-// times wider, and never narrower than the last.
+// one took (the work grows about linearly with the width), so that it ends
+// before the time is up: at most four times wider, and narrower when the
+// time left is short. A pass cut off by the time still hands back its best
+// line, but a pass that ends has searched its whole width.
 int NextWidth(int width, Clock::duration took, Clock::duration left, int widest) {
   const double tookSeconds = std::max(1e-6, std::chrono::duration<double>(took).count());
-  const double fits = width * 0.8 * std::chrono::duration<double>(left).count() / tookSeconds;
-  return static_cast<int>(std::clamp<double>(fits, width, std::min(4.0 * width, double(widest))));
+  const double fits = width * 0.9 * std::chrono::duration<double>(left).count() / tookSeconds;
+  return static_cast<int>(std::clamp<double>(fits, 1, std::min(4.0 * width, double(widest))));
 }
 
 // One worker: beams of growing width, each shaken by its own seed (the very

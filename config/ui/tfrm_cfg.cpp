@@ -20,6 +20,7 @@
 
 #include "config/language.h"
 #include "config/settings_model.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/ui/cfg_path_label.h"
 #include "config/ui/cfg_spin_edit.h"
@@ -36,8 +37,6 @@ constexpr int kMinStonePixels = 5, kMaxStonePixels = 50;
 constexpr int kMinColors = 2, kMaxColorCount = kMaxColors;
 constexpr int kMinPlayTime = 10, kMaxPlayTime = 999;
 
-constexpr int kNoneSelected = 151, kChoosePictureTitle = 152, kChooseFolderTitle = 153, kNoFolder = 154,
-              kNoPicture = 155, kPictureFilter = 251, kSaveFailed = 107, kRestartNeeded = 312;
 constexpr const char* kMissingPrefix = "???: ";
 constexpr int kVoyeurIndent = 17;
 constexpr int kSectionGap = 14;
@@ -345,94 +344,94 @@ void TfrmCfg::ConnectHandlers() {
 // --- texts ---------------------------------------------------------------------
 
 void TfrmCfg::ProcStrings() {
-  setWindowTitle(Str(250));
-  const int captions[] = {252, 253, 254, 314, 255};
+  setWindowTitle(Str(kCfgCaption));
+  const int captions[] = {kFieldPage, kStonesPage, kBackgroundPage, kActionsPage, kSpecialPage};
   for (int i = 0; i < pages->count(); ++i) pages->setTabText(i, Str(captions[i]));
 
-  bttRestore->setText(Str(295));
-  bttRestore->setToolTip(Str(296));
-  bttSave->setText(Str(297));
-  bttSave->setToolTip(Str(298));
-  bttAbort->setText(Str(299));
-  bttAbort->setToolTip(Str(300));
+  bttRestore->setText(Str(kRestoreButton));
+  bttRestore->setToolTip(Str(kRestoreHint));
+  bttSave->setText(Str(kSaveButton));
+  bttSave->setToolTip(Str(kSaveHint));
+  bttAbort->setText(Str(kCancelButton));
+  bttAbort->setToolTip(Str(kCancelHint));
 
-  lblTitF->setText(Str(266));
-  lblFRow->setText(Str(267));
-  spinFRow->setToolTip(Str(269));
-  lblFCols->setText(Str(268));
-  spinFCol->setToolTip(Str(270));
-  lblFITH->setText(Str(271));
-  lblFITW->setText(Str(273));
-  for (QLabel* label : {lblFITH, lblFIH}) label->setToolTip(Str(272));
-  for (QLabel* label : {lblFITW, lblFIW}) label->setToolTip(Str(274));
+  lblTitF->setText(Str(kFieldTitle));
+  lblFRow->setText(Str(kRowsLabel));
+  spinFRow->setToolTip(Str(kRowsHint));
+  lblFCols->setText(Str(kColumnsLabel));
+  spinFCol->setToolTip(Str(kColumnsHint));
+  lblFITH->setText(Str(kWindowHeightLabel));
+  lblFITW->setText(Str(kWindowWidthLabel));
+  for (QLabel* label : {lblFITH, lblFIH}) label->setToolTip(Str(kWindowHeightHint));
+  for (QLabel* label : {lblFITW, lblFIW}) label->setToolTip(Str(kWindowWidthHint));
   // Room for the widest figure, so the page does not move while the player types.
-  const int figureWidth = lblFIH->fontMetrics().horizontalAdvance("8888 " + Str(150));
+  const int figureWidth = lblFIH->fontMetrics().horizontalAdvance("8888 " + Str(kPixelUnit));
   for (QLabel* label : {lblFIH, lblFIW}) label->setMinimumWidth(figureWidth);
-  lblTitSt->setText(Str(260));
-  lblStH->setText(Str(261));
-  spinStH->setToolTip(Str(263));
-  lblStW->setText(Str(262));
-  spinStW->setToolTip(Str(264));
-  shapeStone->setToolTip(Str(265));
+  lblTitSt->setText(Str(kStonesTitle));
+  lblStH->setText(Str(kStoneHeightLabel));
+  spinStH->setToolTip(Str(kStoneHeightHint));
+  lblStW->setText(Str(kStoneWidthLabel));
+  spinStW->setToolTip(Str(kStoneWidthHint));
+  shapeStone->setToolTip(Str(kStonePreviewHint));
 
-  lblTitC->setText(Str(275));
-  lblCNb->setText(Str(276));
-  spinC->setToolTip(Str(277));
-  bttColSel->setText(Str(324));
-  bttColSel->setToolTip(Str(328));
-  lblTitEff->setText(Str(301));
-  chkTextured->setText(Str(302));
-  chkTextured->setToolTip(Str(303));
-  chkVoyeur->setText(Str(304));
-  chkVoyeur->setToolTip(Str(305));
-  chkDrawRect->setText(Str(306));
-  chkDrawRect->setToolTip(Str(307));
-  lblTitSounds->setText(Str(308));
-  chkSounds->setText(Str(278));
-  chkSounds->setToolTip(Str(279));
+  lblTitC->setText(Str(kColorsTitle));
+  lblCNb->setText(Str(kColorCountLabel));
+  spinC->setToolTip(Str(kColorCountHint));
+  bttColSel->setText(Str(kChooseColors));
+  bttColSel->setToolTip(Str(kChooseColorsHint));
+  lblTitEff->setText(Str(kEffectsTitle));
+  chkTextured->setText(Str(kTextured));
+  chkTextured->setToolTip(Str(kTexturedHint));
+  chkVoyeur->setText(Str(kVoyeur));
+  chkVoyeur->setToolTip(Str(kVoyeurHint));
+  chkDrawRect->setText(Str(kTraceLines));
+  chkDrawRect->setToolTip(Str(kTraceLinesHint));
+  lblTitSounds->setText(Str(kSoundsTitle));
+  chkSounds->setText(Str(kPlaySounds));
+  chkSounds->setToolTip(Str(kPlaySoundsHint));
 
-  lblTitSource->setText(Str(280));
-  radioPic->setText(Str(281));
-  radioPic->setToolTip(Str(282));
-  radioDir->setText(Str(283));
-  radioDir->setToolTip(Str(284));
-  radioNone->setText(Str(285));
-  radioNone->setToolTip(Str(286));
-  radioGray->setText(Str(326));
-  radioGray->setToolTip(Str(327));
-  chkResize->setText(Str(287));
-  chkResize->setToolTip(Str(288));
-  lblTitPic->setText(Str(289));
-  bttChoose->setText(Str(290));
-  bttChoose->setToolTip(Str(291));
-  lblTitDir->setText(Str(292));
-  bttchoose2->setText(Str(293));
-  bttchoose2->setToolTip(Str(294));
+  lblTitSource->setText(Str(kSourceTitle));
+  radioPic->setText(Str(kFromPicture));
+  radioPic->setToolTip(Str(kFromPictureHint));
+  radioDir->setText(Str(kFromFolder));
+  radioDir->setToolTip(Str(kFromFolderHint));
+  radioNone->setText(Str(kDefaultPicture));
+  radioNone->setToolTip(Str(kDefaultPictureHint));
+  radioGray->setText(Str(kGrayBackground));
+  radioGray->setToolTip(Str(kGrayBackgroundHint));
+  chkResize->setText(Str(kFitWindowToPicture));
+  chkResize->setToolTip(Str(kFitWindowToPictureHint));
+  lblTitPic->setText(Str(kPictureTitle));
+  bttChoose->setText(Str(kChoosePicture));
+  bttChoose->setToolTip(Str(kChoosePictureHint));
+  lblTitDir->setText(Str(kFolderTitle));
+  bttchoose2->setText(Str(kChooseFolder));
+  bttchoose2->setToolTip(Str(kChooseFolderHint));
 
-  chkAction->setText(Str(315));
-  chkAction->setToolTip(Str(316));
-  chkAnimations->setText(Str(317));
-  chkAnimations->setToolTip(Str(318));
-  chkAutoDrop->setText(Str(319));
-  chkAutoDrop->setToolTip(Str(320));
-  chkClearable->setText(Str(875));
-  chkClearable->setToolTip(Str(876));
-  lblCountDown->setText(Str(321));
-  spinSecs->setToolTip(Str(322));
-  lblSecs->setText(Str(323));
+  chkAction->setText(Str(kSpecialStones));
+  chkAction->setToolTip(Str(kSpecialStonesHint));
+  chkAnimations->setText(Str(kAnimations));
+  chkAnimations->setToolTip(Str(kAnimationsHint));
+  chkAutoDrop->setText(Str(kAutoDrop));
+  chkAutoDrop->setToolTip(Str(kAutoDropHint));
+  chkClearable->setText(Str(kClearableOnly));
+  chkClearable->setToolTip(Str(kClearableOnlyHint));
+  lblCountDown->setText(Str(kDurationLabel));
+  spinSecs->setToolTip(Str(kDurationHint));
+  lblSecs->setText(Str(kSecondsUnit));
 
-  chkBackup->setText(Str(309));
-  chkBackup->setToolTip(Str(310));
-  lblCStats->setText(Str(329));
-  lblCStats->setToolTip(Str(330));
-  radioHigh->setText(Str(333));
-  radioHigh->setToolTip(Str(334));
-  radioLow->setText(Str(331));
-  radioLow->setToolTip(Str(332));
-  bttHints->setText(Str(600));
-  bttHints->setToolTip(Str(601));
-  lblLang->setText(Str(311));
-  lblTranslator->setText(Str(313));
+  chkBackup->setText(Str(kTrackGame));
+  chkBackup->setToolTip(Str(kTrackGameHint));
+  lblCStats->setText(Str(kCountModeLabel));
+  lblCStats->setToolTip(Str(kCountModeLabelHint));
+  radioHigh->setText(Str(kHighScoreMode));
+  radioHigh->setToolTip(Str(kHighScoreModeHint));
+  radioLow->setText(Str(kLowScoreMode));
+  radioLow->setToolTip(Str(kLowScoreModeHint));
+  bttHints->setText(Str(kHintsCaption));
+  bttHints->setToolTip(Str(kShowHints));
+  lblLang->setText(Str(kLanguageLabel));
+  lblTranslator->setText(Str(kTranslatorCredit));
 
   SetPathLabels();
   CalcWindow();  // the unit after the figures follows the language
@@ -537,7 +536,7 @@ void TfrmCfg::CalcWindow() {
 }
 
 void TfrmCfg::SetWindowFigure(QLabel* label, int pixels, int screenPixels) {
-  label->setText(QString::number(pixels) + ' ' + Str(150));
+  label->setText(QString::number(pixels) + ' ' + Str(kPixelUnit));
   QPalette colors = label->palette();
   colors.setColor(QPalette::WindowText, pixels > screenPixels ? QColor(255, 0, 0) : palette().color(QPalette::WindowText));
   label->setPalette(colors);

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "config/settings_model.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/prompter.h"
 
@@ -21,8 +22,6 @@ namespace {
 constexpr int kRowsPerColumn = 8;
 constexpr QSize kColorButtonSize(25, 18);
 constexpr int kColumnGap = 16;
-constexpr int kTileLabel = 80, kColorTaken = 325, kRefusedColor = 336, kPaletteWarning = 335, kProceed = 158,
-              kSaveFailed = 107;
 
 }  // namespace
 
@@ -98,11 +97,11 @@ void TfrmSelColors::FormCreate() {
 }
 
 void TfrmSelColors::ProcStrings() {
-  setWindowTitle(Str(324));
-  bttCancel->setText(Str(299));
-  bttClassic->setText(Str(337));
-  bttWinXP->setText(Str(338));
-  bttWild->setText(Str(339));
+  setWindowTitle(Str(kChooseColors));
+  bttCancel->setText(Str(kCancelButton));
+  bttClassic->setText(Str(kClassicPaletteButton));
+  bttWinXP->setText(Str(kXpPaletteButton));
+  bttWild->setText(Str(kWildPaletteButton));
   // The saved number of colours, not one still being edited, marks those in play.
   const int inPlay = host_.Settings().colorCount;
   for (int i = 0; i < kMaxColors; ++i) {

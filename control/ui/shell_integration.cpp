@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/shell_xdg.h"
 #include "control/ui/help_window.h"
@@ -83,13 +84,11 @@ class DesktopRefresher : public QObject {
   QList<QStringList> pending_;
 };
 
-constexpr int kStrNoDesktopFolder = 801, kStrDesktopUnreachable = 802, kStrShortcutNotWritten = 803;
-
 QString ShortcutFailure(LinkResult result, const std::string& folder, int languageOffset) {
   if (result == LinkResult::FolderUnreachable && folder.empty()) {
-    return QString::fromStdString(Text(kStrNoDesktopFolder, languageOffset));
+    return QString::fromStdString(Text(kNoDesktopFolder, languageOffset));
   }
-  const int id = result == LinkResult::FolderUnreachable ? kStrDesktopUnreachable : kStrShortcutNotWritten;
+  const int id = result == LinkResult::FolderUnreachable ? kDesktopUnreachable : kShortcutNotWritten;
   return QString::fromStdString(FormatText(id, languageOffset, {folder}));
 }
 
@@ -151,7 +150,7 @@ bool WaitForDesktopRefresh(int milliseconds) {
 
 LinkResult CreateDesktopShortcut(int languageOffset, const std::string& programPath) {
   InstallShellIcons();
-  return CreateLnk(programPath, "", GetDesktopFolder(), Text(kShortcutDescriptionId, languageOffset),
+  return CreateLnk(programPath, "", GetDesktopFolder(), Text(kShortcutDescription, languageOffset),
                    std::string(kShortcutName));
 }
 

@@ -198,10 +198,8 @@ void TfrmGame::FormCreate() {
   try {
     SetUpGame();
   } catch (const std::exception&) {
-    game_.SetSettingUp(false);
     QApplication::restoreOverrideCursor();
-    CurrentPrompter().Error(this, Str(kStartupFailed));
-    ShowMessage(kMsgError);
+    SetUpFailed();
     return;
   }
   ++setUpCount_;
@@ -217,6 +215,12 @@ void TfrmGame::FormCreate() {
   } else {
     QTimer::singleShot(0, this, [this] { CurrentPrompter().Error(this, Str(kNarrowField)); });
   }
+}
+
+void TfrmGame::SetUpFailed() {
+  game_.SetSettingUp(false);
+  CurrentPrompter().Error(this, Str(kStartupFailed));
+  ShowMessage(kMsgError);
 }
 
 void TfrmGame::ReadWindowPositionOnce() {
@@ -304,9 +308,19 @@ void TfrmGame::SetUpGame() {
   const std::optional<DealNumber> deal = std::exchange(pendingDeal_, std::nullopt);
   if (opened) {
     game_.LoadField(settings, size, loadedCells);
-  } else {
-    DealField(settings, size, deal);
+  } else if (DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {
+    // The empty field and the status bar show while the deal is sought.
+    imgMain_->show();
+    statusMain_->show();
+    QApplication::restoreOverrideCursor();
+    return;
   }
+  StartPlay(opened, rampHeight);
+  QApplication::restoreOverrideCursor();
+}
+
+void TfrmGame::StartPlay(bool opened, int rampHeight) {
+  const GameSettings& settings = game_.Settings();
   ShowDealNumber();
   statusMain_->SetLowScore(settings.lowScore, settings.lowScore ? arrowDown_ : arrowUp_);
   ShowCounts();
@@ -315,7 +329,6 @@ void TfrmGame::SetUpGame() {
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(FileGame_);
   SetUpRamp(rampHeight);
-  QApplication::restoreOverrideCursor();
   imgMain_->show();
   imgRamp_->setVisible(settings.autoDrop);
   statusMain_->show();
@@ -330,6 +343,7 @@ void TfrmGame::SetUpGame() {
 void TfrmGame::FreeGame() {
   try {
     CancelAdvice();
+    dealer_.Cancel();
     dealSearch_.Forget();
     HideDealBest();
     FileGame_ = false;

@@ -25,6 +25,8 @@
 #include "render/ui/field_painter.h"
 #include "scores/deal_comparison.h"
 #include "solver/advice.h"
+#include "solver/background_runner.h"
+#include "solver/clearable_deal.h"
 #include "solver/deal_search.h"
 
 class QMenu;
@@ -199,6 +201,8 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   void BuildWindow();
   QMenu* MenuPopup();
   void SetUpGame();
+  // A new game could not be set up: the player is told, and the window lives on.
+  void SetUpFailed();
   void ReadWindowPositionOnce();
   GameSettings ReadSettings();
   bool ReadPendingGame(GameSettings& settings, std::vector<TStoneCell>& cells, FieldSize& size);
@@ -245,7 +249,14 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   // A message with figures in it: `text` writes it in the language asked,
   // so it follows a language change like every other message.
   void ShowMessageWith(int stringId, std::function<std::string(int languageOffset)> text);
-  void DealField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> asked);
+  // Deals the new game's field; true when a deal that can be cleared is
+  // sought in the background first: `dealt` runs once it is on the field.
+  bool DealField(const GameSettings& settings, FieldSize size, std::optional<DealNumber> asked,
+                 std::function<void()> dealt);
+  using ClearableDealer = solver::BackgroundRunner<solver::ClearableDeal>;
+  void TakeClearableDeal(ClearableDealer::Ticket ticket, const std::function<void()>& dealt);
+  // The game starts on the field dealt or opened.
+  void StartPlay(bool opened, int rampHeight);
 
   SettingsStore& store_;
   std::vector<std::string> arguments_;
@@ -289,6 +300,7 @@ class TfrmGame : public QWidget, public GameHost, public RampHost, public CountD
   bool dealUnproven_ = false;  // the option asked for a deal that can be cleared; none was found in time
   solver::DealSearch dealSearch_;
   std::optional<DealComparison> dealBest_;
+  ClearableDealer dealer_;
 
   std::deque<std::function<void()>> deferred_;
   int settleDepth_ = 0;

@@ -11,8 +11,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/system_services.h"
+#include "control/shell_help.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "render/ui/background_picture.h"
@@ -20,23 +22,12 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kStrCaption = 1;
 // The title names the system the game runs on.
 #ifdef _WIN32
-constexpr int kStrInfo1 = 2;
+constexpr int kProgramTitle = kProgramForWindows;
 #else
-constexpr int kStrInfo1 = 800;
+constexpr int kProgramTitle = kProgramForLinux;
 #endif
-constexpr int kStrInfo2 = 3;
-constexpr int kStrMail = 6;
-constexpr int kStrWWW = 7;
-constexpr int kStrOK = 8;
-constexpr int kStrWebLink = 9;
-constexpr int kStrMailLink = 10;
-constexpr int kStrNoBrowser = 11;
-constexpr int kStrMailPlea = 12;
-constexpr int kStrMailAnyway = 13;
-constexpr int kStrThisIsMe = 20;
 
 // The text column beside the picture: the classic 200 pixels, or about 28
 // characters of a larger font; longer texts wrap.
@@ -140,15 +131,16 @@ QString TfrmAbout::Str(int id) const { return QString::fromStdString(Text(id, la
 
 void TfrmAbout::ProcStrings(int languageOffset) {
   languageOffset_ = languageOffset;
-  setWindowTitle(Str(kStrCaption));
-  ProgIcoBox_->setToolTip(Str(kStrThisIsMe));
-  lblInfo1_->setText(Str(kStrInfo1));
-  int id = kStrInfo2;
-  for (QLabel* label : {lblInfo2_, lblInfo3_, lblInfo4_}) label->setText(Str(id++));
+  setWindowTitle(Str(kAboutCaption));
+  ProgIcoBox_->setToolTip(Str(kThisIsMe));
+  lblInfo1_->setText(Str(kProgramTitle));
+  lblInfo2_->setText(Str(kAboutDeveloper));
+  lblInfo3_->setText(Str(kAboutPostcardware));
+  lblInfo4_->setText(Str(kAboutMoreInHelp));
   lblVers_->setText(QStringLiteral("Vers. ") + QString::fromStdString(ProcessVersion({}, "FileVersion")));
-  bttMail_->setText(Str(kStrMail));
-  bttWWW_->setText(Str(kStrWWW));
-  bttOK_->setText(Str(kStrOK));
+  bttMail_->setText(Str(kMailCaption));
+  bttWWW_->setText(Str(kWebButton));
+  bttOK_->setText(Str(kAboutOk));
 }
 
 void TfrmAbout::ShowModeless() {
@@ -171,17 +163,17 @@ void TfrmAbout::ProgIcoBoxMouseDown(Qt::MouseButton button) {
 
 void TfrmAbout::bttMailClick(const QPushButton* sender) {
   const bool mail = sender == bttMail_;
-  const std::string link = Text(mail ? kStrMailLink : kStrWebLink, languageOffset_);
+  const std::string link = Text(mail ? kMailLink : kWebLink, languageOffset_);
   if (mail) {
-    const QString question = Str(kStrMailPlea) + QStringLiteral("\n\n") + Str(kStrMailAnyway);
-    const int topic = languageOffset_ + kHelpTopicQuestions;
+    const QString question = Str(kAboutMailPlea) + QStringLiteral("\n\n") + Str(kAboutMailAnyway);
+    const int topic = languageOffset_ + kHelpQuestionsTopic;
     if (!CurrentPrompter().AskWithHelp(this, question, [this, topic] { emit HelpRequested(topic); })) return;
   }
   const std::string version = ProcessVersion({}, "ProductVersion");
   const QString url = QString::fromStdString(FormatPattern(link, {version}));
   if (CurrentPrompter().OpenUrl(QUrl(url, QUrl::TolerantMode))) return;
   // The link is shown as the table holds it, before the version filled it in.
-  CurrentPrompter().Error(this, Str(kStrNoBrowser) + QString::fromStdString(link) + QStringLiteral("\"."));
+  CurrentPrompter().Error(this, Str(kNoBrowser) + QString::fromStdString(link) + QStringLiteral("\"."));
 }
 
 }  // namespace pebble::ui

@@ -19,7 +19,6 @@ class TfrmAbout : public QDialog {
  public:
   static constexpr int kPictureWidth = 140;
   static constexpr int kPictureHeight = 89;
-  static constexpr int kHelpTopicQuestions = 20;  // plus the language offset
 
   explicit TfrmAbout(int languageOffset, QWidget* parent = nullptr);
 

@@ -14,29 +14,13 @@
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "scores/score_store.h"
 #include "scores/ui/score_format.h"
 
 namespace pebble::ui {
 namespace {
-
-constexpr int kStrMail = 6;
-constexpr int kStrInfo = 175;
-constexpr int kStrCaption = 176;
-constexpr int kStrOKHint = 177;
-constexpr int kStrExampleAddress = 178;
-constexpr int kStrAddressHint = 179;
-constexpr int kStrNameHint = 180;
-constexpr int kStrInfo3 = 181;
-constexpr int kStrCancelHint = 182;
-constexpr int kStrShowReport = 183;
-constexpr int kStrSave = 297;
-constexpr int kStrCancel = 299;
-constexpr int kStrDate = 703;
-constexpr int kStrComputer = 704;
-constexpr int kStrName = 705;
-constexpr int kStrGameSaved = 706;
 
 constexpr int kMargin = 8;
 
@@ -54,7 +38,7 @@ std::string CutText(const QLineEdit* edit) {
 // Older versions kept the example of the empty field as the player's address.
 bool IsExampleAddress(const QString& address) {
   for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
-    if (address == ScoreText(kStrExampleAddress, offset)) return true;
+    if (address == ScoreText(kExampleAddress, offset)) return true;
   }
   return false;
 }
@@ -152,28 +136,28 @@ void TfrmAddAddress::BuildLayout() {
 void TfrmAddAddress::ProcStrings(int languageOffset) {
   languageOffset_ = languageOffset;
   const auto str = [languageOffset](int id) { return ScoreText(id, languageOffset); };
-  setWindowTitle(str(kStrCaption));
-  lblInfo_->setText(str(kStrInfo));
-  lblInfo3_->setText(str(kStrInfo3));
-  lblName_->setText(str(kStrName));
-  editName_->setToolTip(str(kStrNameHint));
-  lblAddress_->setText(str(kStrMail));
-  editAddress_->setToolTip(str(kStrAddressHint));
-  editAddress_->setPlaceholderText(str(kStrExampleAddress));
-  checkReport_->setText(str(kStrShowReport));
-  bttCancel_->setText(str(kStrCancel));
-  bttCancel_->setToolTip(str(kStrCancelHint));
-  bttOK_->setText(str(kStrSave));
-  bttOK_->setToolTip(str(kStrOKHint));
+  setWindowTitle(str(kHistoryCaption));
+  lblInfo_->setText(str(kHistoryInfo));
+  lblInfo3_->setText(str(kHistoryFileInfo));
+  lblName_->setText(str(kNameLabel));
+  editName_->setToolTip(str(kNameHint));
+  lblAddress_->setText(str(kMailCaption));
+  editAddress_->setToolTip(str(kAddressHint));
+  editAddress_->setPlaceholderText(str(kExampleAddress));
+  checkReport_->setText(str(kShowReportCheck));
+  bttCancel_->setText(str(kCancelButton));
+  bttCancel_->setToolTip(str(kHistoryCancelHint));
+  bttOK_->setText(str(kSaveButton));
+  bttOK_->setToolTip(str(kHistorySaveHint));
   FixDialogSize(*this, kClientWidth, kClientHeight);
 }
 
 void TfrmAddAddress::Prepare(const TReportInfo& entry, const TReportInfo& gameHeader, const std::string& lastWinner) {
   const auto str = [this](int id) { return ScoreText(id, languageOffset_); };
-  lblInfo2_->setText(str(kStrComputer) + QStringLiteral(": ") + QString::fromStdString(entry.Computer) +
-                     QLatin1Char('\n') + str(kStrDate) + QStringLiteral(": ") + DateTimeText(entry.Date));
+  lblInfo2_->setText(str(kComputerCaption) + QStringLiteral(": ") + QString::fromStdString(entry.Computer) +
+                     QLatin1Char('\n') + str(kDateCaption) + QStringLiteral(": ") + DateTimeText(entry.Date));
   lblGameInfo_->setText(QString::fromStdString(
-      FormatText(kStrGameSaved, languageOffset_,
+      FormatText(kGameSavedOn, languageOffset_,
                  {gameHeader.Computer, DateTimeText(gameHeader.Date).toStdString()})));
   editName_->setText(QString::fromStdString(
       store_.ReadRegStr(kRootSection, kValuePlayerName, editName_->text().toStdString())));

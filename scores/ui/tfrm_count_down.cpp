@@ -6,14 +6,12 @@
 #include <QPointer>
 #include <limits>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 
 namespace pebble::ui {
 namespace {
 
-constexpr int kMsgTimeIsUp = 59;
-constexpr int kMsgSuspended = 60;
-constexpr int kHintSuspend = 361;
 constexpr std::string_view kSoundEnd = "SND_END";
 
 }  // namespace
@@ -53,7 +51,7 @@ void TfrmCountDown::PlaceWindow() {
 }
 
 void TfrmCountDown::ProcStrings() {
-  setToolTip(QString::fromStdString(Text(kHintSuspend, host_.Settings().languageOffset)));
+  setToolTip(QString::fromStdString(Text(kSuspendHint, host_.Settings().languageOffset)));
 }
 
 void TfrmCountDown::SetTimersRunning(bool running) {

@@ -6,18 +6,12 @@
 #include <QStackedLayout>
 #include <algorithm>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "engine/game.h"
 
 namespace pebble::ui {
 namespace {
-
-constexpr int kStrTile = 80;
-constexpr int kStrBackground = 85;
-constexpr int kStrGroup = 86;
-constexpr int kStrPoints = 87;
-constexpr int kStrCaption = 600;
-constexpr int kStrInstruction = 602;
 
 // The classic window: rows 20 pixels apart, caption and value columns 60
 // pixels wide side by side, in a client area of about 131 x 64.
@@ -31,12 +25,12 @@ constexpr double kInfoFontScale = 9.0 / 11.0;
 
 int KindTextId(std::uint8_t kind) {
   switch (kind) {
-    case skNormal: return 81;
-    case skBomb: return 82;
+    case skNormal: return kKindNormal;
+    case skBomb: return kKindBomb;
     case skRocketRight:
     case skRocketDown:
-    case skRocketLeft: return 83;
-    default: return 84;
+    case skRocketLeft: return kKindRocket;
+    default: return kKindRock;
   }
 }
 
@@ -154,8 +148,8 @@ QString TfrmHints::Str(int id) const { return QString::fromStdString(Text(id, la
 
 void TfrmHints::ProcStrings(int languageOffset) {
   languageOffset_ = languageOffset;
-  setWindowTitle(Str(kStrCaption));
-  if (!instructionShown_) setToolTip(Str(kStrInstruction));
+  setWindowTitle(Str(kHintsCaption));
+  if (!instructionShown_) setToolTip(Str(kHintsInstruction));
 }
 
 void TfrmHints::ClearRows() {
@@ -165,7 +159,7 @@ void TfrmHints::ClearRows() {
 void TfrmHints::ShowRows() {
   instructionShown_ = false;
   pages_->setCurrentWidget(rows_);
-  setToolTip(Str(kStrInstruction));
+  setToolTip(Str(kHintsInstruction));
 }
 
 void TfrmHints::ShowInstruction() {
@@ -173,7 +167,7 @@ void TfrmHints::ShowInstruction() {
   instructionShown_ = true;
   // The instruction says it all; a tooltip repeating it would only cover it.
   setToolTip(QString());
-  lblInfo_->setText(Str(kStrInstruction));
+  lblInfo_->setText(Str(kHintsInstruction));
   pages_->setCurrentWidget(lblInfo_);
 }
 
@@ -195,15 +189,15 @@ void TfrmHints::ShowStoneInfo(const Game& game, std::int32_t index) {
 
   const TStoneCell& cell = field[index];
   if (!cell.Occupied) {
-    lblArt_->setText(Str(kStrBackground));
+    lblArt_->setText(Str(kBackgroundCell));
     return;
   }
-  lblTit1_->setText(Str(kStrTile) + QLatin1Char(' ') + QString::number(cell.Index + 1));
+  lblTit1_->setText(Str(kTileLabel) + QLatin1Char(' ') + QString::number(cell.Index + 1));
   lblArt_->setText(Str(KindTextId(cell.Kind)));
   const std::int32_t size = HintGroupSize(game, index);
-  lblTit2_->setText(Str(kStrGroup));
+  lblTit2_->setText(Str(kGroupLabel));
   lblSize_->setText(QString::number(size));
-  lblTit3_->setText(Str(kStrPoints));
+  lblTit3_->setText(Str(kPointsLabel));
   lblPoints_->setText(QString::number(size > 1 ? MovePoints(size) : 0));
 }
 

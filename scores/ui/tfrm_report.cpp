@@ -13,6 +13,7 @@
 #include <numeric>
 #include <system_error>
 
+#include "config/string_ids.h"
 #include "control/saved_game_file.h"
 #include "control/ui/prompter.h"
 #include "scores/ui/score_format.h"
@@ -20,20 +21,8 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kStrNoBrowser = 11;
-constexpr int kStrMailColumn = 26;
-constexpr int kStrMailPlea = 27;
-constexpr int kStrPoints = 87;
-constexpr int kStrReadFailed = 111;
-constexpr int kStrClose = 184;
-constexpr int kStrCaption = 700;
-constexpr int kStrName = 702;
-constexpr int kStrDate = 703;
-constexpr int kStrComputer = 704;
-constexpr int kStrPlayers = 707;
-
-constexpr int kColumnCaptions[TfrmReport::kColumnCount] = {kStrName, kStrDate, kStrPoints, kStrComputer,
-                                                           kStrMailColumn};
+constexpr int kColumnCaptions[TfrmReport::kColumnCount] = {kNameCaption, kDateCaption, kPointsLabel,
+                                                           kComputerCaption, kMailColumn};
 // The window is never made smaller than about 300 x 140 with its frame.
 constexpr int kMinimumClientWidth = 284;
 constexpr int kMinimumClientHeight = 110;
@@ -148,12 +137,12 @@ void TfrmReport::BuildLayout() {
 
 void TfrmReport::ProcStrings(int languageOffset) {
   languageOffset_ = languageOffset;
-  setWindowTitle(ScoreText(kStrCaption, languageOffset));
+  setWindowTitle(ScoreText(kReportCaption, languageOffset));
   QStringList captions;
   for (int id : kColumnCaptions) captions << ScoreText(id, languageOffset);
   listReport_->setHeaderLabels(captions);
   FitColumns();
-  bttClose_->setText(ScoreText(kStrClose, languageOffset));
+  bttClose_->setText(ScoreText(kCloseButton, languageOffset));
   ShowCount();
 }
 
@@ -162,7 +151,7 @@ bool TfrmReport::LoadReport(const std::filesystem::path& fileName, std::size_t p
   if (playerHistoryOffset == 0 || !std::filesystem::exists(fileName, error)) return false;
   const ParsedPlayerHistory history = ReadPlayerHistory(fileName, playerHistoryOffset);
   if (!history.ok) {
-    CurrentPrompter().Error(parentWidget() ? parentWidget() : this, ScoreText(kStrReadFailed, languageOffset_));
+    CurrentPrompter().Error(parentWidget() ? parentWidget() : this, ScoreText(kScoresReadFailed, languageOffset_));
     return false;
   }
   listReport_->clear();
@@ -227,18 +216,18 @@ void TfrmReport::MarkImages(bool lowScore) {
 }
 
 void TfrmReport::ShowCount() {
-  lblCount_->setText(QString::number(count_) + QLatin1Char(' ') + ScoreText(kStrPlayers, languageOffset_));
+  lblCount_->setText(QString::number(count_) + QLatin1Char(' ') + ScoreText(kPlayersUnit, languageOffset_));
 }
 
 void TfrmReport::listReportColumnClick(int column) { listReport_->sortItems(column, Qt::AscendingOrder); }
 
 void TfrmReport::listReportDblClick() {
-  if (!CurrentPrompter().ConfirmOkCancel(this, ScoreText(kStrMailPlea, languageOffset_))) return;
+  if (!CurrentPrompter().ConfirmOkCancel(this, ScoreText(kReportMailPlea, languageOffset_))) return;
   const auto* item = static_cast<const ReportItem*>(listReport_->currentItem());
   if (!item || !item->isSelected()) return;
   const QString address = Utf8(item->Info().Address);
   if (CurrentPrompter().OpenUrl(MailLink(address))) return;
-  CurrentPrompter().Error(this, ScoreText(kStrNoBrowser, languageOffset_) + address + QStringLiteral("\"."));
+  CurrentPrompter().Error(this, ScoreText(kNoBrowser, languageOffset_) + address + QStringLiteral("\"."));
 }
 
 }  // namespace pebble::ui

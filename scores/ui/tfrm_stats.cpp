@@ -19,6 +19,7 @@
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/system_services.h"
 #include "control/saved_game_date.h"
 #include "control/saved_game_file.h"
@@ -31,21 +32,6 @@
 
 namespace pebble::ui {
 namespace {
-
-constexpr int kStrCaption = 350;
-constexpr int kStrGamesPlayed = 351, kStrGamesPlayedHint = 352;
-constexpr int kStrBestGame = 353, kStrBestGameHint = 354;
-constexpr int kStrAverage = 355, kStrAverageHint = 356;
-constexpr int kStrClear = 357, kStrClearHint = 358;
-constexpr int kStrClose = 184, kStrCloseHint = 359;
-constexpr int kStrNamesHint = 360;
-constexpr int kStrTitle = 370, kStrTitle2 = 371;
-constexpr int kStrCountModeHint = 372, kStrHideScoreHint = 373;
-constexpr int kStrHighScore = 374, kStrHighScoreHint = 375;
-constexpr int kStrBestMove = 376, kStrBestMoveHint = 377;
-constexpr int kStrClearQuestion = 174;
-constexpr int kStrRecordFailed = 110;
-constexpr int kStrNothingToShow = 711;
 
 // The window's classic look: small type, so that ten names fit their column.
 constexpr int kFontPointSize = 8;
@@ -135,7 +121,7 @@ class NameQuery final : public WinnerNameQuery {
   NameQuery(QWidget* parent, int languageOffset) : parent_(parent), languageOffset_(languageOffset) {}
   std::optional<std::string> AskWinnerName(const std::string& preset) override {
     const std::optional<QString> name = CurrentPrompter().AskText(
-        parent_, ScoreText(kStrRecordCaption, languageOffset_), ScoreText(kStrRecordPrompt, languageOffset_),
+        parent_, ScoreText(kRecordCaption, languageOffset_), ScoreText(kRecordPrompt, languageOffset_),
         QString::fromStdString(preset), kWinnerQueryMaxLength);
     if (!name) return std::nullopt;
     return name->toStdString();
@@ -316,31 +302,31 @@ QWidget* TfrmStats::BuildBottom() {
 
 void TfrmStats::ProcStrings() {
   const bool low = keeper_.LowScore();
-  setWindowTitle(Str(kStrCaption));
-  lblInfo1_->setText(Str(kStrGamesPlayed));
-  lbl2_->setText(Str(low ? kStrBestGame : kStrHighScore));
-  lbl3_->setText(Str(low ? kStrAverage : kStrBestMove));
-  const QString hints[] = {Str(kStrGamesPlayedHint), Str(low ? kStrBestGameHint : kStrHighScoreHint),
-                           Str(low ? kStrAverageHint : kStrBestMoveHint)};
+  setWindowTitle(Str(kStatsCaption));
+  lblInfo1_->setText(Str(kGamesPlayed));
+  lbl2_->setText(Str(low ? kBestGame : kHighScore));
+  lbl3_->setText(Str(low ? kAverageLeft : kBestMove));
+  const QString hints[] = {Str(kGamesPlayedHint), Str(low ? kBestGameHint : kHighScoreHint),
+                           Str(low ? kAverageLeftHint : kBestMoveHint)};
   QLabel* captions[] = {lblInfo1_, lbl2_, lbl3_};
   QLabel* values[] = {lbl4_, lbl5_, lbl6_};
   for (int row = 0; row < 3; ++row) {
     captions[row]->setToolTip(hints[row]);
     values[row]->setToolTip(hints[row]);
   }
-  bttClear_->setText(Str(kStrClear));
-  bttClear_->setToolTip(Str(kStrClearHint));
-  bttClose_->setText(Str(kStrClose));
-  bttClose_->setToolTip(Str(kStrCloseHint));
-  const QString namesHint = Str(kStrNamesHint);
+  bttClear_->setText(Str(kClearButton));
+  bttClear_->setToolTip(Str(kClearHint));
+  bttClose_->setText(Str(kCloseButton));
+  bttClose_->setToolTip(Str(kCloseHint));
+  const QString namesHint = Str(kNamesHint);
   for (QWidget* names : {static_cast<QWidget*>(panelNames_), static_cast<QWidget*>(listNms_),
                          static_cast<QWidget*>(listNames_), static_cast<QWidget*>(listPts_)}) {
     names->setToolTip(namesHint);
   }
-  lblTitle_->setText(Str(kStrTitle));
-  lblTitle2_->setText(Str(kStrTitle2));
-  imgCountMode_->setToolTip(Str(kStrCountModeHint));
-  bttHideScore_->setToolTip(Str(kStrHideScoreHint));
+  lblTitle_->setText(Str(kStatsTitle));
+  lblTitle2_->setText(Str(kStatsTitle2));
+  imgCountMode_->setToolTip(Str(kCountModeHint));
+  bttHideScore_->setToolTip(Str(kHideScoreHint));
   ShowDealBestText();
 }
 
@@ -430,7 +416,7 @@ void TfrmStats::bttHideScoreClick(const QObject* sender) {
 }
 
 void TfrmStats::bttClearClick() {
-  if (!CurrentPrompter().WarningYesNo(this, Str(kStrClearQuestion))) return;
+  if (!CurrentPrompter().WarningYesNo(this, Str(kClearScoresQuestion))) return;
   // A refused clear reloads what the store still holds, so the window shows
   // the truth without a message of its own.
   keeper_.ClearCurrentVariant();
@@ -470,7 +456,7 @@ void TfrmStats::RecordResult(const GameSettings& settings, const GameResult& gam
   const RecordOutcome outcome = keeper_.RecordResult(settings, game, query);
   ShowTable();
   ShowFigures();
-  if (!outcome.stored) CurrentPrompter().Error(askParent, Str(kStrRecordFailed));
+  if (!outcome.stored) CurrentPrompter().Error(askParent, Str(kRecordFailed));
   if (tie) OfferHistoryEntry(*tie, ResultOf(game, settings.lowScore));
 }
 
@@ -478,7 +464,7 @@ void TfrmStats::OfferHistoryEntry(const SavedGameTie& tie, std::int32_t result) 
   try {
     RunHistoryEntry(tie, result);
   } catch (const std::exception&) {
-    CurrentPrompter().Error(parentWidget() ? parentWidget() : this, Str(kStrRecordFailed));
+    CurrentPrompter().Error(parentWidget() ? parentWidget() : this, Str(kRecordFailed));
   }
 }
 
@@ -501,7 +487,7 @@ void TfrmStats::RunHistoryEntry(const SavedGameTie& tie, std::int32_t result) {
     case AppendOutcome::NoFile:  // the file is gone: nothing to add to, nothing to show
       break;
     case AppendOutcome::Failed:
-      CurrentPrompter().Error(parentWidget() ? parentWidget() : this, Str(kStrRecordFailed));
+      CurrentPrompter().Error(parentWidget() ? parentWidget() : this, Str(kRecordFailed));
       break;
   }
 }
@@ -511,7 +497,7 @@ void TfrmStats::ShowReport(const std::filesystem::path& fileName, std::size_t pl
   if (report_->LoadReport(fileName, playerHistoryOffset, keeper_.LowScore())) {
     CurrentPrompter().RunModal(*report_);
   } else {
-    CurrentPrompter().Information(parentWidget() ? parentWidget() : this, Str(kStrNothingToShow));
+    CurrentPrompter().Information(parentWidget() ? parentWidget() : this, Str(kNothingToShow));
   }
 }
 

@@ -1,19 +1,17 @@
 #pragma once
-// Runs the solver behind the window: one search at a time on worker threads,
-// over its own copy of the field. The answer reaches the window thread as a
-// value through onAdvice; a cancelled search never answers, and no search
-// outlives its advisor.
+// Runs the solver behind the window: one search at a time on the background
+// runner, over its own copy of the field. The answer reaches the window
+// thread as a value through onAdvice; a cancelled or outdated search never
+// answers, and no search outlives its advisor.
 
 #include <QObject>
-#include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <functional>
-#include <thread>
 
 #include "config/game_settings.h"
 #include "engine/field.h"
 #include "solver/advice.h"
+#include "solver/background_runner.h"
 
 namespace pebble::ui {
 
@@ -24,23 +22,21 @@ class Advisor : public QObject {
   ~Advisor() override;
 
   // Starts a search of the field as it stands (cancelling one under way).
-  // A field the solver cannot read is answered at once, with no move.
+  // A field the solver cannot read is answered with no move.
   void Ask(const Field& field, const GameSettings& settings, std::chrono::milliseconds budget,
            bool stopWhenCleared = false);
-  // Stops the search under way and waits for its threads; its answer is dropped.
+  // Stops the search under way and waits for its thread; its answer is dropped.
   void Cancel();
-  bool Searching() const { return searching_; }
-  bool HasThread() const { return worker_.joinable(); }
+  bool Searching() const { return runner_.Busy(); }
+  bool HasThread() const { return runner_.Busy(); }
 
   std::function<void(const solver::Advice&)> onAdvice;
 
  private:
-  void Deliver(std::uint64_t request, solver::Advice advice);
+  using Runner = solver::BackgroundRunner<solver::Advice>;
+  void Deliver(Runner::Ticket ticket);
 
-  std::thread worker_;
-  std::atomic<bool> cancel_{false};
-  std::uint64_t request_ = 0;
-  bool searching_ = false;
+  Runner runner_;
 };
 
 }  // namespace pebble::ui

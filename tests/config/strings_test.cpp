@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/string_ids.h"
+
 namespace pebble {
 namespace {
 
@@ -82,7 +84,7 @@ TEST(StringTable, GermanAndFrenchHaveNoTextWithoutAnEnglishOne) {
   // Apart from the ids read without offset and the French translation credit,
   // the blocks hold the same ids.
   for (int id = 0; id < 1000; ++id) {
-    if (IsReadWithoutOffset(id) || id == 313) continue;
+    if (IsReadWithoutOffset(id) || id == kTranslatorCredit) continue;
     const bool english = !LoadStr(id + kEnglishOffset).empty();
     EXPECT_EQ(!LoadStr(id + kGermanOffset).empty(), english) << id;
     EXPECT_EQ(!LoadStr(id + kFrenchOffset).empty(), english) << id;
@@ -106,12 +108,10 @@ TEST(StringTable, PlaceholdersAgreeAcrossLanguages) {
     if (!english.empty()) idsWithPlaceholders.insert(id);
   }
   // Only these are ever formatted; a "%" anywhere else would show as is.
-  // 802 and 803 name the desktop folder the shortcut could not go to; 833
-  // echoes what was typed for a deal number and 834 shows the deal; 871 and
-  // 872 carry the figure of the solver's best line; 878 to 880 set the best
-  // found for a deal beside the player's result, and 881 joins them to the
-  // caption on one line.
-  EXPECT_EQ(idsWithPlaceholders, (std::set<int>{10, 64, 706, 802, 803, 833, 834, 871, 872, 878, 879, 880, 881}));
+  EXPECT_EQ(idsWithPlaceholders,
+            (std::set<int>{kMailLink, kClearedBonus, kGameSavedOn, kDesktopUnreachable, kShortcutNotWritten, kNotADeal,
+                           kDealShown, kMsgAdviceStones, kMsgAdvicePoints, kDealBestStones, kDealBestStone,
+                           kDealBestPoints, kDealBestLine}));
 }
 
 TEST(StringTable, CaptionsKeepTheirAccessKeyInEveryLanguage) {
@@ -124,7 +124,7 @@ TEST(StringTable, CaptionsKeepTheirAccessKeyInEveryLanguage) {
 }
 
 TEST(StringTable, FileFiltersKeepTheirPatterns) {
-  for (int id : {25, 251}) {
+  for (int id : {kGameFileFilter, kPictureFilter}) {
     const auto english = Split(LoadStr(id + kEnglishOffset), '|');
     ASSERT_EQ(english.size() % 2, 0u) << id;
     for (int offset : {kGermanOffset, kFrenchOffset}) {
@@ -148,16 +148,16 @@ TEST(StringTable, FrenchPunctuationIsNotSeparatedByABreakingSpace) {
 }
 
 TEST(StringTable, TextsFollowTheLanguageOffset) {
-  EXPECT_EQ(Text(102, kGermanOffset), "Klicke aufs Spielfeld!");
-  EXPECT_EQ(Text(102, kEnglishOffset), "Click on the field, please!");
-  EXPECT_EQ(Text(102, kFrenchOffset), "Cliquez sur le plateau\u00A0!");
+  EXPECT_EQ(Text(kMsgClickOnField, kGermanOffset), "Klicke aufs Spielfeld!");
+  EXPECT_EQ(Text(kMsgClickOnField, kEnglishOffset), "Click on the field, please!");
+  EXPECT_EQ(Text(kMsgClickOnField, kFrenchOffset), "Cliquez sur le plateau\u00A0!");
   // English texts keep their own spelling and spacing.
-  EXPECT_EQ(Text(11, kEnglishOffset),
+  EXPECT_EQ(Text(kNoBrowser, kEnglishOffset),
             "Your browser could not be found. Start it manually and use the following url: ");
-  EXPECT_EQ(Text(251, kEnglishOffset),
+  EXPECT_EQ(Text(kPictureFilter, kEnglishOffset),
             "JPEG (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp|All graphic files|*.jpg;*.bmp|All files |*.*");
   // A stray offset shows English rather than an empty window.
-  EXPECT_EQ(Text(102, 3000), Text(102, kEnglishOffset));
+  EXPECT_EQ(Text(kMsgClickOnField, 3000), Text(kMsgClickOnField, kEnglishOffset));
 }
 
 TEST(StringTable, MissingIdsGiveEmptyTexts) {
@@ -169,7 +169,7 @@ TEST(StringTable, MissingIdsGiveEmptyTexts) {
 
 TEST(StringTable, IdsReadWithoutOffsetServeEveryLanguage) {
   std::set<std::string> names;
-  for (int id = 500; id <= 509; ++id) {
+  for (int id = kFirstDefaultName; id < kFirstDefaultName + 10; ++id) {
     ASSERT_TRUE(IsReadWithoutOffset(id));
     const std::string name(LoadStr(id));
     EXPECT_FALSE(name.empty()) << id;
@@ -182,8 +182,8 @@ TEST(StringTable, IdsReadWithoutOffsetServeEveryLanguage) {
 
   const std::string expected[] = {"3", "Deutsch", "English", "Français"};
   for (int i = 0; i < 4; ++i) {
-    ASSERT_TRUE(IsReadWithoutOffset(550 + i));
-    for (int offset : kOffsets) EXPECT_EQ(Text(550 + i, offset), expected[i]);
+    ASSERT_TRUE(IsReadWithoutOffset(kLanguageCount + i));
+    for (int offset : kOffsets) EXPECT_EQ(Text(kLanguageCount + i, offset), expected[i]);
   }
   EXPECT_FALSE(IsReadWithoutOffset(499));
   EXPECT_FALSE(IsReadWithoutOffset(510));
@@ -191,24 +191,24 @@ TEST(StringTable, IdsReadWithoutOffsetServeEveryLanguage) {
 }
 
 TEST(StringTable, TranslationCreditExistsInFrenchOnly) {
-  EXPECT_EQ(Text(313, kGermanOffset), "");
-  EXPECT_EQ(Text(313, kEnglishOffset), "");
-  EXPECT_FALSE(Text(313, kFrenchOffset).empty());
+  EXPECT_EQ(Text(kTranslatorCredit, kGermanOffset), "");
+  EXPECT_EQ(Text(kTranslatorCredit, kEnglishOffset), "");
+  EXPECT_FALSE(Text(kTranslatorCredit, kFrenchOffset).empty());
 }
 
 TEST(StringTable, FormattedTextsFillTheirPlaceholdersInOrder) {
-  EXPECT_EQ(FormatText(64, kEnglishOffset, {"17"}),
+  EXPECT_EQ(FormatText(kClearedBonus, kEnglishOffset, {"17"}),
             "You have removed all stones! For this great feat, you'll get a bonus of 17 points!");
-  EXPECT_EQ(FormatText(706, kEnglishOffset, {"KITCHEN-PC", "03.05.2024 18:30:00"}),
+  EXPECT_EQ(FormatText(kGameSavedOn, kEnglishOffset, {"KITCHEN-PC", "03.05.2024 18:30:00"}),
             "Game saved on KITCHEN-PC on 03.05.2024 18:30:00");
-  EXPECT_EQ(FormatText(706, kGermanOffset, {"KÜCHE", "03.05.2024"}),
+  EXPECT_EQ(FormatText(kGameSavedOn, kGermanOffset, {"KÜCHE", "03.05.2024"}),
             "Spiel gespeichert auf KÜCHE am 03.05.2024");
   for (int offset : kOffsets) {
-    const std::string link = FormatText(10, offset, {"4.1.0"});
+    const std::string link = FormatText(kMailLink, offset, {"4.1.0"});
     EXPECT_EQ(link.rfind("mailto:", 0), 0u) << link;
     EXPECT_NE(link.find("subject=Pebbledrome 4.1.0 "), std::string::npos) << link;
   }
-  EXPECT_EQ(FormatText(10, kFrenchOffset, {"4.1.0"}).back(), 'F');
+  EXPECT_EQ(FormatText(kMailLink, kFrenchOffset, {"4.1.0"}).back(), 'F');
 }
 
 TEST(StringTable, FormatPatternCases) {

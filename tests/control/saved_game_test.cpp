@@ -14,6 +14,7 @@
 #include <random>
 
 #include "config/command_line.h"
+#include "config/string_ids.h"
 #include "control/cp1252.h"
 #include "control/saved_game_date.h"
 #include "control/saved_game_file.h"
@@ -182,8 +183,8 @@ TEST(SavedGame, MagicIsComparedCaseSensitively) {
   EXPECT_EQ(ReadFailureStringId(SavedGameStatus::Unreadable), 109);
 }
 
-// A first string that cannot be read is a damaged file (109); only a string
-// that reads whole and differs from the magic is another kind of file (108).
+// A first string that cannot be read is a damaged file; only a string that
+// reads whole and differs from the magic is another kind of file.
 TEST(SavedGame, FirstStringUnreadableIsAReadErrorReadableButOtherIsNoGameFile) {
   struct Case {
     const char* what;
@@ -197,15 +198,15 @@ TEST(SavedGame, FirstStringUnreadableIsAReadErrorReadableButOtherIsNoGameFile) {
     return w.bytes;
   };
   const Case cases[] = {
-      {"empty file", {}, 109},
-      {"length cut short", {20, 0, 0}, 109},
-      {"negative length", counted(-1, 30), 109},
-      {"length beyond what a reader takes", counted(1001, 1001), 109},
-      {"magic length, text cut short", counted(20, 10), 109},
-      {"an empty string", counted(0, 0), 108},
-      {"another file's first string", counted(4, 4), 108},
-      {"the longest string a reader takes", counted(1000, 1000), 108},
-      {"the magic cut to 19 letters", HandMadeGameFile(kSavedGameMagic.substr(0, 19)), 108},
+      {"empty file", {}, kReadFailed},
+      {"length cut short", {20, 0, 0}, kReadFailed},
+      {"negative length", counted(-1, 30), kReadFailed},
+      {"length beyond what a reader takes", counted(1001, 1001), kReadFailed},
+      {"magic length, text cut short", counted(20, 10), kReadFailed},
+      {"an empty string", counted(0, 0), kNotAGameFile},
+      {"another file's first string", counted(4, 4), kNotAGameFile},
+      {"the longest string a reader takes", counted(1000, 1000), kNotAGameFile},
+      {"the magic cut to 19 letters", HandMadeGameFile(kSavedGameMagic.substr(0, 19)), kNotAGameFile},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/shell.h"
 #include "control/shell_xdg.h"
@@ -114,7 +115,7 @@ TEST(ShellXdgTest, TheProgramsEntryOpensTheFileAsItsOnlyArgument) {
   EXPECT_NE(entry.find("\nMimeType=application/x-pebbledrome-game;\n"), std::string::npos);
   EXPECT_NE(entry.find("\nIcon=pebbledrome\n"), std::string::npos);
   for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
-    EXPECT_NE(entry.find(xdg::EscapeValue(Text(kShortcutDescriptionId, offset))), std::string::npos) << offset;
+    EXPECT_NE(entry.find(xdg::EscapeValue(Text(kShortcutDescription, offset))), std::string::npos) << offset;
   }
 }
 

@@ -9,6 +9,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using testing::GameOn;
+using testing::Msg;
+using testing::MsgNow;
 using testing::kH;
 using testing::kW;
 
@@ -20,15 +22,17 @@ TEST(Click, WhatAClickDoesWhereItLands) {
     Strings calls;
     Strings after;
   } cases[] = {
-      {"left of the field", -1, 5, MouseButton::Left, {"msg 102"}, {"aab", "cX.", "cXX"}},
-      {"one pixel right of the paint box", 3 * kW + 1, 5, MouseButton::Left, {"msg 102"}, {"aab", "cX.", "cXX"}},
-      {"below the paint box", 5, 3 * kH + 1, MouseButton::Left, {"msg 102"}, {"aab", "cX.", "cXX"}},
+      {"left of the field", -1, 5, MouseButton::Left, {Msg(kMsgClickOnField)}, {"aab", "cX.", "cXX"}},
+      {"one pixel right of the paint box", 3 * kW + 1, 5, MouseButton::Left, {Msg(kMsgClickOnField)},
+       {"aab", "cX.", "cXX"}},
+      {"below the paint box", 5, 3 * kH + 1, MouseButton::Left, {Msg(kMsgClickOnField)}, {"aab", "cX.", "cXX"}},
       {"the last pixel column belongs to column C", 3 * kW, 5, MouseButton::Left,
-       {"msg! 52", "sound SND_NOHIT", "msg 53", "counts"}, {"aab", "cX.", "cXX"}},
-      {"an empty cell is the picture", 50, 30, MouseButton::Left, {"msg 103"}, {"aab", "cX.", "cXX"}},
-      {"a rock never moves, also beside rocks", 30, 50, MouseButton::Left, {"msg 105"}, {"aab", "cX.", "cXX"}},
+       {MsgNow(kMsgThinking), "sound SND_NOHIT", Msg(kMsgNoLuck), "counts"}, {"aab", "cX.", "cXX"}},
+      {"an empty cell is the picture", 50, 30, MouseButton::Left, {Msg(kMsgPicture)}, {"aab", "cX.", "cXX"}},
+      {"a rock never moves, also beside rocks", 30, 50, MouseButton::Left, {Msg(kMsgRock)}, {"aab", "cX.", "cXX"}},
       {"a right click only shows the hint", 5, 5, MouseButton::Right, {"hint 0"}, {"aab", "cX.", "cXX"}},
-      {"a group goes", 5, 5, MouseButton::Left, {"msg! 52", "counts", "sound SND_HIT"}, {"..b", "cX.", "cXX"}},
+      {"a group goes", 5, 5, MouseButton::Left, {MsgNow(kMsgThinking), "counts", "sound SND_HIT"},
+       {"..b", "cX.", "cXX"}},
   };
   for (const Case& c : cases) {
     GameOn g({"aab", "cX.", "cXX"});
@@ -73,13 +77,13 @@ TEST(Click, ALoneStoneBeepsWhenSoundsAreOff) {
   s.soundsOn = false;
   GameOn g({"ab", "aa"}, s);
   g.Click(1, 2);
-  EXPECT_EQ(g.host.Only({"sound", "beep", "msg 53"}), (Strings{"beep", "msg 53"}));
+  EXPECT_EQ(g.host.Only({"sound", "beep", Msg(kMsgNoLuck)}), (Strings{"beep", Msg(kMsgNoLuck)}));
 }
 
 TEST(Click, StonesWithAGapBetweenThemAreNoGroup) {
   GameOn g({"a.ae", "bcbe"});
   g.Click(1, 1);
-  EXPECT_EQ(g.host.Only({"msg 53"}), Strings{"msg 53"});
+  EXPECT_EQ(g.host.Only({Msg(kMsgNoLuck)}), Strings{Msg(kMsgNoLuck)});
 }
 
 TEST(Click, SpecialStonesHitTheirArea) {

@@ -7,6 +7,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using testing::GameOn;
+using testing::Msg;
 
 TEST(EndTest, WhenTheGameIsOver) {
   struct Case {
@@ -34,7 +35,8 @@ TEST(EndOfGame, StonesLeftEndTheGameInLowScoreMode) {
   GameOn g({"ab", "aa", "bc"});
   g.Click(2, 1);
   EXPECT_FALSE(g.game.GameRunning());
-  EXPECT_EQ(g.host.Only({"msg 5", "sound", "record", "bonus"}), (Strings{"msg 54", "sound SND_END", "record 3"}))
+  EXPECT_EQ(g.host.Only({"msg ", "sound", "record", "bonus"}),
+            (Strings{Msg(kMsgGameOver), "sound SND_END", "record 3"}))
       << "a move that ends the game plays no move sound";
 }
 
@@ -44,8 +46,9 @@ TEST(EndOfGame, AClearedFieldWinsAndEarnsATenthInHighScoreMode) {
   GameOn g({"aa", "bb"}, s);
   g.Click(1, 1);  // 2 points
   g.Click(2, 1);  // 2 points
-  EXPECT_EQ(g.host.Only({"msg 5", "sound", "record", "bonus"}),
-            (Strings{"sound SND_HIT", "msg 54", "sound SND_END", "msg 55", "sound SND_WON", "bonus 0", "record 4"}));
+  EXPECT_EQ(g.host.Only({"msg ", "sound", "record", "bonus"}),
+            (Strings{"sound SND_HIT", Msg(kMsgGameOver), "sound SND_END", Msg(kMsgWon), "sound SND_WON", "bonus 0",
+                     "record 4"}));
 
   GameOn big({"aaaaaaaaaa", "aaaaaaaaaa"}, s);  // 20 stones: 344 points, bonus 34
   big.Click(1, 1);
@@ -56,7 +59,8 @@ TEST(EndOfGame, AClearedFieldWinsAndEarnsATenthInHighScoreMode) {
 TEST(EndOfGame, AClearedFieldInLowScoreModeHasNoBonusAndRecordsNothingLeft) {
   GameOn g({"aa", "aa"});
   g.Click(1, 1);
-  EXPECT_EQ(g.host.Only({"msg 5", "bonus", "record"}), (Strings{"msg 54", "msg 55", "record 0"}));
+  EXPECT_EQ(g.host.Only({"msg ", "bonus", "record"}),
+            (Strings{Msg(kMsgGameOver), Msg(kMsgWon), "record 0"}));
   EXPECT_EQ(g.game.Score(), MovePoints(4));
 }
 

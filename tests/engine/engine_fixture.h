@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/string_ids.h"
 #include "engine/game.h"
 
 namespace pebble::testing {
@@ -64,6 +65,11 @@ inline std::vector<std::string> Rows(const Field& field) {
   return rows;
 }
 
+// The lines the host below records for a message shown in its turn, and for
+// one shown at once.
+inline std::string Msg(int id) { return "msg " + std::to_string(id); }
+inline std::string MsgNow(int id) { return "msg! " + std::to_string(id); }
+
 // Records every call as a short line, in order.
 class RecordingHost : public GameHost {
  public:
@@ -72,8 +78,8 @@ class RecordingHost : public GameHost {
   std::function<void()> duringAnimation;  // runs inside each animation stage
   Game* game = nullptr;
 
-  void ShowMessage(int id) override { message = id; calls.push_back("msg " + std::to_string(id)); }
-  void ShowMessageNow(int id) override { message = id; calls.push_back("msg! " + std::to_string(id)); }
+  void ShowMessage(int id) override { message = id; calls.push_back(Msg(id)); }
+  void ShowMessageNow(int id) override { message = id; calls.push_back(MsgNow(id)); }
   void ClearMessage() override { message = -1; }
   int MessageShown() const override { return message; }
   void PlaySound(std::string_view name) override { calls.push_back("sound " + std::string(name)); }

@@ -15,6 +15,8 @@ namespace {
 using Strings = std::vector<std::string>;
 using Lefts = std::vector<std::int32_t>;
 using testing::GameOn;
+using testing::Msg;
+using testing::MsgNow;
 using testing::kW;
 
 // Records the ramp's calls into the same list as the game's host.
@@ -297,7 +299,7 @@ TEST(RampDrop, IntoAnEmptyColumnItSlidesLeft) {
   EXPECT_TRUE(r.ramp.RampStones().empty());
   EXPECT_EQ(r.g.Rows(), (Strings{"....", "....", "ab.."}));
   EXPECT_EQ(r.g.host.Only({"msg", "ramp", "cell", "sound", "counts"}),
-            (Strings{"msg! 61", "ramp erase 61", "cell 11", "sound SND_DROP", "counts"}));
+            (Strings{MsgNow(kMsgDropping), "ramp erase 61", "cell 11", "sound SND_DROP", "counts"}));
   EXPECT_EQ(r.g.host.message, -1) << "the message panel is cleared";
   EXPECT_EQ(r.g.game.Counters(), (FieldCounters{12, 2, 0, 0}));
 }
@@ -325,9 +327,9 @@ TEST(RampDrop, ClicksThatDropNothing) {
     std::int32_t x, y;
     int message;
   } cases[] = {
-      {"beyond the right edge", 162, 5, 102},
-      {"below the ramp", 40, 24, 102},
-      {"left of the ramp", -1, 5, 102},
+      {"beyond the right edge", 162, 5, kMsgClickOnField},
+      {"below the ramp", 40, 24, kMsgClickOnField},
+      {"left of the ramp", -1, 5, kMsgClickOnField},
       {"between two stones", 60, 5, -1},
       {"on a stone over a full column", 90, 5, -1},
   };
@@ -370,7 +372,7 @@ TEST(RampDrop, AnimatedDropFallsThenSettlesWhileTheRampIsBusy) {
   EXPECT_EQ(r.g.Rows(), (Strings{"........", "........", "ababc..."}));
   EXPECT_EQ(r.g.game.Score(), 4);
   EXPECT_EQ(r.g.host.Only({"msg", "drop", "cell", "sound", "delete", "counts"}),
-            (Strings{"msg! 61", "drop 22", "cell 22", "sound SND_DROP", "delete 0", "counts"}));
+            (Strings{MsgNow(kMsgDropping), "drop 22", "cell 22", "sound SND_DROP", "delete 0", "counts"}));
 }
 
 TEST(RampDrop, ATickDuringADropOfTheStepItselfIsSkipped) {

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "score_fixture.h"
 #include "scores/score_store.h"
@@ -114,7 +115,7 @@ TEST_F(ScoreKeeperTest, NewVariantHoldsTheDefaults) {
   for (const GameSettings& settings : {LowScoreSettings(), HighScoreSettings()}) {
     StartGame(keeper, settings);
     for (int i = 0; i < kScorePlaces; ++i) {
-      EXPECT_EQ(keeper.Table()[i].Name, DefaultName(500 + i));
+      EXPECT_EQ(keeper.Table()[i].Name, DefaultName(kFirstDefaultName + i));
       EXPECT_EQ(keeper.Table()[i].Result, settings.lowScore ? 1600 : 0);
     }
     EXPECT_EQ(keeper.Counters(), ScoreCounters{});
@@ -140,7 +141,7 @@ TEST_F(ScoreKeeperTest, FirstGamesOfANewVariantTakeTheirPlaces) {
   EXPECT_EQ(reread.Table()[0], (ScorePlace{"Cid", 12}));
   EXPECT_EQ(reread.Table()[1], (ScorePlace{"Ann", 30}));
   EXPECT_EQ(reread.Table()[2], (ScorePlace{"Bob", 40}));
-  EXPECT_EQ(reread.Table()[3], (ScorePlace{DefaultName(500), 1600}));
+  EXPECT_EQ(reread.Table()[3], (ScorePlace{DefaultName(kFirstDefaultName), 1600}));
   EXPECT_EQ(reread.Table()[9], (ScorePlace{DefaultName(506), 1600}));
   EXPECT_EQ(reread.Counters().GamesPlayed, 3);
   EXPECT_EQ(reread.Counters().TotalLeft, 82);
@@ -180,7 +181,7 @@ TEST_F(ScoreKeeperTest, EveryRecordedGameWritesTheWholeTable) {
   EXPECT_TRUE(outcome.stored);
   const std::string section = ScoreSection(keeper.VariantKey());
   for (int i = 0; i < kScorePlaces; ++i) {
-    EXPECT_EQ(temp.Store().ReadRegStr(section, "Name" + std::to_string(i), "missing"), DefaultName(500 + i));
+    EXPECT_EQ(temp.Store().ReadRegStr(section, "Name" + std::to_string(i), "missing"), DefaultName(kFirstDefaultName + i));
     EXPECT_EQ(temp.Store().ReadRegInt(section, "Pts" + std::to_string(i), -1), 0);
   }
   EXPECT_EQ(temp.ValueCount(section), 20u);  // no Letzter Sieger without a name entered
@@ -216,7 +217,7 @@ TEST_F(ScoreKeeperTest, FallbackNamesFollowTheLanguage) {
   settings.languageOffset = 0;
   StartGame(keeper, settings);
   keeper.RecordResult(settings, LowScoreGame(3), query);
-  EXPECT_EQ(keeper.Table()[0].Name, Text(172, 0));
+  EXPECT_EQ(keeper.Table()[0].Name, Text(kAnonymous, 0));
 }
 
 TEST_F(ScoreKeeperTest, LastWinnerComesFromTheStoreOnceThenFromThisRun) {
@@ -292,7 +293,7 @@ TEST_F(ScoreKeeperTest, ClearingEmptiesOnlyTheCurrentVariant) {
 
   EXPECT_TRUE(keeper.ClearCurrentVariant());
   EXPECT_EQ(keeper.Counters(), ScoreCounters{});
-  EXPECT_EQ(keeper.Table()[0], (ScorePlace{DefaultName(500), 1600}));
+  EXPECT_EQ(keeper.Table()[0], (ScorePlace{DefaultName(kFirstDefaultName), 1600}));
   EXPECT_EQ(keeper.LastWinner(), "Kept");
   EXPECT_FALSE(temp.SectionExists(ScoreSection(BuildVariantKey(current))));
   EXPECT_FALSE(temp.SectionExists(StatsSection(BuildVariantKey(current))));
@@ -351,7 +352,7 @@ TEST_F(LegacyLayoutTest, RecordingMovesTheOldTableIntoTheVariantOnce) {
 
 TEST_F(LegacyLayoutTest, ClearingShowsTheEmptiedVariantNotTheOldTable) {
   EXPECT_TRUE(keeper.ClearCurrentVariant());
-  EXPECT_EQ(keeper.Table()[0], (ScorePlace{DefaultName(500), 1600}));
+  EXPECT_EQ(keeper.Table()[0], (ScorePlace{DefaultName(kFirstDefaultName), 1600}));
   EXPECT_TRUE(temp.SectionExists("Highscores"));
 }
 
@@ -369,7 +370,7 @@ TEST_F(ScoreKeeperTest, RefusedWriteLeavesTheStoredTableWhole) {
     ScoreKeeper reread(temp.Store());
     StartGame(reread, settings);
     EXPECT_EQ(reread.Table()[0], (ScorePlace{"First", 20})) << failingWrite;
-    EXPECT_EQ(reread.Table()[1], (ScorePlace{DefaultName(500), 1600})) << failingWrite;
+    EXPECT_EQ(reread.Table()[1], (ScorePlace{DefaultName(kFirstDefaultName), 1600})) << failingWrite;
     EXPECT_EQ(reread.Counters().GamesPlayed, 1) << failingWrite;
     EXPECT_EQ(temp.Store().ReadRegStr(ScoreSection(key), "Letzter Sieger", ""), "First");
   }

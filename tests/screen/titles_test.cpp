@@ -10,17 +10,18 @@
 #include <QtTest>
 #include <memory>
 
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/ui/qt_dialogs.h"
 #include "config/ui/tfrm_sel_colors.h"
 #include "control/shell_help.h"
 #include "control/ui/help_window.h"
 #include "control/ui/program_start.h"
+#include "player_home.h"
 #include "scores/ui/tfrm_add_address.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "scores/ui/tfrm_report.h"
 #include "scores/ui/tfrm_stats.h"
-#include "player_home.h"
 #include "x_window.h"
 
 using namespace pebble;
@@ -98,24 +99,24 @@ class TitlesTest : public QObject {
     report.show();
     TfrmAddAddress history(*program.store, offset, &game);
     history.show();
-    const auto notice = MakeMessageBox(&game, QMessageBox::Information, Str(711, offset), QMessageBox::Ok);
+    const auto notice = MakeMessageBox(&game, QMessageBox::Information, Str(kNothingToShow, offset), QMessageBox::Ok);
     notice->show();
-    const auto nameQuery = MakeTextQuery(&game, Str(170, offset), Str(171, offset), QString(), 255);
+    const auto nameQuery = MakeTextQuery(&game, Str(kRecordCaption, offset), Str(kRecordPrompt, offset), QString(), 255);
     nameQuery->show();
 
     const QList<std::pair<QString, QString>> expected = {
         {"TfrmGame", "Pebbledrome!"},
         {"TfrmCountDown", "Count down"},
-        {"TfrmStats", Str(350, offset)},
-        {"TfrmHints", Str(600, offset)},
-        {"TfrmAbout", Str(1, offset)},
-        {"TfrmCfg", Str(250, offset)},
+        {"TfrmStats", Str(kStatsCaption, offset)},
+        {"TfrmHints", Str(kHintsCaption, offset)},
+        {"TfrmAbout", Str(kAboutCaption, offset)},
+        {"TfrmCfg", Str(kCfgCaption, offset)},
         {"TfrmHelp", "Pebbledrome! – " + HelpPageTitle(offset)},
-        {"TfrmSelColors", Str(324, offset)},
-        {"TfrmReport", Str(700, offset)},
-        {"TfrmAddAddress", Str(176, offset)},
+        {"TfrmSelColors", Str(kChooseColors, offset)},
+        {"TfrmReport", Str(kReportCaption, offset)},
+        {"TfrmAddAddress", Str(kHistoryCaption, offset)},
         {"QMessageBox", "Pebbledrome!"},
-        {"QInputDialog", Str(170, offset)},
+        {"QInputDialog", Str(kRecordCaption, offset)},
     };
     for (const auto& [className, title] : expected) {
       QWidget* window = className == "TfrmHelp" ? CurrentHelpWindow() : VisibleWindowOfClass(className);

@@ -8,12 +8,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/save_shot.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
+#include "control/shell_help.h"
 #include "control/ui/paint_box.h"
 #include "support/scripted_prompter.h"
 #include "render/ui/background_picture.h"
 #include "scores/ui/tfrm_about.h"
+#include "support/save_shot.h"
 
 using namespace pebble;
 using namespace pebble::ui;
@@ -96,21 +98,21 @@ class AboutTest : public QObject {
   void textsInEveryLanguage() {
     for (const int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
       about_->ProcStrings(offset);
-      QCOMPARE(about_->windowTitle(), Str(1, offset));
-      QCOMPARE(about_->ProgIcoBox()->toolTip(), Str(20, offset));
+      QCOMPARE(about_->windowTitle(), Str(kAboutCaption, offset));
+      QCOMPARE(about_->ProgIcoBox()->toolTip(), Str(kThisIsMe, offset));
       for (int id = 3; id <= 5; ++id) {
         QCOMPARE(about_->findChild<QLabel*>(QStringLiteral("lblInfo%1").arg(id - 1))->text(), Str(id, offset));
       }
-      QCOMPARE(Button("bttMail")->text(), Str(6, offset));
-      QCOMPARE(Button("bttWWW")->text(), Str(7, offset));
-      QCOMPARE(Button("bttOK")->text(), Str(8, offset));
+      QCOMPARE(Button("bttMail")->text(), Str(kMailCaption, offset));
+      QCOMPARE(Button("bttWWW")->text(), Str(kWebButton, offset));
+      QCOMPARE(Button("bttOK")->text(), Str(kAboutOk, offset));
     }
   }
 
   // The title names the system the game runs on, never Windows on Linux.
   void titleNamesThePlatform() {
 #ifdef _WIN32
-    const QStringList titles{Str(2, kGermanOffset), Str(2, kEnglishOffset), Str(2, kFrenchOffset)};
+    const QStringList titles{Str(kProgramForWindows, kGermanOffset), Str(kProgramForWindows, kEnglishOffset), Str(kProgramForWindows, kFrenchOffset)};
 #else
     const QStringList titles{"Pebbledrome! für Linux", "Pebbledrome! for Linux", "Pebbledrome! pour Linux"};
 #endif
@@ -136,7 +138,7 @@ class AboutTest : public QObject {
     about_->ProcStrings(kFrenchOffset);
     QTest::mouseClick(Button("bttWWW"), Qt::LeftButton);
     QVERIFY(prompter_.helpQuestions.isEmpty());
-    QCOMPARE(prompter_.opened, std::vector<QUrl>{QUrl(Str(9, kFrenchOffset))});
+    QCOMPARE(prompter_.opened, std::vector<QUrl>{QUrl(Str(kWebLink, kFrenchOffset))});
   }
 
   void mailAsksFirst_data() {
@@ -156,9 +158,9 @@ class AboutTest : public QObject {
     about_->ProcStrings(kGermanOffset);
     QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
 
-    QCOMPARE(prompter_.helpQuestions, QStringList{Str(12, kGermanOffset) + "\n\n" + Str(13, kGermanOffset)});
+    QCOMPARE(prompter_.helpQuestions, QStringList{Str(kAboutMailPlea, kGermanOffset) + "\n\n" + Str(kAboutMailAnyway, kGermanOffset)});
     QCOMPARE(help.count(), pressHelp ? 1 : 0);
-    if (pressHelp) QCOMPARE(help.front().front().toInt(), kGermanOffset + TfrmAbout::kHelpTopicQuestions);
+    if (pressHelp) QCOMPARE(help.front().front().toInt(), kGermanOffset + kHelpQuestionsTopic);
     if (!answerYes) {
       QVERIFY(prompter_.opened.empty());
       return;
@@ -175,9 +177,9 @@ class AboutTest : public QObject {
     prompter_.helpAnswer = true;
     prompter_.openSucceeds = false;
     QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
-    const QString asItStood = Str(10, kEnglishOffset);
+    const QString asItStood = Str(kMailLink, kEnglishOffset);
     QVERIFY(asItStood.contains("%s"));
-    QCOMPARE(prompter_.errors, QStringList{Str(11, kEnglishOffset) + asItStood + "\"."});
+    QCOMPARE(prompter_.errors, QStringList{Str(kNoBrowser, kEnglishOffset) + asItStood + "\"."});
     QVERIFY(prompter_.opened.front().toString().contains(PEBBLE_VERSION_STRING));
   }
 };

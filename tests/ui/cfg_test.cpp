@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "cfg_fixture.h"
+#include "config/string_ids.h"
 #include "config/ui/cfg_path_label.h"
 #include "config/ui/cfg_spin_edit.h"
 #include "config/ui/cfg_stone_preview.h"
@@ -194,8 +195,8 @@ class CfgTest : public QObject, public DialogSurroundings {
 
   void emptyPathsShowNoneSelected() {
     TfrmCfg& d = Opened();
-    QCOMPARE(d.lblPic->FullText(), English(151));
-    QCOMPARE(d.lblDir->FullText(), English(151));
+    QCOMPARE(d.lblPic->FullText(), English(kNoneSelected));
+    QCOMPARE(d.lblDir->FullText(), English(kNoneSelected));
   }
 
   void windowFiguresTurnRedBeyondTheScreen() {
@@ -342,7 +343,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& d = Opened();
     d.chkBackup->setChecked(false);
     d.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"info: " + English(312)});
+    QCOMPARE(Messages(), QStringList{"info: " + English(kRestartNeeded)});
     QCOMPARE(Calls(), std::vector<std::string>{"quit"});
     QVERIFY(!store_->Store().ReadRegBool(kConfigSection, kValueUndoInfo, true));
     QVERIFY(host_->settings.undoInfo);  // the next start reads it
@@ -362,10 +363,10 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& d = Opened();
     d.radioDir->setChecked(true);
     d.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"error: " + English(154)});
+    QCOMPARE(Messages(), QStringList{"error: " + English(kNoFolder)});
     QCOMPARE(prompter_->choices.size(), std::size_t{1});
     QCOMPARE(prompter_->choices[0].kind, std::string("folder"));
-    QCOMPARE(prompter_->choices[0].title, English(153));
+    QCOMPARE(prompter_->choices[0].title, English(kChooseFolderTitle));
     QVERIFY(!store_->ConfigStored());
     QVERIFY(Calls().empty());
     QVERIFY(d.isVisible());
@@ -385,11 +386,11 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& p = Opened();
     p.radioPic->setChecked(true);
     p.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"error: " + English(155)});
+    QCOMPARE(Messages(), QStringList{"error: " + English(kNoPicture)});
     QCOMPARE(prompter_->choices.size(), std::size_t{1});
     QCOMPARE(prompter_->choices[0].kind, std::string("picture"));
-    QCOMPARE(prompter_->choices[0].title, English(152));
-    QCOMPARE(prompter_->choices[0].filter, English(251));
+    QCOMPARE(prompter_->choices[0].title, English(kChoosePictureTitle));
+    QCOMPARE(prompter_->choices[0].filter, English(kPictureFilter));
     QVERIFY(!store_->ConfigStored());
   }
 
@@ -415,7 +416,7 @@ class CfgTest : public QObject, public DialogSurroundings {
 
   void thePictureFilterBecomesTheFileDialogsFilters() {
     for (int language : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
-      const QStringList filters = FileDialogFilters(QString::fromStdString(Text(251, language)));
+      const QStringList filters = FileDialogFilters(QString::fromStdString(Text(kPictureFilter, language)));
       QCOMPARE(filters.size(), 4);
       QCOMPARE(filters[0], QString("JPEG (*.jpg)"));
       QVERIFY(filters[2].endsWith("(*.jpg *.bmp)"));  // preselected
@@ -525,14 +526,14 @@ class CfgTest : public QObject, public DialogSurroundings {
 
   void theLanguageSwitchesAtOnceAndIsStored() {
     TfrmCfg& d = Opened();
-    QCOMPARE(d.bttSave->text(), English(297));
+    QCOMPARE(d.bttSave->text(), English(kSaveButton));
     d.comboLang->setCurrentIndex(2);
     QCOMPARE(host_->settings.languageOffset, kFrenchOffset);
     QCOMPARE(store_->Store().ReadRegInt(kRootSection, kValueLanguage, -1), kFrenchOffset);
     QCOMPARE(Calls(), std::vector<std::string>{"language"});
-    QCOMPARE(d.bttSave->text(), QString::fromStdString(Text(297, kFrenchOffset)));
-    QCOMPARE(d.pages->tabText(0), QString::fromStdString(Text(252, kFrenchOffset)));
-    QCOMPARE(d.lblFIH->text(), "389 " + QString::fromStdString(Text(150, kFrenchOffset)));
+    QCOMPARE(d.bttSave->text(), QString::fromStdString(Text(kSaveButton, kFrenchOffset)));
+    QCOMPARE(d.pages->tabText(0), QString::fromStdString(Text(kFieldPage, kFrenchOffset)));
+    QCOMPARE(d.lblFIH->text(), "389 " + QString::fromStdString(Text(kPixelUnit, kFrenchOffset)));
     QVERIFY(!d.lblTranslator->text().isEmpty());
 
     // Cancel keeps the language; nothing else was stored.
@@ -556,7 +557,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     int runs = 0;
     d.SetColorDialogRunner([&](TfrmSelColors& colors) {
       ++runs;
-      QCOMPARE(colors.windowTitle(), English(324));
+      QCOMPARE(colors.windowTitle(), English(kChooseColors));
       if (runs == 1) colors.ChoosePresets(Palette::WinXP);
       colors.bttCancelClick();
     });
@@ -580,7 +581,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     std::filesystem::create_directories((store_->UserFile() + ".tmp").toStdString());
     d.spinFRow->SetValue(20);
     d.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"error: " + English(107)});
+    QCOMPARE(Messages(), QStringList{"error: " + English(kSaveFailed)});
     QVERIFY(d.isVisible());
     QCOMPARE(host_->updates, 0);
     QVERIFY(Calls().empty());

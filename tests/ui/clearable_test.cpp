@@ -1,9 +1,11 @@
 // The option "only deals that can be cleared": every new game starts on a
-// deal whose clearing line, played through the rules, empties the field.
+// deal whose clearing line, played through the rules, empties the field. The
+// deal is sought off the window thread, and the status bar says so meanwhile.
 
 #include <QtTest>
 #include <memory>
 
+#include "config/string_table.h"
 #include "control/ui/tfrm_game.h"
 #include "support/rules_replay.h"
 #include "support/window_home.h"
@@ -20,6 +22,9 @@ std::int32_t StonesLeftAfter(const Game& window, const std::vector<std::int32_t>
   for (std::int32_t index : clicks) rules.Click(index);
   return rules.game.Counters().StonesLeft;
 }
+
+// The deal is sought in the background: the game starts once it has been found.
+bool Dealt(ui::TfrmGame& w) { return !w.GetGame().SettingUp(); }
 
 }  // namespace
 
@@ -51,6 +56,7 @@ class ClearableTest : public QObject {
     std::vector<TStoneCell> previous;
     for (int game = 0; game < 3; ++game) {
       if (game > 0) QTest::keyClick(w.get(), Qt::Key_N);
+      QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
       const Game& g = w->GetGame();
       QCOMPARE(g.Counters().StonesLeft, g.Counters().CellCount);  // a fresh deal
       QVERIFY(!w->ClearingLine().empty());
@@ -64,8 +70,51 @@ class ClearableTest : public QObject {
     ProgramRandom().SetFixedSeed(3);
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
     auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
     QVERIFY(!w->ClearingLine().empty());
     QCOMPARE(ProgramRandom().FixedSeed(), std::optional<std::uint64_t>{3});
+  }
+
+  // The window is back in the player's hands before the deal is found: it
+  // says it is dealing, takes no move meanwhile, and starts the game then.
+  void theDealIsSoughtOffTheWindowThreadAndTheStatusBarSaysSo() {
+    ProgramRandom().SetFixedSeed(5);
+    home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    w->show();
+    QVERIFY(!Dealt(*w));
+    QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(890, kEnglishOffset)));
+    QVERIFY(w->ClearingLine().empty());
+    QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
+    QVERIFY(w->CurrentMessage() != QString::fromStdString(Text(890, kEnglishOffset)));
+    const Game& g = w->GetGame();
+    QVERIFY(g.Deal().has_value());
+    QCOMPARE(g.GetField().Cells(), DealField(*g.Deal(), g.Settings(), {g.GetField().Columns(), g.GetField().Rows()}).Cells());
+    QCOMPARE(StonesLeftAfter(g, w->ClearingLine()), 0);
+  }
+
+  // A new game or a close while a deal is sought gives that search up: its
+  // deal never lands on the next game's field, and the close waits for nothing.
+  void aNewGameOrACloseDuringTheDealingGivesItUp() {
+    ProgramRandom().SetFixedSeed(6);
+    home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    w->show();
+    QVERIFY(!Dealt(*w));
+    home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, false);
+    QTest::keyClick(w.get(), Qt::Key_N);  // dealt at once, at random
+    QVERIFY(Dealt(*w));
+    const std::vector<TStoneCell> cells = w->GetGame().GetField().Cells();
+    QTest::qWait(1000);  // longer than the first dealing may take: nothing may land
+    QCOMPARE(w->GetGame().GetField().Cells(), cells);
+    QVERIFY(w->ClearingLine().empty());
+
+    home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
+    QTest::keyClick(w.get(), Qt::Key_N);
+    QVERIFY(!Dealt(*w));
+    w->close();
+    w.reset();
+    QTest::qWait(100);  // an answer queued before the close must find no one to reach
   }
 
   void withoutTheOptionNoDealIsSearched() {

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "cfg_fixture.h"
+#include "config/string_ids.h"
 #include "config/ui/cfg_palettes.h"
 #include "config/ui/tfrm_sel_colors.h"
 #include "engine/stone_cell.h"
@@ -52,7 +53,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
   void theColoursInPlayAreMarkedAndNamed() {
     host_->settings.colorCount = 5;
     TfrmSelColors dialog(*host_);
-    QCOMPARE(dialog.windowTitle(), English(324));
+    QCOMPARE(dialog.windowTitle(), English(kChooseColors));
     for (int i = 0; i < kMaxColors; ++i) {
       QLabel* label = dialog.ColorLabel(i);
       QCOMPARE(label->text(), QString("Tile # %1").arg(i + 1));
@@ -205,7 +206,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
                             : c.palette == Palette::WinXP ? dialog.bttWinXP
                                                           : dialog.bttWild;
       QTest::mouseClick(button, Qt::LeftButton);
-      QVERIFY2(Messages() == QStringList{"warning: " + English(335) + "\n\r" + English(158)}, c.name);
+      QVERIFY2(Messages() == QStringList{"warning: " + English(kPaletteWarning) + "\n\r" + English(kProceed)}, c.name);
       QTest::mouseClick(c.ok ? dialog.bttOK : dialog.bttCancel, Qt::LeftButton);
 
       QVERIFY2(host_->settings.stoneColors == c.settingsAfter, c.name);
@@ -225,7 +226,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
     prompter_->colors.push_back(kOwnColor);
     dialog.Farbwahl(0);
     dialog.bttOKClick();
-    QCOMPARE(Messages(), QStringList{"error: " + English(107)});
+    QCOMPARE(Messages(), QStringList{"error: " + English(kSaveFailed)});
     QVERIFY(dialog.isVisible());
     QCOMPARE(host_->settings.stoneColors, kClassicPalette);
     QVERIFY(!dialog.ColorsTouched());

@@ -13,6 +13,7 @@
 
 #include "config/registry_file_backend.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "scores/ui/tfrm_count_down.h"
 
@@ -172,7 +173,7 @@ class CountDownTest : public QObject {
       QVERIFY(!host_->running);
       QVERIFY(!clock.TimerCD().isActive());
       QVERIFY(!host_->dropTimer);
-      QCOMPARE(host_->message, 59);
+      QCOMPARE(host_->message, kMsgTimeIsUp);
       const std::vector<std::string> expected =
           sounds ? kTimeOutCalls : std::vector<std::string>{"undo off", "record"};
       QCOMPARE(host_->calls, expected);
@@ -211,7 +212,7 @@ class CountDownTest : public QObject {
     QVERIFY(!clock.TimerCD().isActive());
     QVERIFY(!host_->dropTimer);
     QVERIFY(!host_->boardVisible);
-    QCOMPARE(host_->message, 60);
+    QCOMPARE(host_->message, kMsgSuspended);
 
     clock.Suspend();
     QVERIFY(!host_->paused);
@@ -302,10 +303,10 @@ class CountDownTest : public QObject {
     QVERIFY(clock.windowFlags() & Qt::Tool);
     QCOMPARE(clock.size(), QSize(90, 48));
     QCOMPARE(clock.Digit()->geometry(), QRect(10, 10, 70, 28));
-    QCOMPARE(clock.toolTip().toStdString(), Text(361, kFrenchOffset));
+    QCOMPARE(clock.toolTip().toStdString(), Text(kSuspendHint, kFrenchOffset));
     host_->settings.languageOffset = kEnglishOffset;
     clock.ProcStrings();
-    QCOMPARE(clock.toolTip().toStdString(), Text(361, kEnglishOffset));
+    QCOMPARE(clock.toolTip().toStdString(), Text(kSuspendHint, kEnglishOffset));
 
     clock.show();
     QVERIFY(QTest::qWaitForWindowExposed(&clock));

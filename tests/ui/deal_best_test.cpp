@@ -9,13 +9,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/save_shot.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/paint_box.h"
 #include "scores/deal_comparison.h"
 #include "scores/ui/tfrm_stats.h"
 #include "solver/ui/advisor.h"
 #include "support/rules_replay.h"
+#include "support/save_shot.h"
 #include "support/window_home.h"
 #include "ui/window_fixture.h"
 
@@ -97,8 +98,8 @@ class DealBestTest : public QObject {
     QCOMPARE(line->text(), figures);
     const QString text = QString::fromStdString(DealComparisonText(*w->DealBest(), kEnglishOffset));
     // The specified end message stays; B after the end says how the game compares.
-    const QStringList endMessages = {QString::fromStdString(Text(54, kEnglishOffset)),
-                                     QString::fromStdString(Text(55, kEnglishOffset))};
+    const QStringList endMessages = {QString::fromStdString(Text(kMsgGameOver, kEnglishOffset)),
+                                     QString::fromStdString(Text(kMsgWon, kEnglishOffset))};
     QVERIFY2(endMessages.contains(w->CurrentMessage()), qPrintable(w->CurrentMessage()));
     QTest::keyClick(w.get(), Qt::Key_B);
     QCOMPARE(w->CurrentMessage(), text);

@@ -9,6 +9,7 @@
 
 #include "config/registry_file_backend.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "engine/engine_fixture.h"
 #include "scores/ui/tfrm_hints.h"
@@ -136,7 +137,7 @@ class HintsTest : public QObject {
       hints_->ShowStoneInfo(on.game, 1);
       QCOMPARE(Label("lblTit3")->isEnabled(), !lowScore);
       QCOMPARE(Label("lblPoints")->isEnabled(), !lowScore);
-      QCOMPARE(Label("lblTit3")->text(), English(87));
+      QCOMPARE(Label("lblTit3")->text(), English(kPointsLabel));
       QCOMPARE(Label("lblPoints")->text(), QStringLiteral("4"));
       QVERIFY(Label("lblTit2")->isEnabled());
       QVERIFY(Label("lblSize")->isEnabled());
@@ -147,14 +148,14 @@ class HintsTest : public QObject {
     GameOn on(kField, Settings(false));
     std::unique_ptr<TfrmHints>& hints = hints_;
     ShowHintsForClick(hints, *main_, folder_->store, on.game, 1, true);
-    QCOMPARE(hints_->toolTip(), English(602));
+    QCOMPARE(hints_->toolTip(), English(kHintsInstruction));
     QVERIFY(!Label("lblInfo")->isVisible());
 
     OpenHintsByCommand(hints, *main_, folder_->store, kEnglishOffset);
     QVERIFY(hints_->isVisible());
     QVERIFY(hints_->InstructionShown());
     QVERIFY(Label("lblInfo")->isVisible());
-    QCOMPARE(Label("lblInfo")->text(), English(602));
+    QCOMPARE(Label("lblInfo")->text(), English(kHintsInstruction));
     QVERIFY(hints_->toolTip().isEmpty());
     for (const char* name : {"lblTit1", "lblTit2", "lblTit3", "lblArt", "lblSize", "lblPoints"}) {
       QVERIFY2(Label(name)->text().isEmpty(), name);
@@ -164,7 +165,7 @@ class HintsTest : public QObject {
     QVERIFY(!hints_->InstructionShown());
     QVERIFY(!Label("lblInfo")->isVisible());
     QCOMPARE(Shown().size, QStringLiteral("1"));
-    QCOMPARE(hints_->toolTip(), English(602));
+    QCOMPARE(hints_->toolTip(), English(kHintsInstruction));
   }
 
   void rightClickShowsWindowAndKeepsMainWindowInFront() {
@@ -244,7 +245,7 @@ class HintsTest : public QObject {
     on.game.MutableSettings().languageOffset = kEnglishOffset;
     hints_->LanguageChanged(on.game);
     QVERIFY(hints_->InstructionShown());
-    QCOMPARE(Label("lblInfo")->text(), English(602));
+    QCOMPARE(Label("lblInfo")->text(), English(kHintsInstruction));
   }
 
   void cellOfAnEarlierLargerFieldShowsInstruction() {

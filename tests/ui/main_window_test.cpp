@@ -7,9 +7,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/save_shot.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/key_table.h"
 #include "control/ui/paint_box.h"
@@ -20,6 +20,7 @@
 #include "scores/ui/t_digit.h"
 #include "scores/ui/tfrm_count_down.h"
 #include "support/rules_replay.h"
+#include "support/save_shot.h"
 #include "ui/window_fixture.h"
 
 using namespace pebble;
@@ -253,15 +254,15 @@ class MainWindowTest : public QObject {
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
     QVERIFY2(exempt <= 1, "only the rock's message is longer than the panel");
 
-    w->ShowMessage(105);
+    w->ShowMessage(kMsgRock);
     QTest::mouseMove(bar, bar->PanelRect(3).center());
     // The message in full on the first line; the deal number may follow.
-    QCOMPARE(bar->toolTip().section('\n', 0, 0), QString::fromStdString(Text(105, kEnglishOffset)));
+    QCOMPARE(bar->toolTip().section('\n', 0, 0), QString::fromStdString(Text(kMsgRock, kEnglishOffset)));
 
     auto eight = Open({"columns:8", "resize:no"});
     const int eightRoom = eight->statusMain()->TextRect(3).width();
     for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) QVERIFY(width(55, offset) <= eightRoom);
-    eight->ShowMessage(55);
+    eight->ShowMessage(kMsgWon);
     testing::SaveShot(*eight, "texts-eight-columns-won");
     for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
       GameSettings settings = w->Settings();
@@ -294,23 +295,23 @@ class MainWindowTest : public QObject {
   // them back.
   void languageSwitchKeepsHintsOffAndTranslatesTheMessage() {
     auto w = Open({"animations:no", "sounds:no"});
-    QCOMPARE(w->imgMain()->toolTip(), QString::fromStdString(Text(206, kEnglishOffset)));
+    QCOMPARE(w->imgMain()->toolTip(), QString::fromStdString(Text(kFieldHint, kEnglishOffset)));
     const Field& field = w->GetGame().GetField();
     QTest::mouseClick(w->imgMain(), Qt::LeftButton, {}, CellCentre(field, FirstMovable(field)));
     QCOMPARE(w->imgMain()->toolTip(), QString());
-    w->ShowMessage(60);
+    w->ShowMessage(kMsgSuspended);
     GameSettings french = w->Settings();
     french.languageOffset = kFrenchOffset;
     w->UpdateSettings(french);
     store_->SaveRegInt(kRootSection, kValueLanguage, kFrenchOffset);  // as the language list does
     w->LanguageChanged();
-    QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(60, kFrenchOffset)));
-    QCOMPARE(w->Button(bttNew)->toolTip(), QString::fromStdString(Text(200, kFrenchOffset)));
+    QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(kMsgSuspended, kFrenchOffset)));
+    QCOMPARE(w->Button(bttNew)->toolTip(), QString::fromStdString(Text(kNewGameHint, kFrenchOffset)));
     QCOMPARE(w->imgMain()->toolTip(), QString());
     QCOMPARE(w->imgRamp()->toolTip(), QString());
     w->bttStartClick();
-    QCOMPARE(w->imgMain()->toolTip(), QString::fromStdString(Text(206, kFrenchOffset)));
-    QCOMPARE(w->imgRamp()->toolTip(), QString::fromStdString(Text(207, kFrenchOffset)));
+    QCOMPARE(w->imgMain()->toolTip(), QString::fromStdString(Text(kFieldHint, kFrenchOffset)));
+    QCOMPARE(w->imgRamp()->toolTip(), QString::fromStdString(Text(kRampHint, kFrenchOffset)));
   }
 
   void theWindowPositionIsReadOncePerRunAndWrittenAtClose() {

@@ -15,7 +15,7 @@
 #include <fstream>
 #include <memory>
 
-#include "support/save_shot.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/system_services.h"
 #include "scores/score_fixture.h"
@@ -24,6 +24,7 @@
 #include "scores/ui/tfrm_add_address.h"
 #include "scores/ui/tfrm_report.h"
 #include "scores/ui/tfrm_stats.h"
+#include "support/save_shot.h"
 
 using namespace pebble;
 using namespace pebble::ui;
@@ -115,10 +116,10 @@ class ReportTest : public QObject {
     QCOMPARE(Column(report, TfrmReport::kColComputer), (QStringList{"BOX", "BOX", "BOX"}));
     QCOMPARE(Column(report, TfrmReport::kColMail), (QStringList{"", "bob@example.org", ""}));
     QCOMPARE(Column(report, TfrmReport::kColDate).first(), DateTimeText(45001.25));
-    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColPoints), Str(87));
-    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColMail), Str(26));
+    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColPoints), Str(kPointsLabel));
+    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColMail), Str(kMailColumn));
     QCOMPARE(report.listReport()->columnWidth(TfrmReport::kColPoints), TfrmReport::kPointsWidth);
-    QCOMPARE(report.windowTitle(), Str(700));
+    QCOMPARE(report.windowTitle(), Str(kReportCaption));
     QVERIFY(!report.listReport()->topLevelItem(0)->icon(0).isNull());
   }
 
@@ -196,13 +197,13 @@ class ReportTest : public QObject {
     QVERIFY(script_->informations.isEmpty());
 
     stats.ShowReport(file_, 0);
-    QCOMPARE(script_->informations, QStringList{Str(711)});
+    QCOMPARE(script_->informations, QStringList{Str(kNothingToShow)});
     QVERIFY(script_->errors.isEmpty());
 
     std::ofstream(file_, std::ios::binary | std::ios::app) << "broken";
     stats.ShowReport(file_, offset);
-    QCOMPARE(script_->errors, QStringList{Str(111)});
-    QCOMPARE(script_->informations, (QStringList{Str(711), Str(711)}));
+    QCOMPARE(script_->errors, QStringList{Str(kScoresReadFailed)});
+    QCOMPARE(script_->informations, (QStringList{Str(kNothingToShow), Str(kNothingToShow)}));
     QCOMPARE(script_->shownModal.size(), 1);
   }
 
@@ -222,7 +223,7 @@ class ReportTest : public QObject {
 
     script_->confirmAnswer = false;
     doubleClick(0);
-    QCOMPARE(script_->confirmations, QStringList{Str(27)});
+    QCOMPARE(script_->confirmations, QStringList{Str(kReportMailPlea)});
     QVERIFY(script_->opened.empty());
 
     script_->confirmAnswer = true;
@@ -238,7 +239,7 @@ class ReportTest : public QObject {
 
     script_->openSucceeds = false;
     doubleClick(0);
-    QCOMPARE(script_->errors, QStringList{Str(11) + QStringLiteral("ann@example.org\".")});
+    QCOMPARE(script_->errors, QStringList{Str(kNoBrowser) + QStringLiteral("ann@example.org\".")});
 
     list->clearSelection();
     list->setCurrentItem(nullptr);
@@ -252,11 +253,11 @@ class ReportTest : public QObject {
     dialog.Prepare(Entry("", 4, 45001.5, "", "MYBOX"), Entry("", 0, 45000.75, "", "SAVER"), "");
     QCOMPARE(dialog.editName()->text(), QString());
     QCOMPARE(dialog.editAddress()->text(), QString());
-    QCOMPARE(dialog.editAddress()->placeholderText(), Str(178));
+    QCOMPARE(dialog.editAddress()->placeholderText(), Str(kExampleAddress));
     QVERIFY(!dialog.bttOK()->isEnabled());
     QVERIFY(dialog.bttOK()->isDefault());
     QVERIFY(dialog.checkReport()->isChecked());
-    QCOMPARE(dialog.windowTitle(), Str(176));
+    QCOMPARE(dialog.windowTitle(), Str(kHistoryCaption));
     QCOMPARE(dialog.lblInfo2()->text(), QStringLiteral("Computer: MYBOX\nDate: ") + DateTimeText(45001.5));
     QCOMPARE(dialog.lblGameInfo()->text(), QStringLiteral("Game saved on SAVER on ") + DateTimeText(45000.75));
 
@@ -304,7 +305,7 @@ class ReportTest : public QObject {
   // and an example kept by an older version is not taken for the address.
   void untouchedMailFieldStoresNoAddress() {
     TempStore temp;
-    temp.Store().SaveRegStr("", "Adresse", Text(178, kFrenchOffset));
+    temp.Store().SaveRegStr("", "Adresse", Text(kExampleAddress, kFrenchOffset));
     TfrmStats stats(temp.Store(), Settings(true));
     const std::size_t offset = Write({});
     SavedGameTie tie{file_, offset, Entry("", 0)};
@@ -317,7 +318,7 @@ class ReportTest : public QObject {
       return int(QDialog::Accepted);
     };
     stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
-    QCOMPARE(placeholder, Str(178));
+    QCOMPARE(placeholder, Str(kExampleAddress));
     const ParsedPlayerHistory history = ReadPlayerHistory(file_, offset);
     QCOMPARE(history.entries.size(), std::size_t{1});
     QCOMPARE(history.entries[0].Name, std::string("Ida"));
@@ -399,7 +400,7 @@ class ReportTest : public QObject {
     SavedGameTie tie{file_, offset, Entry("", 0)};
     AcceptTheHistoryDialogAs(QStringLiteral("Ida"));
     stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
-    QCOMPARE(script_->errors, QStringList{Str(110)});
+    QCOMPARE(script_->errors, QStringList{Str(kRecordFailed)});
     QCOMPARE(stats.Keeper().Table()[0].Name, std::string("Ida"));  // the score stays recorded
   }
 
@@ -416,7 +417,7 @@ class ReportTest : public QObject {
     SavedGameTie tie{file_, offset, Entry("", 0)};
     AcceptTheHistoryDialogAs(QStringLiteral("Ida"));
     stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
-    QCOMPARE(script_->errors, QStringList{Str(110)});
+    QCOMPARE(script_->errors, QStringList{Str(kRecordFailed)});
     QCOMPARE(script_->shownModal, QStringList{"TfrmAddAddress"});
     std::ifstream after(file_, std::ios::binary);
     QCOMPARE(std::string((std::istreambuf_iterator<char>(after)), {}), bytes);
@@ -431,10 +432,10 @@ class ReportTest : public QObject {
     SavedGameTie tie{file_, offset, Entry("", 0)};
     stats.RecordResult(Settings(true), GameResult{1600, 0, 160}, &tie);
     stats.ApplyLanguage(kFrenchOffset);
-    QCOMPARE(stats.Report()->windowTitle(), Str(700, kFrenchOffset));
-    QCOMPARE(stats.Report()->lblCount()->text(), QStringLiteral("1 ") + Str(707, kFrenchOffset));
-    QCOMPARE(stats.HistoryDialog()->windowTitle(), Str(176, kFrenchOffset));
-    QCOMPARE(stats.HistoryDialog()->bttOK()->text(), Str(297, kFrenchOffset));
+    QCOMPARE(stats.Report()->windowTitle(), Str(kReportCaption, kFrenchOffset));
+    QCOMPARE(stats.Report()->lblCount()->text(), QStringLiteral("1 ") + Str(kPlayersUnit, kFrenchOffset));
+    QCOMPARE(stats.HistoryDialog()->windowTitle(), Str(kHistoryCaption, kFrenchOffset));
+    QCOMPARE(stats.HistoryDialog()->bttOK()->text(), Str(kSaveButton, kFrenchOffset));
   }
 
   void textsFitInEveryLanguage() {

@@ -18,6 +18,7 @@
 #include "config/game_settings.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/shell.h"
 #include "control/shell_help.h"
@@ -142,7 +143,7 @@ class ShellTest : public QObject {
     const QString shortcut = ReadText(Desktop() + "/Pebbledrome.desktop");
     const QString program = QString::fromStdString(ProgramPath());
     QVERIFY(shortcut.contains("\nName=Pebbledrome\n"));
-    QVERIFY(shortcut.contains("\nComment=" + QString::fromStdString(Text(kShortcutDescriptionId, kGermanOffset)) + "\n"));
+    QVERIFY(shortcut.contains("\nComment=" + QString::fromStdString(Text(kShortcutDescription, kGermanOffset)) + "\n"));
     QVERIFY(shortcut.contains("\nExec=" + program + "\n"));  // no arguments
     QVERIFY(shortcut.contains("\nPath=" + QFileInfo(program).path() + "/\n"));
     QVERIFY(QFileInfo(Desktop() + "/Pebbledrome.desktop").isExecutable());
@@ -257,7 +258,7 @@ class ShellTest : public QObject {
       prompter_.errors.clear();
       MakeShortcutAndRegister(&window, offset);
       QCOMPARE(prompter_.errors,
-               QStringList{QString::fromStdString(FormatText(802, offset, {Desktop().toStdString()}))});
+               QStringList{QString::fromStdString(FormatText(kDesktopUnreachable, offset, {Desktop().toStdString()}))});
     }
     QVERIFY(prompter_.errors[0].startsWith(QStringLiteral("Le dossier de bureau")));
     QVERIFY(!QDir(Desktop()).exists());

@@ -12,12 +12,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/save_shot.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
 #include "render/ui/keyed_image.h"
 #include "scores/score_fixture.h"
 #include "scores/scores_ui_fixture.h"
 #include "scores/ui/tfrm_stats.h"
+#include "support/save_shot.h"
 
 using namespace pebble;
 using namespace pebble::ui;
@@ -99,18 +100,18 @@ class StatsTest : public QObject {
 
   void newVariantShowsDefaultsInLowScoreMode() {
     Make(Settings(true));
-    QCOMPARE(stats_->windowTitle(), Str(350));
-    QCOMPARE(Label("lblInfo1"), Str(351));
-    QCOMPARE(Label("lbl2"), Str(353));
-    QCOMPARE(Label("lbl3"), Str(355));
-    QCOMPARE(Child<QLabel>("lbl2")->toolTip(), Str(354));
+    QCOMPARE(stats_->windowTitle(), Str(kStatsCaption));
+    QCOMPARE(Label("lblInfo1"), Str(kGamesPlayed));
+    QCOMPARE(Label("lbl2"), Str(kBestGame));
+    QCOMPARE(Label("lbl3"), Str(kAverageLeft));
+    QCOMPARE(Child<QLabel>("lbl2")->toolTip(), Str(kBestGameHint));
     QCOMPARE(Label("lbl4"), QStringLiteral("0"));
     QCOMPARE(Label("lbl5"), QStringLiteral("1600"));
     QCOMPARE(Label("lbl6"), QStringLiteral("0"));
     QCOMPARE(Lines("listNms").first(), QStringLiteral("1."));
     QCOMPARE(Lines("listNms").last(), QStringLiteral("10."));
     QCOMPARE(Lines("listNames").size(), 10);
-    QCOMPARE(Lines("listNames").first(), Str(500, 0));
+    QCOMPARE(Lines("listNames").first(), Str(kFirstDefaultName, 0));
     QCOMPARE(Lines("listPts"), QStringList(10, QStringLiteral("1600")));
     QCOMPARE(CountModePicture(), Glyph("SB_ARROWDOWN"));
     QCOMPARE(SwitchGlyph(), Glyph("SB_SWITCHD"));
@@ -199,19 +200,19 @@ class StatsTest : public QObject {
     Make(Settings(true));
     script_->texts = {QStringLiteral("Zoe"), std::nullopt, QString(), QStringLiteral("Abcdefghijklmnopqrst")};
     for (int left : {9, 8, 7, 6}) stats_->RecordResult(Settings(true), LowGame(left), nullptr);
-    QCOMPARE(Lines("listNames").mid(0, 4), (QStringList{QStringLiteral("Abcdefghijklmnopq"), Str(173), Str(172),
+    QCOMPARE(Lines("listNames").mid(0, 4), (QStringList{QStringLiteral("Abcdefghijklmnopq"), Str(kNoName), Str(kAnonymous),
                                                         QStringLiteral("Zoe")}));
     QCOMPARE(Lines("listPts").mid(0, 5),
              (QStringList{QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
                           QStringLiteral("1600")}));
     QCOMPARE(script_->textQuestions.size(), std::size_t{4});
     const ScriptedPrompter::TextQuestion& first = script_->textQuestions.front();
-    QCOMPARE(first.title, Str(170));
-    QCOMPARE(first.label, Str(171));
+    QCOMPARE(first.title, Str(kRecordCaption));
+    QCOMPARE(first.label, Str(kRecordPrompt));
     QCOMPARE(first.preset, QString());
     QCOMPARE(first.maxLength, 255);
     QCOMPARE(script_->textQuestions[1].preset, QStringLiteral("Zoe"));
-    QCOMPARE(script_->textQuestions[3].preset, Str(173));
+    QCOMPARE(script_->textQuestions[3].preset, Str(kNoName));
 
     // A game without a place asks nothing.
     stats_->RecordResult(Settings(true), LowGame(1600), nullptr);
@@ -226,9 +227,9 @@ class StatsTest : public QObject {
     QSignalSpy bestMove(stats_.get(), &TfrmStats::bestMoveChanged);
 
     stats_->FollowNewGame(Settings(false));
-    QCOMPARE(Label("lbl2"), Str(374));
-    QCOMPARE(Label("lbl3"), Str(376));
-    QCOMPARE(Child<QLabel>("lbl3")->toolTip(), Str(377));
+    QCOMPARE(Label("lbl2"), Str(kHighScore));
+    QCOMPARE(Label("lbl3"), Str(kBestMove));
+    QCOMPARE(Child<QLabel>("lbl3")->toolTip(), Str(kBestMoveHint));
     QCOMPARE(CountModePicture(), Glyph("SB_ARROWUP"));
     QCOMPARE(Lines("listPts"), QStringList(10, QStringLiteral("0")));
     QCOMPARE(Label("lbl4"), QStringLiteral("0"));
@@ -244,7 +245,7 @@ class StatsTest : public QObject {
     testing::SaveShot(*stats_, QStringLiteral("stats-high-en"));
 
     stats_->FollowNewGame(Settings(true));
-    QCOMPARE(Label("lbl2"), Str(353));
+    QCOMPARE(Label("lbl2"), Str(kBestGame));
     QCOMPARE(CountModePicture(), Glyph("SB_ARROWDOWN"));
     QCOMPARE(Lines("listNames").first(), QStringLiteral("Low"));
     QCOMPARE(Label("lbl5"), QStringLiteral("4"));
@@ -253,7 +254,7 @@ class StatsTest : public QObject {
   void configurationSaveSwitchesTheCountMode() {
     Make(Settings(true));
     stats_->CountModeChanged(Settings(false));
-    QCOMPARE(Label("lbl2"), Str(374));
+    QCOMPARE(Label("lbl2"), Str(kHighScore));
     QCOMPARE(CountModePicture(), Glyph("SB_ARROWUP"));
     QCOMPARE(Lines("listPts").first(), QStringLiteral("0"));
   }
@@ -294,12 +295,12 @@ class StatsTest : public QObject {
 
     script_->answerYes = false;
     QTest::mouseClick(Child<QPushButton>("bttClear"), Qt::LeftButton);
-    QCOMPARE(script_->warnings, QStringList{Str(174)});
+    QCOMPARE(script_->warnings, QStringList{Str(kClearScoresQuestion)});
     QCOMPARE(Lines("listNames").first(), QStringLiteral("Max"));
 
     script_->answerYes = true;
     QTest::mouseClick(Child<QPushButton>("bttClear"), Qt::LeftButton);
-    QCOMPARE(Lines("listNames").first(), Str(500, 0));
+    QCOMPARE(Lines("listNames").first(), Str(kFirstDefaultName, 0));
     QCOMPARE(Label("lbl4"), QStringLiteral("0"));
     QCOMPARE(Label("lbl5"), QStringLiteral("0"));
     QCOMPARE(Label("lbl6"), QStringLiteral("0"));
@@ -312,7 +313,7 @@ class StatsTest : public QObject {
     temp_->Backend().FailAfterWrites(3);
     script_->texts = {QStringLiteral("Lost")};
     stats_->RecordResult(Settings(true), LowGame(5), nullptr);
-    QCOMPARE(script_->errors, QStringList{Str(110)});
+    QCOMPARE(script_->errors, QStringList{Str(kRecordFailed)});
   }
 
   void tableNeverTakesTheFocus() {
@@ -357,11 +358,11 @@ class StatsTest : public QObject {
   void languageChangeAppliesAtOnce() {
     Make(Settings(true));
     stats_->ApplyLanguage(kFrenchOffset);
-    QCOMPARE(stats_->windowTitle(), Str(350, kFrenchOffset));
-    QCOMPARE(Label("lbl2"), Str(353, kFrenchOffset));
-    QCOMPARE(Child<QPushButton>("bttClose")->text(), Str(184, kFrenchOffset));
+    QCOMPARE(stats_->windowTitle(), Str(kStatsCaption, kFrenchOffset));
+    QCOMPARE(Label("lbl2"), Str(kBestGame, kFrenchOffset));
+    QCOMPARE(Child<QPushButton>("bttClose")->text(), Str(kCloseButton, kFrenchOffset));
     stats_->FollowNewGame(Settings(false, kGermanOffset));
-    QCOMPARE(Label("lbl2"), Str(374, kGermanOffset));
+    QCOMPARE(Label("lbl2"), Str(kHighScore, kGermanOffset));
   }
 
   void textsFitInEveryLanguage() {

@@ -1,0 +1,53 @@
+#pragma once
+// Small fields for the solver's tests: drawn by hand as rows of letters, or
+// dealt by the game from a fixed deal.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/game.h"
+#include "solver/board.h"
+#include "support/silent_host.h"
+
+namespace pebble::solver {
+
+// Rows from the top down; each letter a colour of its own, '.' an empty cell.
+inline Field FieldOfRows(const std::vector<std::string>& rows) {
+  const auto columns = static_cast<std::int32_t>(rows.front().size());
+  Field field(columns, static_cast<std::int32_t>(rows.size()), 20, 20);
+  std::string letters;
+  for (std::int32_t row = 1; row <= field.Rows(); ++row) {
+    for (std::int32_t column = 1; column <= columns; ++column) {
+      const char letter = rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+      if (letter == '.') continue;
+      if (letters.find(letter) == std::string::npos) letters += letter;
+      TStoneCell& cell = field[field.CellIndex(row, column)];
+      cell.Occupied = 1;
+      cell.Kind = skNormal;
+      cell.Color = kClassicPalette[letters.find(letter)];
+    }
+  }
+  field.Recount(true);
+  return field;
+}
+
+inline Board BoardOfRows(const std::vector<std::string>& rows) { return *Board::FromField(FieldOfRows(rows), false); }
+
+// A field the game deals without special stones.
+inline Board DealtBoard(std::int32_t columns, std::int32_t rows, int colors, std::uint64_t deal) {
+  testing::SilentHost host;
+  GameRandom random;
+  random.SetFixedSeed(deal);
+  Game game(host, random);
+  GameSettings s;
+  s.columnCount = columns;
+  s.rowCount = rows;
+  s.colorCount = static_cast<std::uint8_t>(colors);
+  s.animationsOn = false;
+  s.soundsOn = false;
+  game.NewField(s, {columns, rows});
+  return *Board::FromField(game.GetField(), false);
+}
+
+}  // namespace pebble::solver
