@@ -22,7 +22,6 @@
 #include "config/settings_model.h"
 #include "config/string_ids.h"
 #include "config/string_table.h"
-#include "config/ui/cfg_choosers.h"
 #include "config/ui/cfg_path_label.h"
 #include "config/ui/cfg_spin_edit.h"
 #include "config/ui/cfg_stone_preview.h"
@@ -532,7 +531,7 @@ void TfrmCfg::SetBackMode() {
 }
 
 void TfrmCfg::bttChooseClick() {
-  const QString chosen = CurrentCfgChoosers().ChoosePicture(this, Str(kChoosePictureTitle), Str(kPictureFilter),
+  const QString chosen = CurrentPrompter().ChoosePicture(this, Str(kChoosePictureTitle), Str(kPictureFilter),
                                                             workPicture_);
   if (chosen.isEmpty()) return;
   workPicture_ = chosen;
@@ -540,7 +539,7 @@ void TfrmCfg::bttChooseClick() {
 }
 
 void TfrmCfg::bttchoose2Click() {
-  QString folder = CurrentCfgChoosers().ChooseFolder(this, Str(kChooseFolderTitle));
+  QString folder = CurrentPrompter().ChooseFolder(this, Str(kChooseFolderTitle));
   if (folder.isEmpty()) return;
   if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
   workFolder_ = folder;

@@ -14,7 +14,6 @@
 #include "config/settings_model.h"
 #include "config/string_ids.h"
 #include "config/string_table.h"
-#include "config/ui/cfg_choosers.h"
 #include "control/ui/prompter.h"
 
 namespace pebble::ui {
@@ -134,7 +133,7 @@ void TfrmSelColors::DrawEntry(int index) {
 }
 
 void TfrmSelColors::Farbwahl(int index) {
-  const std::optional<ColorValue> chosen = CurrentCfgChoosers().ChooseColor(this, WorkingColor(index));
+  const std::optional<ColorValue> chosen = CurrentPrompter().ChooseColor(this, WorkingColor(index));
   if (!chosen) return;
   if (IsRefusedStoneColor(*chosen)) {
     CurrentPrompter().Error(this, Str(kRefusedColor));

@@ -28,6 +28,7 @@
 #include "scores/ui/tfrm_hints.h"
 #include "scores/ui/tfrm_about.h"
 #include "config/ui/qt_texts.h"
+#include "config/ui/settings_migration.h"
 #include "config/ui/tfrm_cfg.h"
 #include "control/ui/shell_integration.h"
 #include "render/ui/bitmap_resource.h"
@@ -193,10 +194,7 @@ void TfrmGame::SizeWindow(FieldSize size, int rampHeight) {
 // --- set-up and tear-down ----------------------------------------------------
 
 void TfrmGame::FormCreate() {
-  if (store_.MigrationNeeded() && !store_.MigrateRegistry()) {
-    CurrentPrompter().Error(this, QString::fromUtf8(kMigrationErrorMessage.data(),
-                                                    static_cast<int>(kMigrationErrorMessage.size())));
-  }
+  MigrateOlderSettings(store_, this);
   try {
     SetUpGame();
   } catch (const std::exception&) {

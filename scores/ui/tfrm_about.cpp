@@ -1,6 +1,5 @@
 #include "scores/ui/tfrm_about.h"
 
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QFrame>
 #include <QGridLayout>
@@ -15,7 +14,6 @@
 #include "config/string_ids.h"
 #include "config/string_table.h"
 #include "config/system_services.h"
-#include "config/ui/qt_dialogs.h"
 #include "control/shell_help.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
@@ -38,16 +36,6 @@ constexpr int kTextColumnChars = 28;
 constexpr int kPanelMargin = 8;
 constexpr double kVersionFontScale = 0.85;
 
-class DesktopServices : public AboutServices {
- public:
-  bool AskBeforeMail(QWidget* parent, const QString& text, const std::function<void()>& help) override {
-    return MakeQuestionWithHelp(parent, text, help)->exec() == QDialog::Accepted;
-  }
-  bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
-};
-
-AboutServices* installed = nullptr;
-
 QLabel* InfoLabel(QWidget* parent, const char* name, bool bold, bool wrap) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
@@ -68,17 +56,6 @@ QPushButton* Button(QWidget* parent, const char* name) {
 }
 
 }  // namespace
-
-AboutServices& CurrentAboutServices() {
-  static DesktopServices desktop;
-  return installed ? *installed : desktop;
-}
-
-AboutServices* SetAboutServices(AboutServices* services) {
-  AboutServices* old = installed;
-  installed = services;
-  return old;
-}
 
 TfrmAbout::TfrmAbout(int languageOffset, QWidget* parent) : QDialog(parent), languageOffset_(languageOffset) {
   setObjectName(QStringLiteral("frmAbout"));
@@ -190,11 +167,11 @@ void TfrmAbout::bttMailClick(const QPushButton* sender) {
   if (mail) {
     const QString question = Str(kAboutMailPlea) + QStringLiteral("\n\n") + Str(kAboutMailAnyway);
     const int topic = languageOffset_ + kHelpQuestionsTopic;
-    if (!CurrentAboutServices().AskBeforeMail(this, question, [this, topic] { emit HelpRequested(topic); })) return;
+    if (!CurrentPrompter().AskWithHelp(this, question, [this, topic] { emit HelpRequested(topic); })) return;
   }
   const std::string version = ProcessVersion({}, "ProductVersion");
   const QString url = QString::fromStdString(FormatPattern(link, {version}));
-  if (CurrentAboutServices().OpenUrl(QUrl(url, QUrl::TolerantMode))) return;
+  if (CurrentPrompter().OpenUrl(QUrl(url, QUrl::TolerantMode))) return;
   // The link is shown as the table holds it, before the version filled it in.
   CurrentPrompter().Error(this, Str(kNoBrowser) + QString::fromStdString(link) + QStringLiteral("\"."));
 }

@@ -6,32 +6,13 @@
 #include <QDialog>
 #include <QImage>
 #include <QString>
-#include <functional>
 
 class QLabel;
 class QPushButton;
-class QUrl;
 
 namespace pebble::ui {
 
 class PaintBox;
-
-// What the about window asks the player and the desktop; the real one shows a
-// dialog and uses the desktop's link handler, tests script both.
-class AboutServices {
- public:
-  virtual ~AboutServices() = default;
-  // The question before a mail, with Yes, No and Help; help runs (while the
-  // question stays open) each time Help is pressed. True for Yes.
-  virtual bool AskBeforeMail(QWidget* parent, const QString& text, const std::function<void()>& help) = 0;
-  // Opens the link with the desktop's default handler; false when that failed.
-  virtual bool OpenUrl(const QUrl& url) = 0;
-};
-
-// The services in use; the desktop's unless a test installed others.
-AboutServices& CurrentAboutServices();
-// Installs services (nullptr restores the desktop's); returns the old ones.
-AboutServices* SetAboutServices(AboutServices* services);
 
 class TfrmAbout : public QDialog {
   Q_OBJECT

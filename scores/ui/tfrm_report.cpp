@@ -17,7 +17,6 @@
 #include "control/saved_game_file.h"
 #include "control/ui/prompter.h"
 #include "scores/ui/score_format.h"
-#include "scores/ui/scores_services.h"
 
 namespace pebble::ui {
 namespace {
@@ -223,11 +222,11 @@ void TfrmReport::ShowCount() {
 void TfrmReport::listReportColumnClick(int column) { listReport_->sortItems(column, Qt::AscendingOrder); }
 
 void TfrmReport::listReportDblClick() {
-  if (!CurrentScoresServices().ConfirmOkCancel(this, ScoreText(kReportMailPlea, languageOffset_))) return;
+  if (!CurrentPrompter().ConfirmOkCancel(this, ScoreText(kReportMailPlea, languageOffset_))) return;
   const auto* item = static_cast<const ReportItem*>(listReport_->currentItem());
   if (!item || !item->isSelected()) return;
   const QString address = Utf8(item->Info().Address);
-  if (CurrentScoresServices().OpenUrl(MailLink(address))) return;
+  if (CurrentPrompter().OpenUrl(MailLink(address))) return;
   CurrentPrompter().Error(this, ScoreText(kNoBrowser, languageOffset_) + address + QStringLiteral("\"."));
 }
 

@@ -27,7 +27,6 @@
 #include "render/ui/bitmap_resource.h"
 #include "render/ui/keyed_image.h"
 #include "scores/ui/score_format.h"
-#include "scores/ui/scores_services.h"
 #include "scores/ui/tfrm_add_address.h"
 #include "scores/ui/tfrm_report.h"
 
@@ -121,7 +120,7 @@ class NameQuery final : public WinnerNameQuery {
  public:
   NameQuery(QWidget* parent, int languageOffset) : parent_(parent), languageOffset_(languageOffset) {}
   std::optional<std::string> AskWinnerName(const std::string& preset) override {
-    const std::optional<QString> name = CurrentScoresServices().AskName(
+    const std::optional<QString> name = CurrentPrompter().AskText(
         parent_, ScoreText(kRecordCaption, languageOffset_), ScoreText(kRecordPrompt, languageOffset_),
         QString::fromStdString(preset), kWinnerQueryMaxLength);
     if (!name) return std::nullopt;
@@ -476,7 +475,7 @@ void TfrmStats::RunHistoryEntry(const SavedGameTie& tie, std::int32_t result) {
   entry.Score = result;
   if (!addAddress_) addAddress_ = new TfrmAddAddress(store_, languageOffset_, this);
   addAddress_->Prepare(entry, tie.gameHeader, keeper_.LastWinner());
-  if (CurrentScoresServices().RunModal(*addAddress_) != QDialog::Accepted) {
+  if (CurrentPrompter().RunModal(*addAddress_) != QDialog::Accepted) {
     if (addAddress_->ReportWanted()) ShowReport(tie.fileName, tie.playerHistoryOffset);
     return;
   }
@@ -496,7 +495,7 @@ void TfrmStats::RunHistoryEntry(const SavedGameTie& tie, std::int32_t result) {
 void TfrmStats::ShowReport(const std::filesystem::path& fileName, std::size_t playerHistoryOffset) {
   if (!report_) report_ = new TfrmReport(languageOffset_, this);
   if (report_->LoadReport(fileName, playerHistoryOffset, keeper_.LowScore())) {
-    CurrentScoresServices().RunModal(*report_);
+    CurrentPrompter().RunModal(*report_);
   } else {
     CurrentPrompter().Information(parentWidget() ? parentWidget() : this, Str(kNothingToShow));
   }

@@ -97,14 +97,39 @@ struct stat StatusOf(const fs::path& path) {
   return status;
 }
 
+// One byte each way between processes: a child tells that it has reached a
+// point, another waits until it has.
+class Signal {
+ public:
+  Signal() { EXPECT_EQ(pipe(ends_), 0); }
+  ~Signal() {
+    close(ends_[0]);
+    close(ends_[1]);
+  }
+  bool Give() const { return write(ends_[1], "!", 1) == 1; }
+  bool Await() const {
+    char byte = 0;
+    return read(ends_[0], &byte, 1) == 1;
+  }
+
+ private:
+  int ends_[2] = {-1, -1};
+};
+
 TEST(PlayerHistoryShared, TwoGamesAppendingAtOnceLoseNoEntryWhileAThirdSaves) {
   const ScratchFolder folder;
   const fs::path file = folder / "deal.clk";
   ASSERT_TRUE(WriteGameFile(file, Deal()).saved);
   constexpr int kEntries = 100;
+  // Both games stop half-way and the saving starts there: the first save
+  // replaces a file that holds half of every game's entries, and the games
+  // append the rest while the saves go on.
+  const Signal halfWay, saving;
   const auto appender = [&](const std::string& player) {
-    return StartChild([&file, player] {
+    return StartChild([&file, &halfWay, &saving, player] {
+      alarm(60);  // a partner that never signals fails the test instead of hanging it
       for (int i = 0; i < kEntries; ++i) {
+        if (i == kEntries / 2 && !(halfWay.Give() && saving.Await())) return false;
         if (AppendPlayerHistoryEntry(file, Entry(player, i)) != AppendOutcome::Appended) return false;
       }
       return true;
@@ -112,9 +137,12 @@ TEST(PlayerHistoryShared, TwoGamesAppendingAtOnceLoseNoEntryWhileAThirdSaves) {
   };
   // Saving the same deal again keeps the history; an entry appended to the
   // file it replaces must not be lost with it.
-  const pid_t saver = StartChild([&file] {
+  const pid_t saver = StartChild([&file, &halfWay, &saving] {
+    alarm(60);
+    if (!(halfWay.Await() && halfWay.Await())) return false;
     for (int i = 0; i < 30; ++i) {
       if (!WriteGameFile(file, Deal()).saved) return false;
+      if (i == 0 && !(saving.Give() && saving.Give())) return false;
     }
     return true;
   });

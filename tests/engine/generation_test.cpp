@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
+#include "engine/deal.h"
 #include "engine_fixture.h"
 
 namespace pebble {
 namespace {
 
 using testing::RecordingHost;
+using testing::Rows;
 
 struct Dealer {
   RecordingHost host;
@@ -34,27 +39,59 @@ TEST(Generation, DefaultsDealTenBySixteenPlainStonesOfFiveColours) {
   EXPECT_TRUE(d.game.GameRunning());
 }
 
-TEST(Generation, ColourIsDrawnFirstThenKindAndNoKindDrawWithoutActions) {
-  // Replaying the draws by hand on a generator with the same seed must give
-  // the same field: one colour draw per cell, and kind draws only with actions.
-  for (bool actions : {false, true}) {
+// Written down once from the game and kept: the program's generator under a
+// fixed seed draws this deal number, and the number deals these stones.
+TEST(Generation, AFixedSeedDealsThesePinnedFields) {
+  struct Case {
+    bool actions;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {false, {"dbcddb", "dbcddc", "eddcdd", "eecdad", "bbbceb", "bceccd"}},
+      {true, {"dcddcd", "LdecRX", "RDbccX", "bcBbcB", "LXLbBa", "BeXceb"}},
+  };
+  for (const Case& c : cases) {
     Dealer d;
     GameSettings s;
-    s.actionsOn = actions;
+    s.actionsOn = c.actions;
     s.actionFrequency = 3;
     d.game.NewField(s, {6, 6});
-    GameRandom replay;
-    replay.Seed(d.game.Deal().value());
-    for (const TStoneCell& cell : d.game.GetField().Cells()) {
-      const ColorValue colour = kClassicPalette[static_cast<std::size_t>(replay.Random(5))];
-      std::uint8_t kind = skNormal;
-      if (actions && replay.Random(3) == 0) {
-        const int which = replay.Random(3);
-        kind = which == 0 ? skBomb : which == 2 ? skRock : static_cast<std::uint8_t>(skRocketRight + replay.Random(3));
-      }
-      ASSERT_EQ(cell.Kind, kind);
-      ASSERT_EQ(cell.Color, kind == skNormal ? colour : SpecialColor);
+    EXPECT_EQ(d.game.Deal(), std::optional<DealNumber>(949557508));
+    EXPECT_EQ(Rows(d.game.GetField()), c.rows) << "actions " << c.actions;
+  }
+}
+
+// Row by row from the top: a taller field of the same deal begins with the
+// rows of the shorter one; a wider one does not keep its columns.
+TEST(Generation, FieldsFillRowByRowFromTheTop) {
+  for (bool actions : {false, true}) {
+    GameSettings s;
+    s.actionsOn = actions;
+    s.actionFrequency = 4;
+    const std::vector<std::string> shorter = Rows(DealField(4711, s, {7, 3}));
+    std::vector<std::string> taller = Rows(DealField(4711, s, {7, 9}));
+    taller.resize(3);
+    EXPECT_EQ(shorter, taller) << "actions " << actions;
+  }
+}
+
+// Over many stones every colour comes about equally often, and one stone in
+// actionFrequency is special.
+TEST(Generation, ColoursComeEvenlyAndSpecialsAtTheirFrequency) {
+  for (int frequency : {2, 3, 10}) {
+    GameSettings s;
+    s.actionsOn = true;
+    s.actionFrequency = frequency;
+    const Field field = DealField(static_cast<DealNumber>(frequency), s, {100, 100});
+    std::map<ColorValue, int> colours;
+    int specials = 0;
+    for (const TStoneCell& c : field.Cells()) {
+      if (c.Kind == skNormal) ++colours[c.Color];
+      else ++specials;
     }
+    const double n = field.Size();
+    EXPECT_NEAR(specials / n, 1.0 / frequency, 0.015) << frequency;
+    ASSERT_EQ(colours.size(), 5u);
+    for (const auto& [colour, count] : colours) EXPECT_NEAR(count / (n - specials), 0.2, 0.02) << colour;
   }
 }
 

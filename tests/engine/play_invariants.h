@@ -1,13 +1,16 @@
 #pragma once
 // What must hold for any field at any moment of play, worked out from the
 // cells alone and independently of the rules' own code: the counters, the
-// settled shape of the field, the stones a click removes, and the stones on
-// the field as a multiset.
+// settled shape of the field, the stones a click removes, the stones on the
+// field as a multiset, and where every stone stands after a move or a drop.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -140,6 +143,68 @@ inline std::vector<std::int32_t> CellsAClickRemoves(const Field& field, std::int
   }
   if (removed.size() < 2 && clicked.Kind == skNormal) return {};
   return removed;
+}
+
+// Each column's stones from the bottom up, in the field's order of columns;
+// a removed cell counts as empty.
+inline std::vector<std::vector<StoneKey>> ColumnsFromTheBottom(const Field& field,
+                                                               const std::vector<std::int32_t>& removed = {}) {
+  std::vector<bool> gone(static_cast<std::size_t>(field.Size()), false);
+  for (std::int32_t i : removed) gone[static_cast<std::size_t>(i)] = true;
+  std::vector<std::vector<StoneKey>> columns;
+  for (std::int32_t column = 1; column <= field.Columns(); ++column) {
+    std::vector<StoneKey>& stack = columns.emplace_back();
+    for (std::int32_t row = field.Rows(); row >= 1; --row) {
+      const std::int32_t index = field.CellIndex(row, column);
+      if (field[index].Occupied && !gone[static_cast<std::size_t>(index)])
+        stack.push_back({field[index].Kind, field[index].Color});
+    }
+  }
+  return columns;
+}
+
+inline std::string StoneText(const std::optional<StoneKey>& stone) {
+  if (!stone) return "nothing";
+  return "kind " + std::to_string(stone->first) + " colour " + std::to_string(stone->second);
+}
+
+// The field a move leaves, worked out the plain way: the removed cells are
+// emptied, in each column the stones left drop to the bottom in their order,
+// and the columns that keep stones close up to the left in theirs. Every
+// cell of `after` must hold what that gives.
+inline ::testing::AssertionResult MoveLeavesEveryStoneInPlace(const Field& before,
+                                                              const std::vector<std::int32_t>& removed,
+                                                              const Field& after) {
+  std::vector<std::vector<StoneKey>> columns = ColumnsFromTheBottom(before, removed);
+  std::erase_if(columns, [](const std::vector<StoneKey>& stack) { return stack.empty(); });
+  for (std::int32_t column = 1; column <= after.Columns(); ++column) {
+    for (std::int32_t row = 1; row <= after.Rows(); ++row) {
+      const std::size_t c = static_cast<std::size_t>(column - 1);
+      const std::size_t height = static_cast<std::size_t>(after.Rows() - row);
+      std::optional<StoneKey> expected;
+      if (c < columns.size() && height < columns[c].size()) expected = columns[c][height];
+      const TStoneCell& cell = after[after.CellIndex(row, column)];
+      std::optional<StoneKey> actual;
+      if (cell.Occupied) actual = StoneKey{cell.Kind, cell.Color};
+      if (actual != expected)
+        return ::testing::AssertionFailure() << "row " << row << ", column " << column << " holds "
+                                             << StoneText(actual) << " where the plain rules put "
+                                             << StoneText(expected);
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// A drop from the ramp only adds stones on top: every column that held
+// stones holds them still, in their order, at its bottom.
+inline ::testing::AssertionResult DropLeavesEveryStoneInPlace(const Field& before, const Field& after) {
+  const std::vector<std::vector<StoneKey>> was = ColumnsFromTheBottom(before);
+  const std::vector<std::vector<StoneKey>> now = ColumnsFromTheBottom(after);
+  for (std::size_t c = 0; c < was.size(); ++c) {
+    if (now[c].size() < was[c].size() || !std::equal(was[c].begin(), was[c].end(), now[c].begin()))
+      return ::testing::AssertionFailure() << "a drop moved the stones of column " << c + 1;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace pebble::testing

@@ -31,7 +31,9 @@ using testing::CellsAClickRemoves;
 using testing::CellsKeepTheirPlaces;
 using testing::CountersMatchARecount;
 using testing::Difference;
+using testing::DropLeavesEveryStoneInPlace;
 using testing::FieldIsSettled;
+using testing::MoveLeavesEveryStoneInPlace;
 using testing::Stones;
 using testing::StonesOn;
 
@@ -300,6 +302,8 @@ class CheckedGame {
     if (StonesOn(after.field) != expected)
       return AssertionFailure() << "a click on cell " << cell << " did not remove exactly its " << removed.size()
                                 << " stones";
+    if (AssertionResult placed = MoveLeavesEveryStoneInPlace(before.field, removed, after.field); !placed)
+      return placed << " after a click on cell " << cell;
     score_ = before.score + SpecifiedPoints(static_cast<std::int32_t>(removed.size()));
     if (last && !game_.GameRunning()) AddTheBonus();
     if (after.score != score_)
@@ -352,6 +356,7 @@ class CheckedGame {
   // Stones come onto the field only from the ramp: each one the field gains
   // has left the ramp, and the ramp gains at most one new stone a step.
   AssertionResult CheckedDrop(const std::function<void()>& drop, std::size_t mostStonesAfter) {
+    const Field before = field();
     const Stones fieldBefore = StonesOn(field());
     const Stones rampBefore = RampStonesOf(ramp_.RampStones());
     const std::int32_t stonesBefore = field().Counters().StonesLeft;
@@ -373,6 +378,7 @@ class CheckedGame {
     for (const auto& [key, count] : supply) {
       if (count < 0) return AssertionFailure() << "a stone came onto the field that was not on the ramp";
     }
+    if (AssertionResult placed = DropLeavesEveryStoneInPlace(before, field()); !placed) return placed;
     score_ += dropped * SpecifiedPoints(0);
     if (game_.Score() != score_)
       return AssertionFailure() << "score " << game_.Score() << " after " << dropped << " drops, expected " << score_;

@@ -1,65 +1,46 @@
 #pragma once
-// What a window test of the main window needs around it: a home of its own
-// for the settings and the desktop, the settings store in it, and a prompter
-// that answers every question quietly.
+// A player's home of its own for a window test: the settings, the desktop and
+// the data folders point into a temporary folder, so the player's real ones
+// are never touched, and the settings store opens there.
 
 #include <QTemporaryDir>
 #include <memory>
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
-#include "control/ui/prompter.h"
-#include "scores/ui/scores_services.h"
+#include "config/string_table.h"
+#include "support/scripted_prompter.h"
 
 namespace pebble::testing {
 
-class QuietPrompter : public ui::Prompter {
- public:
-  QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  void Error(QWidget*, const QString&) override {}
-  void Information(QWidget*, const QString&) override {}
-  bool WarningYesNo(QWidget*, const QString&) override { return true; }
-};
+// Points the settings and desktop folders into `home` and opens the store
+// there, with the stored language given by its offset (English unless told).
+inline std::unique_ptr<SettingsStore> StoreInHome(const QTemporaryDir& home, int languageOffset = kEnglishOffset) {
+  qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+  qputenv("XDG_CONFIG_DIRS", home.filePath("etc").toUtf8());
+  qputenv("HOME", home.path().toUtf8());
+  qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+  auto store = MakeDefaultSettingsStore();
+  store->SetProgRoot(kPebbledromeProgRoot);
+  store->SaveRegInt(kRootSection, kValueLanguage, languageOffset);
+  return store;
+}
 
-// Leaves the name query and the other companion questions unanswered.
-class QuietScoresServices : public ui::ScoresServices {
- public:
-  std::optional<QString> AskName(QWidget*, const QString&, const QString&, const QString&, int) override {
-    return std::nullopt;
-  }
-  bool ConfirmOkCancel(QWidget*, const QString&) override { return true; }
-  int RunModal(QDialog&) override { return 0; }
-  bool OpenUrl(const QUrl&) override { return false; }
-};
-
-// Lives from a test's init() to its cleanup(); English texts.
+// Lives from a test's init() to its cleanup(): the home, its store, and a
+// scripted prompter installed for every question.
 class WindowHome {
  public:
-  WindowHome() {
-    qputenv("XDG_CONFIG_HOME", home_.filePath("config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", home_.filePath("etc").toUtf8());
-    qputenv("HOME", home_.path().toUtf8());
-    qputenv("XDG_DATA_HOME", home_.filePath("data").toUtf8());
-    store_ = MakeDefaultSettingsStore();
-    store_->SetProgRoot(kPebbledromeProgRoot);
-    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
-    ui::SetPrompter(&prompter_);
-    oldServices_ = ui::SetScoresServices(&services_);
-  }
-  ~WindowHome() {
-    ui::SetPrompter(nullptr);
-    ui::SetScoresServices(oldServices_);
-  }
+  explicit WindowHome(int languageOffset = kEnglishOffset)
+      : store_(StoreInHome(home_, languageOffset)) {}
 
   SettingsStore& Store() { return *store_; }
+  ScriptedPrompter& Prompter() { return prompter_; }
+  QString FilePath(const QString& name) const { return home_.filePath(name); }
 
  private:
   QTemporaryDir home_;
   std::unique_ptr<SettingsStore> store_;
-  QuietPrompter prompter_;
-  QuietScoresServices services_;
-  ui::ScoresServices* oldServices_ = nullptr;
+  InstalledPrompter prompter_;
 };
 
 }  // namespace pebble::testing

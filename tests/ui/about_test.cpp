@@ -12,7 +12,7 @@
 #include "config/string_table.h"
 #include "control/shell_help.h"
 #include "control/ui/paint_box.h"
-#include "control/ui/prompter.h"
+#include "support/scripted_prompter.h"
 #include "render/ui/background_picture.h"
 #include "scores/ui/tfrm_about.h"
 #include "support/save_shot.h"
@@ -21,33 +21,6 @@ using namespace pebble;
 using namespace pebble::ui;
 
 namespace {
-
-class ScriptedServices : public AboutServices {
- public:
-  bool answerYes = false;
-  bool pressHelp = false;
-  bool openSucceeds = true;
-  QStringList asked;
-  QList<QUrl> opened;
-
-  bool AskBeforeMail(QWidget*, const QString& text, const std::function<void()>& help) override {
-    asked << text;
-    if (pressHelp) help();
-    return answerYes;
-  }
-  bool OpenUrl(const QUrl& url) override {
-    opened << url;
-    return openSucceeds;
-  }
-};
-
-class ScriptedPrompter : public Prompter {
- public:
-  QStringList errors;
-  void Error(QWidget*, const QString& text) override { errors << text; }
-  void Information(QWidget*, const QString&) override {}
-  bool WarningYesNo(QWidget*, const QString&) override { return false; }
-};
 
 QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
@@ -61,8 +34,7 @@ class AboutTest : public QObject {
   Q_OBJECT
 
  private:
-  ScriptedServices services_;
-  ScriptedPrompter prompter_;
+  testing::ScriptedPrompter prompter_;
   std::unique_ptr<TfrmAbout> about_;
   QImage morek_, morek2_;
 
@@ -79,7 +51,6 @@ class AboutTest : public QObject {
  private slots:
   void initTestCase() {
     Q_INIT_RESOURCE(pebbledrome);
-    SetAboutServices(&services_);
     SetPrompter(&prompter_);
     morek_ = LoadJpegResource("MOREK");
     morek2_ = LoadJpegResource("MOREK2");
@@ -88,12 +59,10 @@ class AboutTest : public QObject {
     QVERIFY(Rgb(morek_) != Rgb(morek2_));
   }
   void cleanupTestCase() {
-    SetAboutServices(nullptr);
     SetPrompter(nullptr);
   }
   void init() {
-    services_ = ScriptedServices();
-    prompter_.errors.clear();
+    prompter_ = testing::ScriptedPrompter();
     about_ = std::make_unique<TfrmAbout>(kEnglishOffset);
     about_->ShowModeless();
     QVERIFY(QTest::qWaitForWindowExposed(about_.get()));
@@ -162,14 +131,14 @@ class AboutTest : public QObject {
     about_->ShowModeless();
     QTest::mouseClick(Button("bttOK"), Qt::LeftButton);
     QVERIFY(!about_->isVisible());
-    QVERIFY(services_.opened.isEmpty());
+    QVERIFY(prompter_.opened.empty());
   }
 
   void wwwOpensWebPageOfTheLanguage() {
     about_->ProcStrings(kFrenchOffset);
     QTest::mouseClick(Button("bttWWW"), Qt::LeftButton);
-    QVERIFY(services_.asked.isEmpty());
-    QCOMPARE(services_.opened, QList<QUrl>{QUrl(Str(kWebLink, kFrenchOffset))});
+    QVERIFY(prompter_.helpQuestions.isEmpty());
+    QCOMPARE(prompter_.opened, std::vector<QUrl>{QUrl(Str(kWebLink, kFrenchOffset))});
   }
 
   void mailAsksFirst_data() {
@@ -183,21 +152,21 @@ class AboutTest : public QObject {
   void mailAsksFirst() {
     QFETCH(bool, answerYes);
     QFETCH(bool, pressHelp);
-    services_.answerYes = answerYes;
-    services_.pressHelp = pressHelp;
+    prompter_.helpAnswer = answerYes;
+    prompter_.pressHelp = pressHelp;
     QSignalSpy help(about_.get(), &TfrmAbout::HelpRequested);
     about_->ProcStrings(kGermanOffset);
     QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
 
-    QCOMPARE(services_.asked, QStringList{Str(kAboutMailPlea, kGermanOffset) + "\n\n" + Str(kAboutMailAnyway, kGermanOffset)});
+    QCOMPARE(prompter_.helpQuestions, QStringList{Str(kAboutMailPlea, kGermanOffset) + "\n\n" + Str(kAboutMailAnyway, kGermanOffset)});
     QCOMPARE(help.count(), pressHelp ? 1 : 0);
     if (pressHelp) QCOMPARE(help.front().front().toInt(), kGermanOffset + kHelpQuestionsTopic);
     if (!answerYes) {
-      QVERIFY(services_.opened.isEmpty());
+      QVERIFY(prompter_.opened.empty());
       return;
     }
-    QCOMPARE(services_.opened.size(), 1);
-    const QUrl link = services_.opened.front();
+    QCOMPARE(prompter_.opened.size(), std::size_t{1});
+    const QUrl link = prompter_.opened.front();
     QCOMPARE(link.scheme(), QStringLiteral("mailto"));
     QCOMPARE(link.query(QUrl::FullyDecoded), QStringLiteral("subject=Pebbledrome " PEBBLE_VERSION_STRING " D"));
   }
@@ -205,13 +174,13 @@ class AboutTest : public QObject {
   // The message shows the link as the table holds it, "%s" and all; the
   // shell was handed the filled-in link.
   void failedLinkShowsTheLinkAsItStood() {
-    services_.answerYes = true;
-    services_.openSucceeds = false;
+    prompter_.helpAnswer = true;
+    prompter_.openSucceeds = false;
     QTest::mouseClick(Button("bttMail"), Qt::LeftButton);
     const QString asItStood = Str(kMailLink, kEnglishOffset);
     QVERIFY(asItStood.contains("%s"));
     QCOMPARE(prompter_.errors, QStringList{Str(kNoBrowser, kEnglishOffset) + asItStood + "\"."});
-    QVERIFY(services_.opened.front().toString().contains(PEBBLE_VERSION_STRING));
+    QVERIFY(prompter_.opened.front().toString().contains(PEBBLE_VERSION_STRING));
   }
 };
 

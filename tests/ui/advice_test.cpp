@@ -12,7 +12,7 @@
 #include "control/ui/tfrm_game.h"
 #include "solver/ui/advice_overlay.h"
 #include "solver/ui/game_solver.h"
-#include "support/silent_host.h"
+#include "support/rules_replay.h"
 #include "support/window_home.h"
 
 using namespace pebble;
@@ -28,23 +28,6 @@ bool EngineTakes(const Field& field, std::int32_t index) {
   const TStoneCell& cell = field[index];
   return cell.Occupied && cell.Kind != skRock && (cell.Kind != skNormal || cell.SameColorCount >= 1);
 }
-
-// The rules alone, on a copy of the window's field.
-struct Rules {
-  testing::SilentHost host;
-  GameRandom random;
-  Game game{host, random};
-  explicit Rules(const Game& from) {
-    GameSettings quiet = from.Settings();
-    quiet.animationsOn = false;
-    quiet.soundsOn = false;
-    game.LoadField(quiet, {from.GetField().Columns(), from.GetField().Rows()}, from.GetField().Cells());
-  }
-  void Click(std::int32_t index) {
-    const Field& f = game.GetField();
-    game.imgMainMouseUp(MouseButton::Left, f[index].Left + 1, f[index].Top + 1);
-  }
-};
 
 }  // namespace
 
@@ -100,7 +83,7 @@ class AdviceTest : public QObject {
     QCOMPARE(advice.clicks.front(), advice.fieldIndex);
 
     // The ring shows exactly the stones the rules take for that click.
-    Rules rules(w->GetGame());
+    testing::RulesReplay rules(w->GetGame());
     const Field before = rules.game.GetField();
     rules.Click(advice.fieldIndex);
     QCOMPARE(static_cast<std::int32_t>(advice.cells.size()),

@@ -1,12 +1,11 @@
 #pragma once
 // The configuration dialogs' surroundings for window tests: a settings store in
 // temporary XDG folders, a main window that records what it is asked to do, and
-// message boxes and choosers with scripted answers.
+// the scripted prompter for its messages and choosers.
 
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,9 +16,8 @@
 #include "config/settings_model.h"
 #include "config/settings_store.h"
 #include "config/string_table.h"
-#include "config/ui/cfg_choosers.h"
 #include "config/ui/cfg_host.h"
-#include "control/ui/prompter.h"
+#include "support/scripted_prompter.h"
 
 namespace pebble::test {
 
@@ -69,96 +67,25 @@ class RecordingHost : public ui::CfgHost {
   SettingsStore& store_;
 };
 
-// Message boxes with scripted answers; what they would have shown is kept.
-class ScriptedPrompter : public ui::Prompter {
- public:
-  ScriptedPrompter() { old_ = ui::SetPrompter(this); }
-  ~ScriptedPrompter() override { ui::SetPrompter(old_); }
-
-  struct Shown {
-    std::string kind;
-    QString text;
-  };
-  std::vector<Shown> shown;
-  bool answerYes = true;
-
-  void Error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
-  void Information(QWidget*, const QString& text) override { shown.push_back({"information", text}); }
-  bool WarningYesNo(QWidget*, const QString& text) override {
-    shown.push_back({"warning", text});
-    return answerYes;
-  }
-
- private:
-  ui::Prompter* old_ = nullptr;
-};
-
-// Choosers with scripted answers: an empty answer (or none left) cancels.
-class ScriptedChoosers : public ui::CfgChoosers {
- public:
-  ScriptedChoosers() { old_ = ui::SetCfgChoosers(this); }
-  ~ScriptedChoosers() override { ui::SetCfgChoosers(old_); }
-
-  struct Asked {
-    std::string kind;
-    QString title;
-    QString filter;
-    QString start;
-  };
-  std::vector<Asked> asked;
-  std::deque<QString> pictures, folders;
-  std::deque<std::optional<ColorValue>> colors;
-
-  QString ChoosePicture(QWidget*, const QString& title, const QString& filter, const QString& start) override {
-    asked.push_back({"picture", title, filter, start});
-    return Next(pictures).value_or(QString());
-  }
-  QString ChooseFolder(QWidget*, const QString& title) override {
-    asked.push_back({"folder", title, {}, {}});
-    return Next(folders).value_or(QString());
-  }
-  std::optional<ColorValue> ChooseColor(QWidget*, ColorValue initial) override {
-    asked.push_back({"color", QString::number(initial), {}, {}});
-    return Next(colors).value_or(std::nullopt);
-  }
-
- private:
-  template <typename T>
-  static std::optional<T> Next(std::deque<T>& answers) {
-    if (answers.empty()) return std::nullopt;
-    T answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  ui::CfgChoosers* old_ = nullptr;
-};
-
 // What every test of the dialogs starts from, made fresh for each test.
 class DialogSurroundings {
  protected:
   void MakeSurroundings() {
     store_ = std::make_unique<TempStore>();
     host_ = std::make_unique<RecordingHost>(store_->Store());
-    prompter_ = std::make_unique<ScriptedPrompter>();
-    choosers_ = std::make_unique<ScriptedChoosers>();
+    prompter_ = std::make_unique<testing::InstalledPrompter>();
   }
   void DropSurroundings() {
-    choosers_.reset();
     prompter_.reset();
     host_.reset();
     store_.reset();
   }
-  // "error: ...", "information: ...", "warning: ..." in the order shown.
-  QStringList Messages() const {
-    QStringList texts;
-    for (const auto& m : prompter_->shown) texts << QString::fromStdString(m.kind) + ": " + m.text;
-    return texts;
-  }
+  // "error: ...", "info: ...", "warning: ..." in the order shown.
+  QStringList Messages() const { return prompter_->said; }
 
   std::unique_ptr<TempStore> store_;
   std::unique_ptr<RecordingHost> host_;
-  std::unique_ptr<ScriptedPrompter> prompter_;
-  std::unique_ptr<ScriptedChoosers> choosers_;
+  std::unique_ptr<testing::InstalledPrompter> prompter_;  // messages and choosers
 };
 
 inline QString English(int id) { return QString::fromStdString(Text(id, kEnglishOffset)); }

@@ -24,6 +24,7 @@
 #include "config/ui/cfg_path_label.h"
 #include "config/ui/cfg_spin_edit.h"
 #include "config/ui/cfg_stone_preview.h"
+#include "config/ui/picture_chooser.h"
 #include "config/ui/tfrm_cfg.h"
 #include "config/ui/tfrm_sel_colors.h"
 
@@ -337,7 +338,7 @@ class CfgTest : public QObject, public DialogSurroundings {
       QVERIFY2(host_->settings == inMemory, c.name);
       QVERIFY2(Calls() == c.calls, c.name);
       QVERIFY2(!d.isVisible(), c.name);
-      QVERIFY2(prompter_->shown.empty(), c.name);
+      QVERIFY2(prompter_->said.isEmpty(), c.name);
     }
   }
 
@@ -345,7 +346,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& d = Opened();
     d.chkBackup->setChecked(false);
     d.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"information: " + English(kRestartNeeded)});
+    QCOMPARE(Messages(), QStringList{"info: " + English(kRestartNeeded)});
     QCOMPARE(Calls(), std::vector<std::string>{"quit"});
     QVERIFY(!store_->Store().ReadRegBool(kConfigSection, kValueUndoInfo, true));
     QVERIFY(host_->settings.undoInfo);  // the next start reads it
@@ -366,15 +367,15 @@ class CfgTest : public QObject, public DialogSurroundings {
     d.radioDir->setChecked(true);
     d.bttSaveClick();
     QCOMPARE(Messages(), QStringList{"error: " + English(kNoFolder)});
-    QCOMPARE(choosers_->asked.size(), std::size_t{1});
-    QCOMPARE(choosers_->asked[0].kind, std::string("folder"));
-    QCOMPARE(choosers_->asked[0].title, English(kChooseFolderTitle));
+    QCOMPARE(prompter_->choices.size(), std::size_t{1});
+    QCOMPARE(prompter_->choices[0].kind, std::string("folder"));
+    QCOMPARE(prompter_->choices[0].title, English(kChooseFolderTitle));
     QVERIFY(!store_->ConfigStored());
     QVERIFY(Calls().empty());
     QVERIFY(d.isVisible());
 
     // Chosen the second time: the save stops once more, showing the folder.
-    choosers_->folders.push_back(store_->Folder());
+    prompter_->folders.push_back(store_->Folder());
     d.bttSaveClick();
     QCOMPARE(d.lblDir->FullText(), store_->Folder() + QDir::separator());
     QVERIFY(!store_->ConfigStored());
@@ -389,10 +390,10 @@ class CfgTest : public QObject, public DialogSurroundings {
     p.radioPic->setChecked(true);
     p.bttSaveClick();
     QCOMPARE(Messages(), QStringList{"error: " + English(kNoPicture)});
-    QCOMPARE(choosers_->asked.size(), std::size_t{1});
-    QCOMPARE(choosers_->asked[0].kind, std::string("picture"));
-    QCOMPARE(choosers_->asked[0].title, English(kChoosePictureTitle));
-    QCOMPARE(choosers_->asked[0].filter, English(kPictureFilter));
+    QCOMPARE(prompter_->choices.size(), std::size_t{1});
+    QCOMPARE(prompter_->choices[0].kind, std::string("picture"));
+    QCOMPARE(prompter_->choices[0].title, English(kChoosePictureTitle));
+    QCOMPARE(prompter_->choices[0].filter, English(kPictureFilter));
     QVERIFY(!store_->ConfigStored());
   }
 
@@ -407,9 +408,9 @@ class CfgTest : public QObject, public DialogSurroundings {
     TfrmCfg& d = Opened();
     QCOMPARE(d.lblPic->FullText(), picture);
     QVERIFY(d.bttChoose->isEnabled());
-    choosers_->pictures.push_back(store_->Folder() + "/other.bmp");
+    prompter_->pictures.push_back(store_->Folder() + "/other.bmp");
     QTest::mouseClick(d.bttChoose, Qt::LeftButton);
-    QCOMPARE(choosers_->asked.at(0).start, picture);
+    QCOMPARE(prompter_->choices.at(0).start, picture);
     QCOMPARE(d.WorkingPicture(), store_->Folder() + "/other.bmp");
     QCOMPARE(d.lblPic->FullText(), store_->Folder() + "/other.bmp");
     QTest::mouseClick(d.bttChoose, Qt::LeftButton);  // cancelled: nothing changes
@@ -444,7 +445,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     }
     d.radioPic->setChecked(true);
     d.radioLow->setChecked(true);
-    choosers_->pictures.push_back("/somewhere/else.jpg");
+    prompter_->pictures.push_back("/somewhere/else.jpg");
     d.bttChooseClick();
     QVERIFY(Snapshot(d) != filled);
 
@@ -589,49 +590,6 @@ class CfgTest : public QObject, public DialogSurroundings {
     QVERIFY(Calls().empty());
   }
 
-  // Pictures of every page and of the colour dialog in each language, at the
-  // default font and a larger one, for a look at the layout. Only when
-  // PEBBLE_SHOTS names a folder.
-  void renderPagesForALook() {
-    const QString folder = qEnvironmentVariable("PEBBLE_SHOTS");
-    if (folder.isEmpty()) QSKIP("PEBBLE_SHOTS is not set");
-    QDir().mkpath(folder);
-    const QFont normal = QApplication::font();
-    for (int pointSize : {0, 14}) {
-      QFont font = normal;
-      if (pointSize) font.setPointSize(pointSize);
-      QApplication::setFont(font);
-      for (int language : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
-        host_->settings.languageOffset = language;
-        host_->settings.autoDrop = true;
-        cfg_.reset();
-        TfrmCfg& d = Opened();
-        const QString tag = QString("%1-%2").arg(language / 1000).arg(pointSize ? "large" : "default");
-        for (int page = 0; page < d.pages->count(); ++page) {
-          d.pages->setCurrentIndex(page);
-          QVERIFY(d.grab().save(QString("%1/cfg-%2-page%3.png").arg(folder, tag).arg(page + 1)));
-        }
-        TfrmSelColors colors(*host_);
-        colors.show();
-        QVERIFY(colors.grab().save(QString("%1/colors-%2.png").arg(folder, tag)));
-      }
-    }
-    QApplication::setFont(normal);
-
-    // Figures too big for the screen, a long missing path, the large stone.
-    host_->settings = GameSettings{};
-    host_->settings.languageOffset = kEnglishOffset;
-    host_->settings.rowCount = 40;
-    host_->settings.stoneHeight = 50;
-    host_->settings.stoneWidth = 50;
-    host_->settings.backgroundMode = 1;
-    host_->settings.backgroundPicture = "/home/player/Pictures/Holidays/2023/a very long folder name/beach.jpg";
-    cfg_.reset();
-    TfrmCfg& d = Opened();
-    QVERIFY(d.grab().save(folder + "/cfg-extremes-page1.png"));
-    d.pages->setCurrentWidget(d.tsBack);
-    QVERIFY(d.grab().save(folder + "/cfg-extremes-page3.png"));
-  }
 };
 
 QTEST_MAIN(CfgTest)

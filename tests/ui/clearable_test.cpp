@@ -8,7 +8,7 @@
 #include "config/string_ids.h"
 #include "config/string_table.h"
 #include "control/ui/tfrm_game.h"
-#include "support/silent_host.h"
+#include "support/rules_replay.h"
 #include "support/window_home.h"
 
 using namespace pebble;
@@ -19,18 +19,9 @@ namespace {
 // Plays the clicks on a copy of the window's field through the rules alone;
 // returns the stones left.
 std::int32_t StonesLeftAfter(const Game& window, const std::vector<std::int32_t>& clicks) {
-  testing::SilentHost host;
-  GameRandom random;
-  Game rules(host, random);
-  GameSettings quiet = window.Settings();
-  quiet.animationsOn = false;
-  quiet.soundsOn = false;
-  rules.LoadField(quiet, {window.GetField().Columns(), window.GetField().Rows()}, window.GetField().Cells());
-  for (std::int32_t index : clicks) {
-    const TStoneCell& cell = rules.GetField()[index];
-    rules.imgMainMouseUp(MouseButton::Left, cell.Left + 1, cell.Top + 1);
-  }
-  return rules.Counters().StonesLeft;
+  testing::RulesReplay rules(window);
+  for (std::int32_t index : clicks) rules.Click(index);
+  return rules.game.Counters().StonesLeft;
 }
 
 // The deal is sought in the background: the game starts once it has been found.

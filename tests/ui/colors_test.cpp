@@ -145,10 +145,10 @@ class ColorsTest : public QObject, public DialogSurroundings {
       cleanup();
       init();
       TfrmSelColors dialog(*host_);
-      choosers_->colors.push_back(c.chosen);
+      prompter_->colors.push_back(c.chosen);
       QTest::mouseClick(dialog.ColorButton(c.entry), Qt::LeftButton);
-      QCOMPARE(choosers_->asked.size(), std::size_t{1});
-      QCOMPARE(choosers_->asked[0].title, QString::number(kClassicPalette[static_cast<std::size_t>(c.entry)]));
+      QCOMPARE(prompter_->choices.size(), std::size_t{1});
+      QCOMPARE(prompter_->choices[0].title, QString::number(kClassicPalette[static_cast<std::size_t>(c.entry)]));
       const QStringList expected = c.message ? QStringList{"error: " + English(c.message)} : QStringList{};
       QVERIFY2(Messages() == expected, c.name);
       const ColorValue now = c.taken ? *c.chosen : kClassicPalette[static_cast<std::size_t>(c.entry)];
@@ -164,7 +164,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
 
   void cancelDropsTheChosenColours() {
     TfrmSelColors dialog(*host_);
-    choosers_->colors.push_back(kOwnColor);
+    prompter_->colors.push_back(kOwnColor);
     dialog.Farbwahl(4);
     QTest::mouseClick(dialog.bttCancel, Qt::LeftButton);
     QVERIFY(!StoredColors(store_->Store()));
@@ -226,7 +226,7 @@ class ColorsTest : public QObject, public DialogSurroundings {
     std::filesystem::create_directories((store_->UserFile() + ".tmp").toStdString());
     TfrmSelColors dialog(*host_);
     dialog.show();
-    choosers_->colors.push_back(kOwnColor);
+    prompter_->colors.push_back(kOwnColor);
     dialog.Farbwahl(0);
     dialog.bttOKClick();
     QCOMPARE(Messages(), QStringList{"error: " + English(kSaveFailed)});

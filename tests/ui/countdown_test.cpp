@@ -419,23 +419,6 @@ class CountDownTest : public QObject {
     QCOMPARE(shot.pixel(3 * 14 + 7, 14), PictureColor(kBlankPicture).rgb());
   }
 
-  void renderTheClockForALook() {
-    const QString shots = QStringLiteral("/work/briefs/shots");
-    if (!QDir(shots).exists()) QSKIP("no folder for screenshots here");
-    const DigitPictures pictures = LoadDigitPictures();
-    QVERIFY(!pictures[0].isNull() && !pictures[kBlankPicture].isNull());
-    host_->settings.playTime = 90;
-    TfrmCountDown clock(*host_, folder_->store, pictures);
-    clock.StartCountDown();
-    for (int tick = 0; tick < 3; ++tick) clock.TimerCDTimer();
-    clock.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&clock));
-    const QImage shot = clock.grab().toImage();
-    QVERIFY(shot.save(shots + "/countdown.png"));
-    // Four times as large, so each pixel of the digits can be judged.
-    QVERIFY(shot.scaled(shot.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                .save(shots + "/countdown_x4.png"));
-  }
 };
 
 QTEST_MAIN(CountDownTest)

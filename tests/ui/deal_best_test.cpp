@@ -17,7 +17,7 @@
 #include "scores/deal_comparison.h"
 #include "scores/ui/tfrm_stats.h"
 #include "solver/ui/game_solver.h"
-#include "support/silent_host.h"
+#include "support/rules_replay.h"
 #include "support/window_home.h"
 #include "ui/window_fixture.h"
 
@@ -25,25 +25,6 @@ using namespace pebble;
 using namespace pebble::ui;
 
 namespace {
-
-// The rules alone, from the start of the window's game, remembering the
-// result they record at the end.
-struct Rules : testing::SilentHost {
-  GameRandom random;
-  Game game{*this, random};
-  std::optional<std::int32_t> recorded;
-  explicit Rules(const Game& from) {
-    GameSettings quiet = from.Settings();
-    quiet.animationsOn = false;
-    quiet.soundsOn = false;
-    game.LoadField(quiet, {from.GetField().Columns(), from.GetField().Rows()}, from.StartPosition());
-  }
-  void RecordResult(std::int32_t result) override { recorded = result; }
-  void Click(std::int32_t index) {
-    const TStoneCell& cell = game.GetField()[index];
-    game.imgMainMouseUp(MouseButton::Left, cell.Left + 1, cell.Top + 1);
-  }
-};
 
 // Clicks the first group on the field until the game is over, then gives
 // the search the moment more it may need when it had no line yet.
@@ -131,7 +112,7 @@ class DealBestTest : public QObject {
     QCOMPARE(w->CurrentMessage(), text);
 
     // The solver's figure is a real line from the deal's start.
-    Rules rules(w->GetGame());
+    testing::RulesReplay rules(w->GetGame(), w->GetGame().StartPosition());
     for (const std::int32_t click : best->clicks) rules.Click(click);
     QVERIFY(!rules.game.GameRunning());
     QVERIFY(rules.recorded.has_value());

@@ -19,8 +19,8 @@
 #include "control/ui/tool_button.h"
 #include "scores/ui/t_digit.h"
 #include "scores/ui/tfrm_count_down.h"
+#include "support/rules_replay.h"
 #include "support/save_shot.h"
-#include "support/silent_host.h"
 #include "ui/window_fixture.h"
 
 using namespace pebble;
@@ -115,14 +115,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(queuedDuringAnimation, std::size_t{3});
     QVERIFY(game.PendingClicks().empty());
 
-    SilentHost host;
-    GameRandom random;
-    Game rules(host, random);
-    GameSettings quiet = game.Settings();
-    quiet.animationsOn = false;
-    rules.LoadField(quiet, {start.Columns(), start.Rows()}, start.Cells());
-    for (const QPoint& p : clicks) rules.imgMainMouseUp(MouseButton::Left, p.x(), p.y());
-    QCOMPARE(game.GetField().Cells(), rules.GetField().Cells());
+    RulesReplay rules(game, start.Cells());
+    for (const QPoint& p : clicks) rules.ClickAt(p.x(), p.y());
+    QCOMPARE(game.GetField().Cells(), rules.game.GetField().Cells());
   }
 
   void aNewGameAsked_duringAMoveStartsAfterIt() {

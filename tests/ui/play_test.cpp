@@ -15,7 +15,6 @@
 #include "control/ui/tfrm_game.h"
 #include "control/ui/tool_button.h"
 #include "engine/deal.h"
-#include "scores/ui/scores_services.h"
 #include "scores/ui/tfrm_hints.h"
 #include "ui/window_fixture.h"
 
@@ -24,36 +23,10 @@ using namespace pebble::ui;
 using pebble::testing::CellCentre;
 using pebble::testing::FirstMovable;
 using pebble::testing::OpenWindow;
+using pebble::testing::ScriptedPrompter;
+using pebble::testing::StoreInHome;
 
 namespace {
-
-class ScriptedPrompter : public Prompter {
- public:
-  QStringList said;
-  std::optional<QString> typed;
-  QString offered;
-  void Error(QWidget*, const QString& text) override { said << "error: " + text; }
-  void Information(QWidget*, const QString& text) override { said << "info: " + text; }
-  bool WarningYesNo(QWidget*, const QString& text) override {
-    said << "warning: " + text;
-    return true;
-  }
-  std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& text, int) override {
-    offered = text;
-    return typed;
-  }
-};
-
-// A game played to its end asks for the winner's name.
-class NamingServices : public ScoresServices {
- public:
-  std::optional<QString> AskName(QWidget*, const QString&, const QString&, const QString&, int) override {
-    return QString("Keys");
-  }
-  bool ConfirmOkCancel(QWidget*, const QString&) override { return true; }
-  int RunModal(QDialog&) override { return 0; }
-  bool OpenUrl(const QUrl&) override { return false; }
-};
 
 // What the player sees of a position: the field, the counters, the score and
 // the status bar's panels.
@@ -82,7 +55,6 @@ class PlayTest : public QObject {
   std::unique_ptr<QTemporaryDir> home_;
   std::unique_ptr<SettingsStore> store_;
   ScriptedPrompter prompter_;
-  NamingServices naming_;
 
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
     for (const char* quiet : {"animations:no", "sounds:no", "resize:no"}) arguments.insert(arguments.begin(), quiet);
@@ -112,22 +84,15 @@ class PlayTest : public QObject {
 
   void init() {
     home_ = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", home_->filePath("etc").toUtf8());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
-    store_ = MakeDefaultSettingsStore();
-    store_->SetProgRoot(kPebbledromeProgRoot);
-    store_->SaveRegInt(kRootSection, kValueLanguage, 1000);
+    store_ = StoreInHome(*home_);
     prompter_ = ScriptedPrompter();
+    prompter_.textsLeftOver = QString("Keys");  // the winner's name, whenever a game ends
     SetPrompter(&prompter_);
-    SetScoresServices(&naming_);
     ProgramRandom().SetFixedSeed(20261211);
   }
 
   void cleanup() {
     SetPrompter(nullptr);
-    SetScoresServices(nullptr);
     store_.reset();
     home_.reset();
   }
@@ -161,9 +126,9 @@ class PlayTest : public QObject {
 
   void theDialogStartsTheDealTypedAndRefusesWhatIsNoDeal() {
     auto w = Open({"deal:99"});
-    prompter_.typed = " 123456 ";
+    prompter_.texts = {" 123456 "};
     w->PlayDealNumber();
-    QCOMPARE(prompter_.offered, QString("99"));
+    QCOMPARE(prompter_.textQuestions.back().preset, QString("99"));
     QCOMPARE(w->GetGame().Deal(), std::optional<DealNumber>(123456));
     const Field& field = w->GetGame().GetField();
     QCOMPARE(field.Cells(), DealField(123456, w->GetGame().Settings(), {field.Columns(), field.Rows()}).Cells());
@@ -171,13 +136,13 @@ class PlayTest : public QObject {
     const int games = w->SetUpCount();
     for (const QString& bad : {QString("12x"), QString("0"), QString(""), QString("-3"), QString(200, '9')}) {
       prompter_.said.clear();
-      prompter_.typed = bad;
+      prompter_.texts = {bad};
       w->PlayDealNumber();
       QCOMPARE(prompter_.said.size(), 1);
       QVERIFY2(prompter_.said.front().startsWith("error: \"" + bad.left(20)), qPrintable(prompter_.said.front()));
       QVERIFY(prompter_.said.front().contains("is not a deal number"));
     }
-    prompter_.typed.reset();  // cancelled
+    prompter_.texts = {std::nullopt};  // cancelled
     w->PlayDealNumber();
     QCOMPARE(w->SetUpCount(), games);
     QCOMPARE(w->GetGame().Deal(), std::optional<DealNumber>(123456));

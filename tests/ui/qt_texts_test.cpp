@@ -23,7 +23,7 @@
 #include "config/string_table.h"
 #include "config/ui/qt_dialogs.h"
 #include "config/ui/qt_texts.h"
-#include "control/ui/prompter.h"
+#include "support/window_home.h"
 #include "control/ui/tfrm_game.h"
 
 using namespace pebble;
@@ -78,13 +78,6 @@ const Words kFrench{kFrenchOffset, "Oui", "Non", "Aide", "OK", "Annuler", "Ouvri
                     "Voir dans :", "Nom de fichier :", "Fichiers de type :", "Couleurs de base"};
 
 const char* const kLanguageNames[] = {"de", "en", "fr"};
-
-class NoQuestions : public Prompter {
- public:
-  void Error(QWidget*, const QString&) override {}
-  void Information(QWidget*, const QString&) override {}
-  bool WarningYesNo(QWidget*, const QString&) override { return false; }
-};
 
 }  // namespace
 
@@ -228,17 +221,9 @@ class QtTextsTest : public QObject {
   }
 
   void mainWindowSwitchesQtsTextsWithTheLanguage() {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", home.filePath("etc").toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-    NoQuestions quiet;
-    Prompter* old = SetPrompter(&quiet);
-    auto store = MakeDefaultSettingsStore();
-    store->SetProgRoot(kPebbledromeProgRoot);
-    store->SaveRegInt(kRootSection, kValueLanguage, kFrenchOffset);
+    testing::WindowHome home(kFrenchOffset);
     {
-      TfrmGame game(*store, {"sounds:no"});
+      TfrmGame game(home.Store(), {"sounds:no"});
       const auto box = [] { return MakeMessageBox(nullptr, QMessageBox::Warning, "?", QMessageBox::Yes | QMessageBox::No); };
       QCOMPARE(ButtonText(*box(), QMessageBox::No), kFrench.no);
       GameSettings settings = game.Settings();
@@ -251,7 +236,6 @@ class QtTextsTest : public QObject {
       game.LanguageChanged();
       QCOMPARE(ButtonText(*box(), QMessageBox::No), QStringLiteral("No"));
     }
-    SetPrompter(old);
   }
 };
 

@@ -505,32 +505,6 @@ class RenderTest : public QObject {
     QCOMPARE(backgrounds.LoadBackground(settings, commandLine, save).size(), QSize(201, 337));
   }
 
-  // Pictures of a few fields for a person to look at; only when asked for.
-  void writeScreenshots() {
-    const QByteArray folder = qgetenv("PEBBLE_RENDER_SHOTS");
-    if (folder.isEmpty()) QSKIP("set PEBBLE_RENDER_SHOTS to a folder to write the pictures");
-    const QImage builtIn = BuiltInPicture();
-    struct Shot {
-      const char* name;
-      GameSettings settings;
-      bool specials;
-    };
-    const Shot shots[] = {{"plain", Look(false, false), false},
-                          {"trace-lines", Look(false, true), false},
-                          {"textured", Look(true, true), false},
-                          {"voyeur", Look(true, true, true), false},
-                          {"special-stones", Look(true, true, false, true), true}};
-    for (const Shot& shot : shots) {
-      Field field = RandomField(10, 16, 5, shot.specials, 11);
-      for (int row = 1; row <= 5; ++row) {
-        for (int column = 1; column <= 10 - row; ++column) field[field.CellIndex(row, column)].Occupied = 0;
-      }
-      field.Recount();
-      FieldPainter painter;
-      DrawField(painter, field, shot.settings, builtIn);
-      QVERIFY(painter.Surface().save(QString::fromLocal8Bit(folder) + "/" + shot.name + ".png"));
-    }
-  }
 };
 
 QTEST_GUILESS_MAIN(RenderTest)

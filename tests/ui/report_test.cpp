@@ -29,7 +29,7 @@
 using namespace pebble;
 using namespace pebble::ui;
 using pebble::testing::Entry;
-using pebble::testing::ScriptedScoresUi;
+using pebble::testing::InstalledPrompter;
 using pebble::testing::TempStore;
 using pebble::testing::WriteSavedGame;
 
@@ -53,7 +53,7 @@ class ReportTest : public QObject {
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<ScriptedScoresUi> script_;
+  std::unique_ptr<InstalledPrompter> script_;
   std::filesystem::path file_;
 
   std::size_t Write(const std::vector<TReportInfo>& history) { return WriteSavedGame(file_, history); }
@@ -67,7 +67,7 @@ class ReportTest : public QObject {
       }
       return int(QDialog::Rejected);
     };
-    script_->names = {name};
+    script_->texts = {name};
   }
 
   static QStringList Column(const TfrmReport& report, int column) {
@@ -95,7 +95,7 @@ class ReportTest : public QObject {
   void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    script_ = std::make_unique<ScriptedScoresUi>();
+    script_ = std::make_unique<InstalledPrompter>();
     file_ = std::filesystem::path(dir_->path().toStdString()) / "deal.clk";
   }
   void cleanup() {
@@ -309,7 +309,7 @@ class ReportTest : public QObject {
     TfrmStats stats(temp.Store(), Settings(true));
     const std::size_t offset = Write({});
     SavedGameTie tie{file_, offset, Entry("", 0)};
-    script_->names = {QStringLiteral("Ida")};
+    script_->texts = {QStringLiteral("Ida")};
     QString placeholder;
     script_->modal = [&](QDialog& dialog) {
       auto* history = qobject_cast<TfrmAddAddress*>(&dialog);
@@ -331,7 +331,7 @@ class ReportTest : public QObject {
     TfrmStats stats(temp.Store(), Settings(true));
     const std::size_t offset = Write({Entry("Ann", 9)});
     SavedGameTie tie{file_, offset, Entry("", 0, 45000.75, "", "SAVER")};
-    script_->names = {QStringLiteral("Zed")};
+    script_->texts = {QStringLiteral("Zed")};
     QStringList reportNames;
     script_->modal = [&](QDialog& dialog) {
       if (auto* history = qobject_cast<TfrmAddAddress*>(&dialog)) {
@@ -385,7 +385,7 @@ class ReportTest : public QObject {
       }
       return int(QDialog::Rejected);
     };
-    script_->names = {QStringLiteral("Late")};
+    script_->texts = {QStringLiteral("Late")};
     stats.RecordResult(Settings(true), GameResult{4, 0, 160}, &tie);
     QCOMPARE(script_->shownModal, QStringList{"TfrmAddAddress"});
     QVERIFY(!std::filesystem::exists(file_));

@@ -1,6 +1,6 @@
-// The system-services component with real widgets: window placement kept in
-// the store, sounds by file or by name, the folder chooser and the migration
-// message through a scripted prompter.
+// The services around the windows, with real widgets: window placement kept
+// in the store, sounds by file or by name, and the message when older
+// settings cannot be moved over.
 
 #include <QFile>
 #include <QGuiApplication>
@@ -10,7 +10,10 @@
 #include <QWidget>
 
 #include "config/store_fixture.h"
-#include "config/ui/sys_comp.h"
+#include "config/ui/settings_migration.h"
+#include "config/ui/wave_player.h"
+#include "config/ui/window_placement.h"
+#include "support/scripted_prompter.h"
 
 namespace pebble {
 namespace {
@@ -28,24 +31,12 @@ class RecordingSink final : public SoundSink {
   bool answer_;
 };
 
-class ScriptedPrompter final : public SysCompPrompter {
- public:
-  ScriptedPrompter(QString folder, QStringList& log) : folder_(std::move(folder)), log_(log) {}
-  QString ChooseFolder(const QString& title, int flags) override {
-    log_ << QStringLiteral("folder:%1:%2").arg(title).arg(flags);
-    return folder_;
-  }
-  void ShowError(const QString& text) override { log_ << QStringLiteral("error:") + text; }
-
- private:
-  QString folder_;
-  QStringList& log_;
-};
-
 // A window that stores its placement whenever it moves or changes size.
 class SelfSavingWindow final : public QWidget {
  public:
-  explicit SelfSavingWindow(TSysComp& sys) : sys_(sys) { setObjectName(QStringLiteral("frmHints")); }
+  explicit SelfSavingWindow(WindowPlacement& placement) : placement_(placement) {
+    setObjectName(QStringLiteral("frmHints"));
+  }
   int saves = 0;
 
  protected:
@@ -55,9 +46,9 @@ class SelfSavingWindow final : public QWidget {
  private:
   void Save() {
     ++saves;
-    sys_.saveWindowPos(*this);
+    placement_.saveWindowPos(*this);
   }
-  TSysComp& sys_;
+  WindowPlacement& placement_;
 };
 
 }  // namespace
@@ -71,7 +62,8 @@ class ServicesTest : public QObject {
 
  private:
   std::unique_ptr<test::TempConfigDirs> dirs_;
-  std::unique_ptr<TSysComp> sys_;
+  std::unique_ptr<SettingsStore> store_;
+  std::unique_ptr<WindowPlacement> placement_;
   test::RecordingBackend* recorder_ = nullptr;
 
  private slots:
@@ -79,10 +71,12 @@ class ServicesTest : public QObject {
     dirs_ = std::make_unique<test::TempConfigDirs>();
     auto recorder = std::make_unique<test::RecordingBackend>(std::make_unique<FileRegistryBackend>(XdgHiveFiles()));
     recorder_ = recorder.get();
-    sys_ = std::make_unique<TSysComp>(std::move(recorder), kPebbledromeProgRoot);
+    store_ = std::make_unique<SettingsStore>(std::move(recorder), kPebbledromeProgRoot);
+    placement_ = std::make_unique<WindowPlacement>(*store_);
   }
   void cleanup() {
-    sys_.reset();
+    placement_.reset();
+    store_.reset();
     dirs_.reset();
   }
 
@@ -92,34 +86,34 @@ class ServicesTest : public QObject {
     window.show();
     window.move(120, 130);  // left and top are the frame's, the size the client area's
     window.resize(300, 200);
-    sys_->saveWindowPos(window);
-    QCOMPARE(sys_->ReadRegInt("Hints", "Links", 0), 120);
-    QCOMPARE(sys_->ReadRegInt("Hints", "Oben", 0), 130);
-    QCOMPARE(sys_->ReadRegInt("Hints", "Breite", 0), 300);
-    QCOMPARE(sys_->ReadRegInt("Hints", "Höhe", 0), 200);
+    placement_->saveWindowPos(window);
+    QCOMPARE(store_->ReadRegInt("Hints", "Links", 0), 120);
+    QCOMPARE(store_->ReadRegInt("Hints", "Oben", 0), 130);
+    QCOMPARE(store_->ReadRegInt("Hints", "Breite", 0), 300);
+    QCOMPARE(store_->ReadRegInt("Hints", "Höhe", 0), 200);
 
     QWidget again;
     again.setObjectName(QStringLiteral("frmHints"));
-    sys_->setWindowPos(again, QRect(1, 2, 3, 4));
+    placement_->setWindowPos(again, QRect(1, 2, 3, 4));
     QCOMPARE(QRect(again.pos(), again.size()), QRect(120, 130, 300, 200));
 
     QWidget other;  // named without the prefix: its full name is the section
     other.setObjectName(QStringLiteral("Report"));
     other.setGeometry(40, 50, 200, 100);
-    sys_->saveWindowPos(other);
-    QCOMPARE(sys_->ReadRegInt("Report", "Links", 0), 40);
+    placement_->saveWindowPos(other);
+    QCOMPARE(store_->ReadRegInt("Report", "Links", 0), 40);
   }
 
   void placementDefaultsWhenNothingIsStored() {
     QWidget window;
     window.setObjectName(QStringLiteral("frmCountDown"));
-    sys_->setWindowPos(window, QRect(50, 60, 210, 110));
+    placement_->setWindowPos(window, QRect(50, 60, 210, 110));
     QCOMPARE(window.geometry(), QRect(50, 60, 210, 110));
     QVERIFY(recorder_->writes.empty());
 
     window.resize(100, 90);
-    sys_->SaveRegInt("CountDown", "Links", 70);
-    sys_->setWindowPosOnly(window, QRect(5, 6, 0, 0));
+    store_->SaveRegInt("CountDown", "Links", 70);
+    placement_->setWindowPosOnly(window, QRect(5, 6, 0, 0));
     QCOMPARE(window.geometry(), QRect(70, 6, 100, 90));
   }
 
@@ -127,28 +121,28 @@ class ServicesTest : public QObject {
     QWidget window;
     window.setObjectName(QStringLiteral("frmHints"));
     window.showMaximized();
-    sys_->saveWindowPos(window);
+    placement_->saveWindowPos(window);
     window.showMinimized();
-    sys_->saveWindowPos(window);
+    placement_->saveWindowPos(window);
     QVERIFY(recorder_->writes.empty());
     window.showNormal();
-    sys_->saveWindowPos(window);
+    placement_->saveWindowPos(window);
     QCOMPARE(recorder_->writes.size(), size_t{4});
   }
 
   void aRestoreDoesNotWriteBack() {
-    SelfSavingWindow window(*sys_);
+    SelfSavingWindow window(*placement_);
     window.setGeometry(10, 10, 100, 100);
     window.show();
     QCoreApplication::processEvents();
-    sys_->RemoveKey("Hints");
-    sys_->SaveRegInt("Hints", "Links", 33);
-    sys_->SaveRegInt("Hints", "Breite", 250);
+    store_->RemoveKey("Hints");
+    store_->SaveRegInt("Hints", "Links", 33);
+    store_->SaveRegInt("Hints", "Breite", 250);
     recorder_->writes.clear();
     window.saves = 0;
 
-    sys_->setWindowPos(window, QRect(10, 20, 150, 160));
-    QVERIFY(!sys_->restoringPlacement());
+    placement_->setWindowPos(window, QRect(10, 20, 150, 160));
+    QVERIFY(!placement_->restoringPlacement());
     QCoreApplication::processEvents();  // the window system reports the change later
 
     QVERIFY(window.saves > 0);           // the restore did move the window ...
@@ -157,23 +151,23 @@ class ServicesTest : public QObject {
 
     window.move(44, 20);  // the player moves it
     QCoreApplication::processEvents();
-    QCOMPARE(sys_->ReadRegInt("Hints", "Links", 0), 44);
-    QCOMPARE(sys_->ReadRegInt("Hints", "Höhe", 0), 160);
+    QCOMPARE(store_->ReadRegInt("Hints", "Links", 0), 44);
+    QCOMPARE(store_->ReadRegInt("Hints", "Höhe", 0), 160);
   }
 
   void aPlacementOffEveryScreenIsBroughtBack() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    sys_->SaveRegInt("Hints", "Links", screen.right() + 5000);
-    sys_->SaveRegInt("Hints", "Oben", -3000);
+    store_->SaveRegInt("Hints", "Links", screen.right() + 5000);
+    store_->SaveRegInt("Hints", "Oben", -3000);
     QWidget window;
     window.setObjectName(QStringLiteral("frmHints"));
-    sys_->setWindowPos(window, QRect(0, 0, 200, 150));
+    placement_->setWindowPos(window, QRect(0, 0, 200, 150));
     QVERIFY2(screen.contains(window.geometry()), qPrintable(QStringLiteral("%1,%2").arg(window.x()).arg(window.y())));
     QCOMPARE(window.size(), QSize(200, 150));
 
-    sys_->SaveRegInt("Hints", "Links", screen.left() + 20);  // reachable: used as stored
-    sys_->SaveRegInt("Hints", "Oben", screen.top() + 30);
-    sys_->setWindowPos(window, QRect(0, 0, 200, 150));
+    store_->SaveRegInt("Hints", "Links", screen.left() + 20);  // reachable: used as stored
+    store_->SaveRegInt("Hints", "Oben", screen.top() + 30);
+    placement_->setWindowPos(window, QRect(0, 0, 200, 150));
     QCOMPARE(window.pos(), QPoint(screen.left() + 20, screen.top() + 30));
   }
 
@@ -253,34 +247,28 @@ class ServicesTest : public QObject {
       QCOMPARE(WaveSource(QString::fromLatin1(name)), QUrl(QStringLiteral("qrc:/res/") + QString::fromLatin1(name)));
     }
     std::vector<QUrl> played;
-    sys_->SetSoundSink(std::make_unique<RecordingSink>(played));
-    QVERIFY(sys_->PlayWave(QStringLiteral("SND_UNDO")));
+    WavePlayer player;
+    player.SetSink(std::make_unique<RecordingSink>(played));
+    QVERIFY(player.PlayWave(QStringLiteral("SND_UNDO")));
     QCOMPARE(played.size(), size_t{1});
   }
 
-  void browseDialogAndMigrationMessageGoThroughThePrompter() {
-    QStringList log;
-    sys_->SetPrompter(std::make_unique<ScriptedPrompter>(QStringLiteral("/home/p/Bilder"), log));
-    QCOMPARE(sys_->BrowseDialog(QStringLiteral("Bilder?"), 0), QStringLiteral("/home/p/Bilder"));
-    sys_->SetPrompter(std::make_unique<ScriptedPrompter>(QString(), log));
-    QCOMPARE(sys_->BrowseDialog(QStringLiteral("Bilder?"), 0), QString());
-    QCOMPARE(log, QStringList({QStringLiteral("folder:Bilder?:0"), QStringLiteral("folder:Bilder?:0")}));
-
-    log.clear();
+  void aFailedMigrationIsToldOnceAndASuccessfulOneSilently() {
+    testing::InstalledPrompter prompter;
     test::WriteText(dirs_->MachineFile(),
                     "Windows Registry Editor Version 5.00\n\n"
                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Varnex-Soft\\Pebbledrome]\n\"Version\"=dword:00000028\n");
     std::filesystem::create_directories(dirs_->UserFile().string() + ".tmp");  // the copy cannot be stored
-    sys_->MigrateIfNeeded();
-    QCOMPARE(log, QStringList({QStringLiteral("error:Error while copying the registry information.")}));
+    ui::MigrateOlderSettings(*store_, nullptr);
+    QCOMPARE(prompter.said, QStringList({QStringLiteral("error: Error while copying the registry information.")}));
 
-    log.clear();
+    prompter.said.clear();
     std::filesystem::remove(dirs_->UserFile().string() + ".tmp");
-    sys_->MigrateIfNeeded();
-    QVERIFY(log.isEmpty());
-    QCOMPARE(sys_->ReadRegInt("", "Version", 0), 40);
-    sys_->MigrateIfNeeded();  // nothing left to do
-    QVERIFY(log.isEmpty());
+    ui::MigrateOlderSettings(*store_, nullptr);
+    QVERIFY(prompter.said.isEmpty());
+    QCOMPARE(store_->ReadRegInt("", "Version", 0), 40);
+    ui::MigrateOlderSettings(*store_, nullptr);  // nothing left to do
+    QVERIFY(prompter.said.isEmpty());
   }
 };
 

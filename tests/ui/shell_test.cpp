@@ -23,21 +23,13 @@
 #include "control/shell.h"
 #include "control/shell_help.h"
 #include "control/ui/help_window.h"
-#include "control/ui/prompter.h"
+#include "support/scripted_prompter.h"
 #include "control/ui/shell_integration.h"
 
 using namespace pebble;
 using namespace pebble::ui;
 
 namespace {
-
-class RecordingPrompter : public Prompter {
- public:
-  QStringList errors;
-  void Error(QWidget*, const QString& text) override { errors << text; }
-  void Information(QWidget*, const QString&) override {}
-  bool WarningYesNo(QWidget*, const QString&) override { return false; }
-};
 
 // A main window that runs the first-run actions whenever it becomes active.
 class ActivatedWindow : public QWidget {
@@ -89,7 +81,7 @@ class ShellTest : public QObject {
 
  private:
   QTemporaryDir root_;
-  RecordingPrompter prompter_;
+  testing::ScriptedPrompter prompter_;
 
   QString Path(const QString& relative) const { return root_.filePath(relative); }
   QString Desktop() const { return Path("home/Schreibtisch"); }
@@ -121,6 +113,7 @@ class ShellTest : public QObject {
     qunsetenv("XDG_DESKTOP_DIR");
     // The desktop folder as xdg-user-dirs names it, here a German one.
     WriteFile(Path("config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+    prompter_.answerYes = false;
     SetPrompter(&prompter_);
   }
 

@@ -22,7 +22,8 @@
 
 using namespace pebble;
 using namespace pebble::ui;
-using pebble::testing::ScriptedScoresUi;
+using pebble::testing::InstalledPrompter;
+using pebble::testing::ScriptedPrompter;
 using pebble::testing::TempStore;
 
 namespace {
@@ -51,7 +52,7 @@ class StatsTest : public QObject {
 
  private:
   std::unique_ptr<TempStore> temp_;
-  std::unique_ptr<ScriptedScoresUi> script_;
+  std::unique_ptr<InstalledPrompter> script_;
   std::unique_ptr<TfrmStats> stats_;
 
   void Make(const GameSettings& settings) { stats_ = std::make_unique<TfrmStats>(temp_->Store(), settings); }
@@ -87,7 +88,7 @@ class StatsTest : public QObject {
   }
   void init() {
     temp_ = std::make_unique<TempStore>();
-    script_ = std::make_unique<ScriptedScoresUi>();
+    script_ = std::make_unique<InstalledPrompter>();
     stats_.reset();
   }
   void cleanup() {
@@ -122,7 +123,7 @@ class StatsTest : public QObject {
 
   void averageUsesGeneralFormatAndTheDecimalSeparator() {
     Make(Settings(true));
-    script_->names = {QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cid")};
+    script_->texts = {QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cid")};
     for (int left : {10, 0, 0}) stats_->RecordResult(Settings(true), LowGame(left), nullptr);
     QCOMPARE(Label("lbl4"), QStringLiteral("3"));
     QCOMPARE(Label("lbl5"), QStringLiteral("0"));
@@ -141,7 +142,7 @@ class StatsTest : public QObject {
     const int others[] = {kEnglishOffset, kFrenchOffset, kGermanOffset};
     for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
       temp_ = std::make_unique<TempStore>();
-      script_->names.clear();
+      script_->texts.clear();
       Make(Settings(true, offset));
       for (int left : {3, 3, 2}) stats_->RecordResult(Settings(true, offset), LowGame(left), nullptr);
       Make(Settings(true, offset));  // the next run: a window built on the stored figures
@@ -163,7 +164,7 @@ class StatsTest : public QObject {
 
   void fullLengthNamesAreNeverCut() {
     Make(Settings(true));
-    script_->names = {QStringLiteral("Zoë überlangername"), QStringLiteral("WWWWWWWWWWWWWWWWWW"),
+    script_->texts = {QStringLiteral("Zoë überlangername"), QStringLiteral("WWWWWWWWWWWWWWWWWW"),
                       QStringLiteral("MMMMMMMMMMMMMMMMMM")};
     for (int left : {0, 1, 2}) stats_->RecordResult(Settings(true), LowGame(left), nullptr);
     stats_->show();
@@ -197,31 +198,31 @@ class StatsTest : public QObject {
 
   void nameQueryAnsweredCancelledOrLeftEmpty() {
     Make(Settings(true));
-    script_->names = {QStringLiteral("Zoe"), std::nullopt, QString(), QStringLiteral("Abcdefghijklmnopqrst")};
+    script_->texts = {QStringLiteral("Zoe"), std::nullopt, QString(), QStringLiteral("Abcdefghijklmnopqrst")};
     for (int left : {9, 8, 7, 6}) stats_->RecordResult(Settings(true), LowGame(left), nullptr);
     QCOMPARE(Lines("listNames").mid(0, 4), (QStringList{QStringLiteral("Abcdefghijklmnopq"), Str(kNoName), Str(kAnonymous),
                                                         QStringLiteral("Zoe")}));
     QCOMPARE(Lines("listPts").mid(0, 5),
              (QStringList{QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
                           QStringLiteral("1600")}));
-    QCOMPARE(script_->nameQuestions.size(), std::size_t{4});
-    const ScriptedScoresUi::NameQuestion& first = script_->nameQuestions.front();
-    QCOMPARE(first.caption, Str(kRecordCaption));
-    QCOMPARE(first.prompt, Str(kRecordPrompt));
+    QCOMPARE(script_->textQuestions.size(), std::size_t{4});
+    const ScriptedPrompter::TextQuestion& first = script_->textQuestions.front();
+    QCOMPARE(first.title, Str(kRecordCaption));
+    QCOMPARE(first.label, Str(kRecordPrompt));
     QCOMPARE(first.preset, QString());
     QCOMPARE(first.maxLength, 255);
-    QCOMPARE(script_->nameQuestions[1].preset, QStringLiteral("Zoe"));
-    QCOMPARE(script_->nameQuestions[3].preset, Str(kNoName));
+    QCOMPARE(script_->textQuestions[1].preset, QStringLiteral("Zoe"));
+    QCOMPARE(script_->textQuestions[3].preset, Str(kNoName));
 
     // A game without a place asks nothing.
     stats_->RecordResult(Settings(true), LowGame(1600), nullptr);
-    QCOMPARE(script_->nameQuestions.size(), std::size_t{4});
+    QCOMPARE(script_->textQuestions.size(), std::size_t{4});
     QVERIFY(script_->errors.isEmpty());
   }
 
   void highScoreModeSwapsTextsPictureAndTable() {
     Make(Settings(true));
-    script_->names = {QStringLiteral("Low")};
+    script_->texts = {QStringLiteral("Low")};
     stats_->RecordResult(Settings(true), LowGame(4), nullptr);
     QSignalSpy bestMove(stats_.get(), &TfrmStats::bestMoveChanged);
 
@@ -237,7 +238,7 @@ class StatsTest : public QObject {
     stats_->RaiseBestMove(74);  // at once, not at the end of the game
     QCOMPARE(Label("lbl6"), QStringLiteral("74"));
     QCOMPARE(stats_->BestMove(), 74);
-    script_->names = {QStringLiteral("High")};
+    script_->texts = {QStringLiteral("High")};
     stats_->RecordResult(Settings(false), HighGame(480), nullptr);
     QCOMPARE(Label("lbl5"), QStringLiteral("480"));
     QCOMPARE(Lines("listNames").first(), QStringLiteral("High"));
@@ -287,17 +288,17 @@ class StatsTest : public QObject {
 
   void clearingAsksFirstAndEmptiesTheVariant() {
     Make(Settings(false));
-    script_->names = {QStringLiteral("Max")};
+    script_->texts = {QStringLiteral("Max")};
     stats_->RaiseBestMove(30);
     stats_->RecordResult(Settings(false), HighGame(99), nullptr);
     QSignalSpy bestMove(stats_.get(), &TfrmStats::bestMoveChanged);
 
-    script_->warningAnswer = false;
+    script_->answerYes = false;
     QTest::mouseClick(Child<QPushButton>("bttClear"), Qt::LeftButton);
     QCOMPARE(script_->warnings, QStringList{Str(kClearScoresQuestion)});
     QCOMPARE(Lines("listNames").first(), QStringLiteral("Max"));
 
-    script_->warningAnswer = true;
+    script_->answerYes = true;
     QTest::mouseClick(Child<QPushButton>("bttClear"), Qt::LeftButton);
     QCOMPARE(Lines("listNames").first(), Str(kFirstDefaultName, 0));
     QCOMPARE(Label("lbl4"), QStringLiteral("0"));
@@ -310,7 +311,7 @@ class StatsTest : public QObject {
   void refusedStoreIsReported() {
     Make(Settings(true));
     temp_->Backend().FailAfterWrites(3);
-    script_->names = {QStringLiteral("Lost")};
+    script_->texts = {QStringLiteral("Lost")};
     stats_->RecordResult(Settings(true), LowGame(5), nullptr);
     QCOMPARE(script_->errors, QStringList{Str(kRecordFailed)});
   }
@@ -370,7 +371,7 @@ class StatsTest : public QObject {
         stats_.reset();
         temp_ = std::make_unique<TempStore>();
         Make(Settings(lowScore, offset));
-        script_->names = {QStringLiteral("Karla Kiesel"), QStringLiteral("Jürgen Größenwah")};
+        script_->texts = {QStringLiteral("Karla Kiesel"), QStringLiteral("Jürgen Größenwah")};
         stats_->RecordResult(Settings(lowScore, offset), lowScore ? LowGame(3) : HighGame(1234), nullptr);
         stats_->RecordResult(Settings(lowScore, offset), lowScore ? LowGame(17) : HighGame(480), nullptr);
         stats_->show();

@@ -82,7 +82,6 @@ class TeardownTest : public QObject {
  private:
   std::unique_ptr<QTemporaryDir> home_;
   std::unique_ptr<SettingsStore> store_;
-  std::unique_ptr<ScriptedScoresUi> scores_;  // name queries, the report
   ScriptedPrompter prompter_;
 
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) { return OpenWindow(*store_, std::move(arguments)); }
@@ -103,13 +102,11 @@ class TeardownTest : public QObject {
     home_ = std::make_unique<QTemporaryDir>();
     store_ = StoreInHome(*home_);
     prompter_ = ScriptedPrompter();
-    scores_ = std::make_unique<ScriptedScoresUi>();
-    SetPrompter(&prompter_);  // questions and file names come from this test's script
+    SetPrompter(&prompter_);  // questions, names, file names and the report come from this test's script
     ProgramRandom().SetFixedSeed(20261211);
   }
 
   void cleanup() {
-    scores_.reset();
     SetPrompter(nullptr);
     store_.reset();
     home_.reset();
@@ -265,7 +262,7 @@ class TeardownTest : public QObject {
 
     QTest::keyClick(w.get(), Qt::Key_N);
     QTest::keyClick(w.get(), Qt::Key_R);
-    QCOMPARE(scores_->shownModal.size(), 1);
+    QCOMPARE(prompter_.shownModal.size(), 1);
     QCOMPARE(prompter_.said, QStringList());
 
     // A file that is no game takes the name: its bytes are nobody's history.
@@ -278,7 +275,7 @@ class TeardownTest : public QObject {
     QCOMPARE(prompter_.said.size(), 1);
     prompter_.said.clear();
     QTest::keyClick(w.get(), Qt::Key_R);
-    QCOMPARE(scores_->shownModal.size(), 1);
+    QCOMPARE(prompter_.shownModal.size(), 1);
     QCOMPARE(prompter_.said.size(), 1);
     QVERIFY(prompter_.said.first().startsWith("info: "));
   }

@@ -1,11 +1,10 @@
 #pragma once
-// What the main-window tests share: scripted answers to every question, a
-// settings store in a private home folder, and cells found by their pixels.
+// What the main-window tests share besides the scripted prompter and the
+// private home: animation speeds, an opened window, and cells found by their
+// pixels.
 
 #include <QCoreApplication>
 #include <QPoint>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -14,40 +13,12 @@
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
-#include "control/ui/prompter.h"
 #include "control/ui/tfrm_game.h"
 #include "engine/field.h"
+#include "support/scripted_prompter.h"
+#include "support/window_home.h"
 
 namespace pebble::testing {
-
-// Answers every question as scripted and remembers what was asked.
-class ScriptedPrompter : public ui::Prompter {
- public:
-  QStringList said;
-  bool answerYes = true;
-  QString fileName;
-  QString OpenFileName(QWidget*, const QString&, const QString&) override { return fileName; }
-  QString SaveFileName(QWidget*, const QString&, const QString&) override { return fileName; }
-  void Error(QWidget*, const QString& text) override { said << "error: " + text; }
-  void Information(QWidget*, const QString& text) override { said << "info: " + text; }
-  bool WarningYesNo(QWidget*, const QString& text) override {
-    said << "warning: " + text;
-    return answerYes;
-  }
-};
-
-// Points the settings and desktop folders into `home` and opens the store
-// there, with English as the stored language; the real ones are never touched.
-inline std::unique_ptr<SettingsStore> StoreInHome(const QTemporaryDir& home) {
-  qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-  qputenv("XDG_CONFIG_DIRS", home.filePath("etc").toUtf8());
-  qputenv("HOME", home.path().toUtf8());
-  qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-  auto store = MakeDefaultSettingsStore();
-  store->SetProgRoot(kPebbledromeProgRoot);
-  store->SaveRegInt(kRootSection, kValueLanguage, 1000);
-  return store;
-}
 
 // Every animation stage at the same frame interval.
 inline void AnimationsOf(SettingsStore& store, int ms) {
