@@ -83,7 +83,8 @@ bool GameSolver::DealField(const GameSettings& settings, FieldSize size, std::op
   auto seek = [settings, size, first = *game_.Deal()](const std::atomic<bool>& cancel) {
     return solver::SeekClearableDeal(settings, size, first, kDealPatience, cancel);
   };
-  dealer_.Start(std::move(seek), solver::Priority::Low, [this, dealt = std::move(dealt)](ClearableDealer::Ticket ticket) {
+  // The player waits for this deal, so it runs at the game's own priority.
+  dealer_.Start(std::move(seek), solver::Priority::Normal, [this, dealt = std::move(dealt)](ClearableDealer::Ticket ticket) {
     // Queued: taken on the window thread, and not at all once this part is gone.
     QMetaObject::invokeMethod(this, [this, ticket, dealt] { TakeClearableDeal(ticket, dealt); }, Qt::QueuedConnection);
   });
