@@ -32,13 +32,10 @@ namespace {
 
 using namespace pebble::testing;
 
-GameSettings Look(bool textured, bool traceOutline, bool voyeur = false, bool symbols = false) {
-  GameSettings settings;
-  settings.textured = textured;
-  settings.traceOutline = traceOutline;
-  settings.voyeur = voyeur;
+// A look with special stones on the field, and with or without symbols.
+GameSettings SpecialsLook(bool textured, bool traceOutline, bool voyeur = false, bool symbols = false) {
+  GameSettings settings = Look(textured, traceOutline, voyeur, true);
   settings.stoneSymbols = symbols;
-  settings.actionsOn = true;
   return settings;
 }
 
@@ -69,7 +66,7 @@ double UnevenBlocks(const QImage& image, const QRect& rect) {
 std::vector<bool> SymbolMask(ColorValue color, const StoneColorTable& colors, double ratio) {
   Field field = MakeField({"a"});
   field[0].Color = color;
-  GameSettings with = Look(false, false, false, true), without = Look(false, false);
+  GameSettings with = SpecialsLook(false, false, false, true), without = SpecialsLook(false, false);
   with.stoneColors = without.stoneColors = colors;
   const QImage a = Drawn(field, with, ratio, Plain({10, 16}, 0xFF808080u));
   const QImage b = Drawn(field, without, ratio, Plain({10, 16}, 0xFF808080u));
@@ -106,7 +103,7 @@ class LooksTest : public QObject {
   void linesAndStonesAtFinerRatios() {
     const Field field = MakeField({"ab", "aa"});
     for (double ratio : {1.5, 2.0}) {
-      const QImage s = Drawn(field, Look(false, true), ratio, Plain({10, 16}, 0xFFFFFFFFu));
+      const QImage s = Drawn(field, SpecialsLook(false, true), ratio, Plain({10, 16}, 0xFFFFFFFFu));
       const auto at = [ratio](int pixels) { return static_cast<int>(std::lround(pixels * ratio)); };
       QCOMPARE(s.size(), QSize(static_cast<int>(std::ceil(field.PixelWidth() * ratio)),
                                static_cast<int>(std::ceil(field.PixelHeight() * ratio))));
@@ -127,12 +124,12 @@ class LooksTest : public QObject {
   // the ratio, not from the small ones enlarged pixel by pixel.
   void picturesAreMadeForTheRatio() {
     const Field field = MakeField({"aaaaa", "aaaaa", "aaaaa"});
-    const QImage textured = Drawn(field, Look(true, false), 2.0, Plain({10, 16}, 0xFFFFFFFFu));
+    const QImage textured = Drawn(field, SpecialsLook(true, false), 2.0, Plain({10, 16}, 0xFFFFFFFFu));
     QVERIFY(UnevenBlocks(textured, QRect(2, 2, 2 * field.PixelWidth() - 4, 2 * field.PixelHeight() - 4)) > 0.3);
 
     FieldPainter painter;
     GameRandom random;
-    painter.Prepare(Look(false, true), QSize(field.PixelWidth(), field.PixelHeight()), Plain({10, 16}, 0xFFFFFFFFu),
+    painter.Prepare(SpecialsLook(false, true), QSize(field.PixelWidth(), field.PixelHeight()), Plain({10, 16}, 0xFFFFFFFFu),
                     random, 2.0);
     const QImage& bomb = painter.SpecialPicture(skBomb);
     QCOMPARE(bomb.size(), QSize(42, 40));
@@ -140,7 +137,7 @@ class LooksTest : public QObject {
     QCOMPARE(painter.SpecialPicture(skRocketDown).size(), QSize(42, 42));
 
     // A ratio with no pictures of its own gets the next finer ones, brought to its size.
-    painter.Prepare(Look(false, true), QSize(field.PixelWidth(), field.PixelHeight()), Plain({10, 16}, 0xFFFFFFFFu),
+    painter.Prepare(SpecialsLook(false, true), QSize(field.PixelWidth(), field.PixelHeight()), Plain({10, 16}, 0xFFFFFFFFu),
                     random, 1.25);
     QCOMPARE(painter.SpecialPicture(skBomb).size(), QSize(27, 25));  // 32 x 30 brought from 1.5 to 1.25
   }
@@ -185,7 +182,7 @@ class LooksTest : public QObject {
   void symbolsShowInEveryLookInsideTheirStone() {
     const Field field = MakeField({"...", ".a.", "..."});
     const QImage picture = BuiltInPicture();
-    for (const GameSettings& look : {Look(false, false), Look(false, true), Look(true, true), Look(true, true, true)}) {
+    for (const GameSettings& look : {SpecialsLook(false, false), SpecialsLook(false, true), SpecialsLook(true, true), SpecialsLook(true, true, true)}) {
       for (double ratio : {1.0, 1.5, 2.0}) {
         GameSettings with = look;
         with.stoneSymbols = true;
@@ -283,10 +280,10 @@ class LooksTest : public QObject {
       const char* name;
       GameSettings look;
     };
-    const Named looks[] = {{"plain", Look(false, false)},
-                           {"trace-lines", Look(false, true)},
-                           {"textured", Look(true, true)},
-                           {"voyeur", Look(true, true, true)}};
+    const Named looks[] = {{"plain", SpecialsLook(false, false)},
+                           {"trace-lines", SpecialsLook(false, true)},
+                           {"textured", SpecialsLook(true, true)},
+                           {"voyeur", SpecialsLook(true, true, true)}};
     for (const Named& look : looks) {
       for (bool symbols : {false, true}) {
         for (double ratio : {1.0, 1.5, 2.0}) {
@@ -326,7 +323,7 @@ class LooksTest : public QObject {
         board.Recount(true);
       }
       for (bool symbols : {false, true}) {
-        GameSettings settings = Look(true, true, false, symbols);
+        GameSettings settings = SpecialsLook(true, true, false, symbols);
         settings.stoneColors = colors;
         const QImage seen = Drawn(board, settings, 2.0, picture);
         for (const auto& [vision, kind] : visions) {

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QSize>
 
+#include "config/game_settings.h"
+
 namespace pebble::testing {
 
 constexpr QRgb kBlack = 0xFF000000u;
@@ -16,6 +18,17 @@ inline QImage Plain(QSize size, QRgb color) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(color);
   return image;
+}
+
+// The settings of one look of the field: textures, trace lines, the
+// picture through the stones, special stones.
+inline GameSettings Look(bool textured, bool traceOutline, bool voyeur = false, bool actionsOn = false) {
+  GameSettings settings;
+  settings.textured = textured;
+  settings.traceOutline = traceOutline;
+  settings.voyeur = voyeur;
+  settings.actionsOn = actionsOn;
+  return settings;
 }
 
 }  // namespace pebble::testing

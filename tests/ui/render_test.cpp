@@ -31,15 +31,6 @@ namespace {
 
 using namespace pebble::testing;
 
-GameSettings Look(bool textured, bool traceOutline, bool voyeur = false, bool actionsOn = false) {
-  GameSettings settings;
-  settings.textured = textured;
-  settings.traceOutline = traceOutline;
-  settings.voyeur = voyeur;
-  settings.actionsOn = actionsOn;
-  return settings;
-}
-
 QSize PaintBox(const Field& field) { return {field.PixelWidth(), field.PixelHeight()}; }
 
 // A painter prepared for the field and the field drawn whole.
