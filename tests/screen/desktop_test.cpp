@@ -46,6 +46,7 @@ class DesktopTest : public QObject {
   }
 
   // The window of the running game that the window system calls `title`.
+  // Patient: a sanitized build on a busy machine takes seconds to open one.
   XWindowId WindowTitled(const QString& title) {
     XWindowId found = 0;
     (void)QTest::qWaitFor(
@@ -54,7 +55,7 @@ class DesktopTest : public QObject {
             if (WindowName(window) == title) found = window;
           return found != 0;
         },
-        10000);
+        30000);
     return found;
   }
 
@@ -93,6 +94,7 @@ class DesktopTest : public QObject {
     const XWindowId main = WindowTitled("Pebbledrome!");
     const XWindowId clock = WindowTitled("Count down");
     QVERIFY(main && clock);
+    QTRY_VERIFY_WITH_TIMEOUT(WmState(main) == "Normal", 30000);  // keys typed before it is managed are lost
     PressKeys(main, {"i"});
     const XWindowId stats = WindowTitled("Statistics");
     PressKeys(main, {"h"});

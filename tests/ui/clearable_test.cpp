@@ -16,6 +16,9 @@ using namespace pebble::ui;
 
 namespace {
 
+// The windows play four colours: such a deal clears within the dealing's
+// patience on a slow or busy machine too, and the tests watch the dealing.
+
 // Plays the clicks on a copy of the window's field through the rules alone;
 // returns the stones left.
 std::int32_t StonesLeftAfter(const Game& window, const std::vector<std::int32_t>& clicks) {
@@ -55,7 +58,7 @@ class ClearableTest : public QObject {
     constexpr std::uint64_t kSeeds[] = {20261221, 20261222, 20261223};
     ProgramRandom().SetFixedSeed(kSeeds[0]);
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
-    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", specials.toStdString()});
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", "colors:4", specials.toStdString()});
     w->show();
     std::vector<TStoneCell> previous;
     for (int game = 0; game < 3; ++game) {
@@ -76,7 +79,7 @@ class ClearableTest : public QObject {
   void aFixedSeedStaysTheGamesOwn() {
     ProgramRandom().SetFixedSeed(3);
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
-    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", "colors:4"});
     QTRY_VERIFY_WITH_TIMEOUT(Dealt(*w), 10000);
     QVERIFY(!w->Solver().ClearingLine().empty());
     QCOMPARE(ProgramRandom().FixedSeed(), std::optional<std::uint64_t>{3});
@@ -87,7 +90,7 @@ class ClearableTest : public QObject {
   void theDealIsSoughtOffTheWindowThreadAndTheStatusBarSaysSo() {
     ProgramRandom().SetFixedSeed(5);
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
-    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", "colors:4"});
     w->show();
     QVERIFY(!Dealt(*w));
     QCOMPARE(w->CurrentMessage(), QString::fromStdString(Text(kMsgDealing, kEnglishOffset)));
@@ -105,7 +108,7 @@ class ClearableTest : public QObject {
   void aNewGameOrACloseDuringTheDealingGivesItUp() {
     ProgramRandom().SetFixedSeed(6);
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
-    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", "colors:4"});
     w->show();
     QVERIFY(!Dealt(*w));
     home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, false);
@@ -126,7 +129,7 @@ class ClearableTest : public QObject {
 
   void withoutTheOptionNoDealIsSearched() {
     ProgramRandom().SetFixedSeed(3);
-    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no"});
+    auto w = std::make_unique<TfrmGame>(home_->Store(), std::vector<std::string>{"animations:no", "sounds:no", "colors:4"});
     QVERIFY(w->Solver().ClearingLine().empty());
     QCOMPARE(ProgramRandom().LastSeed(), std::uint64_t{3});
   }
