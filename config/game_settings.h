@@ -10,6 +10,10 @@ namespace pebble {
 
 using ColorValue = std::uint32_t;  // 0x00BBGGRR, red in the low byte
 
+// A stone colour is 24-bit RGB: anything in the top byte could make it look
+// like the mark of a special stone.
+constexpr bool IsRgbColor(ColorValue color) { return (color & 0xFF000000u) == 0; }
+
 constexpr int kMaxColors = 15;
 using StoneColorTable = std::array<ColorValue, kMaxColors>;
 

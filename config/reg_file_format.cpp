@@ -320,7 +320,10 @@ RegParseResult ParseRegFile(std::string_view text) {
       fail(first);
       continue;
     }
-    while (IsHexValueStart(line) && line.back() == '\\' && i + 1 < lines.size()) {
+    // Whether the value is hex data is decided by its first line alone: each
+    // continuation is then joined once, so a long value reads in linear time.
+    const bool hexValue = IsHexValueStart(line);
+    while (hexValue && line.back() == '\\' && i + 1 < lines.size()) {
       line.pop_back();
       line += Trim(lines[++i]);
     }

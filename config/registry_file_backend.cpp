@@ -12,14 +12,26 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <sstream>
+#include <cstdint>
 #include <system_error>
 
 #include "config/reg_file_format.h"
 
 namespace pebble {
 namespace fs = std::filesystem;
+
+// What identifies one state of the file on disk: another game replaces the
+// file (a new inode), a hand edit changes its size or times.
+struct FileStamp {
+  bool present = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  std::int64_t modified = 0;  // nanoseconds
+  std::int64_t changed = 0;   // nanoseconds
+  bool operator==(const FileStamp&) const = default;
+};
 
 struct FileRegistryBackend::Hive {
   fs::path file;
@@ -29,7 +41,16 @@ struct FileRegistryBackend::Hive {
   bool abandoned = false;
   bool dirty = false;
   bool keepAside = false;  // the file on disk could not be read whole
-  RegTree tree;            // the hive while a batch is open
+  // The hive as last read or written, and the file state it stands for; while
+  // a batch is open, the tree the batch changes. Reads outside a batch parse
+  // the file again only when it changed on disk.
+  RegTree tree;
+  bool current = false;  // the tree is the file as its stamp describes it
+  bool whole = true;     // the file the tree was read from could be read whole
+  FileStamp stamp;
+  // The file the tree was read from, held open so that its inode cannot be
+  // reused by a later file while the stamp names it.
+  int readFd = -1;
 };
 
 namespace {
@@ -60,29 +81,34 @@ std::optional<fs::path> FirstConfigDir(const EnvLookup& env) {
   throw SettingsStoreError(what + " " + file.string() + ": " + std::strerror(errno));
 }
 
-struct LoadedFile {
-  RegTree tree;
-  bool whole = true;  // false: the file exists but could not be read completely
-};
+std::int64_t Nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
 
-LoadedFile LoadFile(const fs::path& file) {
-  LoadedFile loaded;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::error_code ec;
-    loaded.whole = !fs::exists(file, ec) && !ec;  // a missing file is an empty hive
-    return loaded;
+FileStamp StampOf(const struct stat& info) {
+  return {true, info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
+// The state of the file on disk now; nothing when it cannot be told.
+std::optional<FileStamp> StampOnDisk(const fs::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) == 0) return StampOf(info);
+  if (errno == ENOENT || errno == ENOTDIR) return FileStamp{};  // a missing file is an empty hive
+  return std::nullopt;
+}
+
+bool ReadAll(int fd, std::string& text) {
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    text.append(buffer, static_cast<std::size_t>(n));
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) {
-    loaded.whole = false;
-    return loaded;
-  }
-  auto parsed = ParseRegFile(text.str());
-  loaded.tree = std::move(parsed.tree);
-  loaded.whole = parsed.clean;
-  return loaded;
+}
+
+void CloseRead(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
 }
 
 int OpenAndLock(const fs::path& file) {
@@ -204,8 +230,10 @@ FileRegistryBackend::FileRegistryBackend(HiveFiles files)
 }
 
 FileRegistryBackend::~FileRegistryBackend() {
-  Release(user_->lockFd);
-  Release(machine_->lockFd);
+  for (Hive* hive : {user_.get(), machine_.get()}) {
+    Release(hive->lockFd);
+    CloseRead(hive->readFd);
+  }
 }
 
 FileRegistryBackend::Hive& FileRegistryBackend::HiveOf(RegHive hive) const {
@@ -226,28 +254,28 @@ void FileRegistryBackend::BeginBatch(RegHive which) {
   hive.abandoned = false;
   hive.dirty = false;
   hive.lockFd = OpenAndLock(hive.file);
-  // Re-read under the lock: another game may have written since we last looked.
-  auto loaded = LoadFile(hive.file);
-  hive.tree = std::move(loaded.tree);
-  hive.keepAside = !loaded.whole;
+  // Looked at again under the lock: another game may have written since.
+  Refresh(hive);
+  hive.keepAside = !hive.whole;
 }
 
 void FileRegistryBackend::CommitBatch(RegHive which) {
   Hive& hive = HiveOf(which);
   if (hive.depth == 0 || --hive.depth > 0) return;
   const bool store = hive.lockFd >= 0 && hive.dirty && !hive.abandoned;
+  // A change that is not stored leaves a tree that is not the file's.
+  hive.current = hive.current && !hive.dirty && !hive.abandoned;
   try {
     if (store) {
       if (hive.keepAside) KeepAside(hive.file);
       ReplaceFile(hive.file, WriteRegFile(hive.tree), beforeReplace_);
+      AdoptWrittenFile(hive);
     }
   } catch (...) {
     Release(hive.lockFd);
-    hive.tree = RegTree();
     throw;
   }
   Release(hive.lockFd);
-  hive.tree = RegTree();
 }
 
 void FileRegistryBackend::AbandonBatch(RegHive which) noexcept {
@@ -256,7 +284,7 @@ void FileRegistryBackend::AbandonBatch(RegHive which) noexcept {
   hive.abandoned = true;
   if (--hive.depth > 0) return;
   Release(hive.lockFd);
-  hive.tree = RegTree();
+  hive.current = false;  // the batch may have changed the tree before it was given up
 }
 
 template <typename Edit>
@@ -276,56 +304,89 @@ auto FileRegistryBackend::EditHive(RegHive which, Edit edit) {
   return stored;
 }
 
-// --- reading: the open batch's tree, or the file as it is now ---
+// --- the hive as it is on disk, parsed again only when it changed ---
 
-namespace {
-
-template <typename Read>
-auto ReadHive(const RegTree* batchTree, const fs::path& file, Read read) {
-  if (batchTree) return read(*batchTree);
-  const auto loaded = LoadFile(file);
-  return read(loaded.tree);
+void FileRegistryBackend::Refresh(Hive& hive) {
+  const std::optional<FileStamp> onDisk = StampOnDisk(hive.file);
+  if (hive.current && onDisk && *onDisk == hive.stamp) return;
+  hive.current = false;
+  hive.tree = RegTree();
+  hive.whole = onDisk.has_value();
+  CloseRead(hive.readFd);
+  if (!onDisk) return;
+  if (!onDisk->present) {
+    hive.stamp = *onDisk;
+    hive.current = true;
+    return;
+  }
+  Reread(hive);
 }
 
-}  // namespace
+void FileRegistryBackend::Reread(Hive& hive) {
+  const int fd = ::open(hive.file.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  std::string text;
+  // The stamp is taken before the text is read: a change made while it is
+  // read gives a later stamp, and the next read looks again.
+  if (fd < 0 || ::fstat(fd, &info) != 0 || !ReadAll(fd, text)) {
+    if (fd >= 0) ::close(fd);
+    hive.whole = false;  // there, but not readable: tried again at the next read
+    return;
+  }
+  auto parsed = ParseRegFile(text);
+  hive.tree = std::move(parsed.tree);
+  hive.whole = parsed.clean;
+  hive.stamp = StampOf(info);
+  hive.readFd = fd;
+  hive.current = true;
+}
+
+// The file just written under the lock holds exactly the tree: it stands for
+// the file until someone changes it.
+void FileRegistryBackend::AdoptWrittenFile(Hive& hive) {
+  CloseRead(hive.readFd);
+  const int fd = ::open(hive.file.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    if (fd >= 0) ::close(fd);
+    return;
+  }
+  hive.readFd = fd;
+  hive.stamp = StampOf(info);
+  hive.whole = true;
+  hive.current = true;
+}
+
+// --- reading: the open batch's tree, or the file as it is now ---
+
+const RegTree& FileRegistryBackend::TreeToRead(RegHive which) {
+  Hive& hive = HiveOf(which);
+  if (hive.depth == 0) Refresh(hive);
+  return hive.tree;
+}
 
 bool FileRegistryBackend::KeyExists(RegHive which, std::string_view path) {
-  const Hive& hive = HiveOf(which);
-  const auto full = JoinRegPath(hive.rootName, path);
-  return ReadHive(hive.depth ? &hive.tree : nullptr, hive.file,
-                  [&](const RegTree& tree) { return tree.Find(full) != nullptr; });
+  return TreeToRead(which).Find(JoinRegPath(HiveOf(which).rootName, path)) != nullptr;
 }
 
 std::optional<RegValue> FileRegistryBackend::ReadValue(RegHive which, std::string_view path,
                                                        std::string_view name) {
-  const Hive& hive = HiveOf(which);
-  const auto full = JoinRegPath(hive.rootName, path);
-  return ReadHive(hive.depth ? &hive.tree : nullptr, hive.file, [&](const RegTree& tree) {
-    const RegKey* key = tree.Find(full);
-    const RegValue* value = key ? key->FindValue(name) : nullptr;
-    return value ? std::optional<RegValue>(*value) : std::nullopt;
-  });
+  const RegKey* key = TreeToRead(which).Find(JoinRegPath(HiveOf(which).rootName, path));
+  const RegValue* value = key ? key->FindValue(name) : nullptr;
+  return value ? std::optional<RegValue>(*value) : std::nullopt;
 }
 
 std::vector<std::string> FileRegistryBackend::SubkeyNames(RegHive which, std::string_view path) {
-  const Hive& hive = HiveOf(which);
-  const auto full = JoinRegPath(hive.rootName, path);
-  return ReadHive(hive.depth ? &hive.tree : nullptr, hive.file, [&](const RegTree& tree) {
-    std::vector<std::string> names;
-    if (const RegKey* key = tree.Find(full)) {
-      for (const auto& entry : key->Subkeys()) names.push_back(entry.first);
-    }
-    return names;
-  });
+  std::vector<std::string> names;
+  if (const RegKey* key = TreeToRead(which).Find(JoinRegPath(HiveOf(which).rootName, path))) {
+    for (const auto& entry : key->Subkeys()) names.push_back(entry.first);
+  }
+  return names;
 }
 
 std::vector<RegKey::NamedValue> FileRegistryBackend::Values(RegHive which, std::string_view path) {
-  const Hive& hive = HiveOf(which);
-  const auto full = JoinRegPath(hive.rootName, path);
-  return ReadHive(hive.depth ? &hive.tree : nullptr, hive.file, [&](const RegTree& tree) {
-    const RegKey* key = tree.Find(full);
-    return key ? key->Values() : std::vector<RegKey::NamedValue>{};
-  });
+  const RegKey* key = TreeToRead(which).Find(JoinRegPath(HiveOf(which).rootName, path));
+  return key ? key->Values() : std::vector<RegKey::NamedValue>{};
 }
 
 // --- writing: each change is a batch of its own unless one is open ---

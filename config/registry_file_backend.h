@@ -1,8 +1,9 @@
 #pragma once
 // The settings store outside Windows: one registry-export text file per hive.
-// Every change re-reads the file under an advisory lock and replaces it
+// Every change looks at the file again under an advisory lock and replaces it
 // atomically, so two running games lose no update and a crash mid-write leaves
-// the old file whole. A file that cannot be read whole is kept aside before a
+// the old file whole. The file is parsed once and again only when it changed
+// on disk (another game's write, a hand edit). A file that cannot be read whole is kept aside before a
 // new one replaces it.
 
 #ifndef _WIN32
@@ -60,6 +61,10 @@ class FileRegistryBackend final : public RegistryBackend {
  private:
   struct Hive;
   Hive& HiveOf(RegHive hive) const;
+  static void Refresh(Hive& hive);
+  static void Reread(Hive& hive);
+  static void AdoptWrittenFile(Hive& hive);
+  const RegTree& TreeToRead(RegHive hive);
   template <typename Edit>
   auto EditHive(RegHive hive, Edit edit);
 

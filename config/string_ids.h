@@ -286,4 +286,13 @@ constexpr int kSymbolsHint = 921;
 constexpr int kColorBlindPaletteButton = 922;
 constexpr int kColorBlindPaletteHint = 923;
 
+// The report's result column by count mode and its count of players; the type
+// column of the game's file dialogs; a picture the chooser cannot show.
+constexpr int kReportStonesLeft = 940;
+constexpr int kReportOnePlayer = 941;
+constexpr int kReportPlayers = 942;
+constexpr int kSavedGameFileType = 943;
+constexpr int kFolderFileType = 944;
+constexpr int kPictureRefused = 945;
+
 }  // namespace pebble

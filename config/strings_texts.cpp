@@ -183,7 +183,7 @@ constexpr auto kRows = std::to_array<StringRow>({
           "Rocher\u00A0: seules une bombe ou une fusée peuvent l’enlever"},
     {106, "Ein Spiel lässt sich nur speichern, wenn das Aufzeichnen eingeschaltet ist",
           "You cannot save a game when the protocol is not enabled",
-          "Impossible d’enregistrer une partie tant que le suivi de la partie est désactivé"},
+          "Impossible d’enregistrer une partie tant que le suivi de la partie est désactivé."},
     {107, "Fehler beim Speichern der Datei!",
           "Error saving to file!",
           "Erreur lors de l’enregistrement du fichier\u00A0!"},
@@ -295,7 +295,7 @@ constexpr auto kRows = std::to_array<StringRow>({
           "About Pebbledrome!",
           "À propos de Pebbledrome!"},
     {206, "Räume möglichst viele Steine ab, indem du auf Gruppen gleicher Farbe klickst…",
-          "Try to remove as many stones as possible by clicking on goupes with the same color...",
+          "Try to remove as many stones as possible by clicking on groups with the same color...",
           "Essayez de retirer le plus de pierres possible en cliquant sur des groupes de même "
           "couleur…"},
     {207, "Hier klicken, um den Stein ins Spielfeld fallen zu lassen",
@@ -741,7 +741,7 @@ constexpr auto kRows = std::to_array<StringRow>({
 
     // Best-move advice and the solver.
     {870, "Suche den besten Zug…",
-          "Searching the best move...",
+          "Finding the best move…",
           "Recherche du meilleur coup…"},
     {871, "Beste Folge: %s Steine übrig",
           "Best line: %s stones left",
@@ -803,6 +803,30 @@ constexpr auto kRows = std::to_array<StringRow>({
     {923, "Farben, die auch bei Rot-Grün- und Blau-Gelb-Schwäche gut auseinanderzuhalten sind",
           "Colors that stay apart for red-green and blue-yellow color blindness",
           "Des couleurs qui restent distinctes pour les daltoniens, rouge-vert comme bleu-jaune"},
+
+    // The report window: the result column named by the count mode, and the
+    // number of players with its own singular and plural.
+    {940, "Steine übrig",
+          "Stones left",
+          "Reste"},
+    {941, "%s Spieler",
+          "%s player",
+          "%s joueur"},
+    {942, "%s Spieler",
+          "%s players",
+          "%s joueurs"},
+    // The type column of the game's file dialogs.
+    {943, "Pebbledrome-Spiel",
+          "Pebbledrome game",
+          "Partie de Pebbledrome"},
+    {944, "Ordner",
+          "Folder",
+          "Dossier"},
+    // The picture chooser's preview of a file the game cannot show: damaged,
+    // or claiming more pixels than its file can hold.
+    {945, "Dieses Bild kann das Spiel nicht zeigen.",
+          "The game cannot show this picture.",
+          "Le jeu ne peut pas afficher cette image."},
 });
 
 constexpr bool IdsAscendAndFit() {

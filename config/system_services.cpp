@@ -149,6 +149,12 @@ ScreenRect KeepReachable(const ScreenRect& wanted, const std::vector<ScreenRect>
   return moved;
 }
 
+ScreenRect SaneStoredPlacement(const ScreenRect& stored) {
+  const auto coordinate = [](std::int32_t v) { return std::clamp(v, -kPlacementLimit, kPlacementLimit); };
+  const auto extent = [](std::int32_t v) { return std::clamp(v, 0, kPlacementLimit); };
+  return {coordinate(stored.left), coordinate(stored.top), extent(stored.width), extent(stored.height)};
+}
+
 std::vector<std::string> Parse(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;
   if (text.empty()) return pieces;

@@ -29,6 +29,14 @@ std::string WindowSectionName(std::string_view componentName);
 // nearest to it, or onto the first screen. No screens: unchanged.
 ScreenRect KeepReachable(const ScreenRect& wanted, const std::vector<ScreenRect>& screens);
 
+// The furthest a stored window coordinate may lie from the origin, and the
+// largest stored width or height: what any window system can show, and small
+// enough that no sum of two of them can overflow.
+constexpr std::int32_t kPlacementLimit = 32767;
+// A placement read from the settings brought into that range before anything
+// is computed with it: a damaged or edited file may hold any number.
+ScreenRect SaneStoredPlacement(const ScreenRect& stored);
+
 // --- text ---
 
 // Splits text at each occurrence of the first character of separator; two

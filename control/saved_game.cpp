@@ -36,9 +36,12 @@ bool IsAtItsPlace(const TStoneCell& cell, std::size_t index, const SavedGameSett
 }
 
 bool IsPossibleCell(const TStoneCell& cell, std::size_t index, const SavedGameSettings& s) {
+  // Colours are checked as the settings reader checks them; a cell emptied by
+  // a move keeps the colour its stone had.
   const bool specialColored = cell.Color == SpecialColor;
   return cell.Index >= 0 && static_cast<std::size_t>(cell.Index) == index && cell.Kind < kStoneKindCount &&
-         IsSpecial(cell.Kind) == specialColored && IsAtItsPlace(cell, index, s);
+         IsSpecial(cell.Kind) == specialColored && (specialColored || IsRgbColor(cell.Color)) &&
+         IsAtItsPlace(cell, index, s);
 }
 
 bool IsCounter(std::int32_t value, std::size_t cellCount) {

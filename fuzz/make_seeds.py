@@ -69,6 +69,10 @@ def saved_games():
     cells = [cell(i, 4, 3, 20, 21) for i in range(12)]
     cells[3] = cell(3, 4, 3, 20, 21, left=0x7FFFFFF0)
     put("saved_game", "regression-cell-left-far-off.clk", game_block(cells=cells))
+    # A stone colour beyond 24 bits: only the special stones' mark may use the top byte.
+    cells = [cell(i, 4, 3, 20, 21) for i in range(12)]
+    cells[2] = cell(2, 4, 3, 20, 21, color=0xFF0000FF)
+    put("saved_game", "regression-colour-beyond-24-bits.clk", game_block(cells=cells))
 
 
 def histories():
@@ -121,6 +125,16 @@ def settings_files():
     put("reg_file", "regression-broken-utf8-with-tab.reg",
         b"Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"n\"=\"\xc0\x80\t\xed\xa0\x80\xff\"\n")
     put("reg_file", "regression-key-like-a-deletion.reg", reg("[\\-A]\n\"x\"=dword:1\n"))
+    # A long hex value name followed by lines of nothing but the continuation
+    # mark: each continuation searched the whole joined line again.
+    put("reg_file", "regression-long-continuation.reg",
+        reg("[HKEY_CURRENT_USER\\A]\n\"" + "n" * 100000 + "\"=hex:00,\\\n" + "\\\n" * 50000))
+    # Window places at the limits of a 32-bit value: the game must start and
+    # show its windows on a screen.
+    limits = "".join(f"\"{name}\"=dword:7fffffff\n" for name in ("Links", "Oben", "Breite", "Höhe"))
+    put("reg_file", "regression-window-places-at-the-limit.reg", reg(
+        f"[{ROOT}]\n\"Pos Links\"=dword:7fffffff\n\"Pos Top\"=dword:80000000\n\n"
+        f"[{ROOT}\\Hints]\n{limits}\n[{ROOT}\\CountDown]\n{limits}"))
 
 
 # --- command lines, one argument per line -------------------------------------
@@ -197,6 +211,10 @@ def pictures():
         empty = bytearray(jpeg)
         empty[sof + 5:sof + 9] = struct.pack(">HH", 0, 0)
         put("picture", "jpeg-no-size.jpg", bytes(empty))
+        # 3.7 KB that claim 10,000 x 9,999 pixels: refused before decoding.
+        bomb = bytearray(jpeg)
+        bomb[sof + 5:sof + 9] = struct.pack(">HH", 9999, 10000)
+        put("picture", "regression-decompression-bomb.jpg", bytes(bomb))
     put("picture", "jpeg-markers-only.jpg", b"\xff\xd8\xff\xd9")
 
 

@@ -20,8 +20,9 @@ constexpr int kScorePlaces = 10;
 // The cell count of the largest field (40 x 40): the worst low-score result.
 constexpr std::int32_t kWorstLowScore = 1600;
 constexpr std::size_t kMaxWinnerNameChars = 17;
-// The name query's edit takes this many characters before the name is cut.
-constexpr int kWinnerQueryMaxLength = 255;
+// The name query's edit takes no more than the table keeps, so the player
+// sees the name as it will stand.
+constexpr int kWinnerQueryMaxLength = static_cast<int>(kMaxWinnerNameChars);
 
 // --- where the scores live; names as older versions wrote them ---
 constexpr std::string_view kScoreSectionPrefix = "Score";

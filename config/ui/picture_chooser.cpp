@@ -2,10 +2,20 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTreeView>
+#include <algorithm>
+#include <memory>
 
+#include "config/string_ids.h"
+#include "config/string_table.h"
 #include "config/ui/qt_dialogs.h"
+#include "config/ui/qt_texts.h"
 #include "render/ui/background_picture.h"
 
 namespace pebble::ui {
@@ -20,14 +30,18 @@ class PicturePreview : public QLabel {
   explicit PicturePreview(QWidget* parent) : QLabel(parent) {
     setFixedSize(kPreviewSize);
     setAlignment(Qt::AlignCenter);
+    setWordWrap(true);
     setFrameShape(QFrame::StyledPanel);
   }
 
   void ShowFile(const QString& path) {
     bool ok = false;
-    const QImage picture = QFileInfo(path).isFile() ? LoadPictureFile(path, &ok) : QImage();
+    const bool file = QFileInfo(path).isFile();
+    const QImage picture = file ? LoadPictureFile(path, &ok, contentsRect().size()) : QImage();
     if (!ok || picture.isNull()) {
       clear();
+      // A file the game would refuse says so before it is chosen.
+      if (file) setText(QString::fromStdString(Text(kPictureRefused, QtTextsLanguage())));
       return;
     }
     const QSize room = contentsRect().size();
@@ -35,11 +49,33 @@ class PicturePreview : public QLabel {
   }
 };
 
+void GrowToTheFirstListing(QFileDialog& dialog) {
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!model || !details) return;
+  auto connection = std::make_shared<QMetaObject::Connection>();
+  *connection = QObject::connect(model, &QFileSystemModel::directoryLoaded, &dialog, [&dialog, details, connection] {
+    if (!dialog.isVisible()) return;
+    QObject::disconnect(*connection);
+    int needed = 0;
+    for (int column = 0; column < details->header()->count(); ++column) needed += details->header()->sectionSize(column);
+    const int missing = needed - details->viewport()->width();
+    const QScreen* screen = dialog.screen();
+    const int room = screen ? screen->availableGeometry().width() - (dialog.frameGeometry().width() - dialog.width())
+                            : dialog.width();
+    if (missing > 0) dialog.resize(std::min(dialog.width() + missing, std::max(room, dialog.width())), dialog.height());
+  });
+}
+
 PicturePreview* AddPreview(QFileDialog& dialog) {
   auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
   if (!grid) return nullptr;
   auto* preview = new PicturePreview(&dialog);
   grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
+  // The preview gets room of its own, and the first listing the width its
+  // columns need (within the screen): long picture names read whole.
+  dialog.resize(dialog.width() + preview->width() + grid->horizontalSpacing(), dialog.height());
+  GrowToTheFirstListing(dialog);
   QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::ShowFile);
   return preview;
 }
@@ -47,7 +83,7 @@ PicturePreview* AddPreview(QFileDialog& dialog) {
 }  // namespace
 
 QString ChoosePictureFile(QWidget* parent, const QString& title, const QString& filter, const QString& startFile) {
-  const QStringList filters = FileDialogFilters(filter);
+  const QStringList filters = PictureDialogFilters(filter);
   const auto owned = MakeFileDialog(parent, title, filters, QFileDialog::AcceptOpen, "jpg");
   QFileDialog& dialog = *owned;
   if (filters.size() > kPreselectedFilter) dialog.selectNameFilter(filters[kPreselectedFilter]);
@@ -68,6 +104,15 @@ QStringList FileDialogFilters(const QString& filter) {
     const QString description = parts[i].trimmed();
     const QString patterns = parts[i + 1].split(';', Qt::SkipEmptyParts).join(' ');
     filters << (description.contains('(') ? description : QStringLiteral("%1 (%2)").arg(description, patterns));
+  }
+  return filters;
+}
+
+QStringList PictureDialogFilters(const QString& filter) {
+  static const QRegularExpression jpg(QStringLiteral("\\*\\.jpg(?=[ )])"), QRegularExpression::CaseInsensitiveOption);
+  QStringList filters = FileDialogFilters(filter);
+  for (QString& one : filters) {
+    if (!one.contains(QLatin1String("*.jpeg"), Qt::CaseInsensitive)) one.replace(jpg, QStringLiteral("*.jpg *.jpeg"));
   }
   return filters;
 }

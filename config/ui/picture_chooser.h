@@ -18,5 +18,8 @@ QString ChoosePictureFile(QWidget* parent, const QString& title, const QString& 
 // {"JPEG (*.jpg)", "All files (*.*)"}; several patterns separated by ";"
 // become one list separated by blanks.
 QStringList FileDialogFilters(const QString& filter);
+// The same for the picture chooser, offering every name the game reads a
+// picture under: a JPEG may also end in ".jpeg".
+QStringList PictureDialogFilters(const QString& filter);
 
 }  // namespace pebble::ui

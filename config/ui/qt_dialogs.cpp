@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -15,6 +16,10 @@
 #include <QStyle>
 #include <QTreeView>
 #include <algorithm>
+
+#include "config/string_ids.h"
+#include "config/string_table.h"
+#include "config/ui/qt_texts.h"
 
 namespace pebble::ui {
 namespace {
@@ -68,6 +73,27 @@ void WidenSidebar(QFileDialog& dialog) {
   sizes[1] -= needs - sizes[0];
   sizes[0] = needs;
   splitter->setSizes(sizes);
+}
+
+// The type column in the game's language. Qt's French has no word for a
+// folder, and the saved-game type would come from the desktop's database in
+// the desktop's language, or in English where the type was registered by a
+// version that wrote no other.
+class GameFileTypes final : public QFileIconProvider {
+ public:
+  QString type(const QFileInfo& info) const override {
+    const int language = QtTextsLanguage();
+    if (info.isDir()) return QString::fromStdString(Text(kFolderFileType, language));
+    if (info.suffix().compare(QLatin1String("clk"), Qt::CaseInsensitive) == 0) {
+      return QString::fromStdString(Text(kSavedGameFileType, language));
+    }
+    return QFileIconProvider::type(info);
+  }
+};
+
+void SpeakTheGamesLanguage(QFileDialog& dialog) {
+  static GameFileTypes types;  // the dialog only borrows its provider
+  dialog.setIconProvider(&types);
 }
 
 void ShowWordsWhole(QFileDialog& dialog) {
@@ -139,6 +165,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const QString& titl
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog->setNameFilters(filters);
   dialog->setDefaultSuffix(defaultSuffix);
+  SpeakTheGamesLanguage(*dialog);
   ShowWordsWhole(*dialog);
   return dialog;
 }
@@ -147,6 +174,7 @@ std::unique_ptr<QFileDialog> MakeFolderDialog(QWidget* parent, const QString& ti
   auto dialog = std::make_unique<QFileDialog>(parent, title);
   dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
   dialog->setFileMode(QFileDialog::Directory);
+  SpeakTheGamesLanguage(*dialog);
   ShowWordsWhole(*dialog);
   return dialog;
 }

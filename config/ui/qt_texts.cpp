@@ -49,4 +49,9 @@ bool UseQtTextsFor(int languageOffset) {
   return installed.found;
 }
 
+int QtTextsLanguage() {
+  const int language = Installed().languageOffset;
+  return language == kNoLanguageYet ? kEnglishOffset : language;
+}
+
 }  // namespace pebble::ui

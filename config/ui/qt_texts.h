@@ -9,5 +9,7 @@ namespace pebble::ui {
 // False when the translations of that language are not installed: Qt's
 // dialogs then stay English.
 bool UseQtTextsFor(int languageOffset);
+// The language Qt's texts were last asked for; English before any.
+int QtTextsLanguage();
 
 }  // namespace pebble::ui

@@ -11,6 +11,15 @@ std::string SectionOf(const QWidget& form) { return WindowSectionName(form.objec
 
 ScreenRect ToScreenRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
+// Stored numbers go through the sane range before a QRect is built of them.
+QRect StoredRect(const SettingsStore& store, const std::string& section, const ScreenRect& fallback) {
+  const ScreenRect sane = SaneStoredPlacement({store.ReadRegInt(section, kValueLeft, fallback.left),
+                                               store.ReadRegInt(section, kValueTop, fallback.top),
+                                               store.ReadRegInt(section, kValueWidth, fallback.width),
+                                               store.ReadRegInt(section, kValueHeight, fallback.height)});
+  return {sane.left, sane.top, sane.width, sane.height};
+}
+
 }  // namespace
 
 std::vector<ScreenRect> AvailableScreens() {
@@ -20,6 +29,13 @@ std::vector<ScreenRect> AvailableScreens() {
     if (screen != QGuiApplication::primaryScreen()) screens.push_back(ToScreenRect(screen->availableGeometry()));
   }
   return screens;
+}
+
+QPoint StoredWindowPosition(const SettingsStore& store, std::string_view section, std::string_view leftName,
+                            std::string_view topName, QPoint fallback) {
+  const ScreenRect sane = SaneStoredPlacement(
+      {store.ReadRegInt(section, leftName, fallback.x()), store.ReadRegInt(section, topName, fallback.y()), 0, 0});
+  return {sane.left, sane.top};
 }
 
 QRect KeepOnScreens(const QRect& wanted) {
@@ -40,18 +56,13 @@ void WindowPlacement::Apply(QWidget& form, const std::string& section, const QRe
 
 void WindowPlacement::setWindowPos(QWidget& form, const QRect& defaults) {
   const std::string section = SectionOf(form);
-  const QRect wanted(store_.ReadRegInt(section, kValueLeft, defaults.x()),
-                     store_.ReadRegInt(section, kValueTop, defaults.y()),
-                     store_.ReadRegInt(section, kValueWidth, defaults.width()),
-                     store_.ReadRegInt(section, kValueHeight, defaults.height()));
-  Apply(form, section, wanted);
+  Apply(form, section, StoredRect(store_, section, ToScreenRect(defaults)));
 }
 
 void WindowPlacement::setWindowPosOnly(QWidget& form, const QRect& defaults) {
   const std::string section = SectionOf(form);
-  const QRect wanted(store_.ReadRegInt(section, kValueLeft, defaults.x()),
-                     store_.ReadRegInt(section, kValueTop, defaults.y()), form.width(), form.height());
-  Apply(form, section, wanted);
+  const QPoint at = StoredWindowPosition(store_, section, kValueLeft, kValueTop, defaults.topLeft());
+  Apply(form, section, QRect(at, form.size()));
 }
 
 void WindowPlacement::saveWindowPos(QWidget& form) {

@@ -46,6 +46,12 @@ class WindowPlacement {
   std::map<std::string, QRect> known_;  // per section: last restored or saved
 };
 
+// A window's left and top as stored under leftName and topName in section
+// (fallback where nothing is stored), brought into a range any screen can
+// hold, so that no arithmetic on it can overflow.
+QPoint StoredWindowPosition(const SettingsStore& store, std::string_view section, std::string_view leftName,
+                            std::string_view topName, QPoint fallback);
+
 // The available areas of the screens, the primary screen first.
 std::vector<ScreenRect> AvailableScreens();
 // A window's rectangle kept where the player can reach it on today's screens.

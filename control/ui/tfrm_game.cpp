@@ -225,7 +225,7 @@ void TfrmGame::SetUpFailed() {
 
 void TfrmGame::ReadWindowPositionOnce() {
   if (windowTag_ != 0) return;
-  QPoint at(store_.ReadRegInt(kRootSection, kValueMainLeft, 10), store_.ReadRegInt(kRootSection, kValueMainTop, 10));
+  const QPoint at = StoredWindowPosition(store_, kRootSection, kValueMainLeft, kValueMainTop, QPoint(10, 10));
   // A position kept for a screen that is gone would hide the window.
   move(KeepOnScreens(QRect(at, frameGeometry().size())).topLeft());
   windowTag_ = 10;

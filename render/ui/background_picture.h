@@ -20,16 +20,24 @@ namespace pebble::ui {
 // Pictures larger than this are refused before anything is allocated.
 constexpr std::int64_t kMaxPicturePixels = 100'000'000;
 constexpr std::int64_t kMaxPictureFileBytes = 256 * 1024 * 1024;
+// No real picture packs more pixels into one byte of its file: a file that
+// claims more is a decompression bomb and is refused before it is decoded.
+constexpr std::int64_t kMaxPixelsPerFileByte = 1024;
+bool PlausiblePictureSize(std::int64_t width, std::int64_t height, std::int64_t fileBytes);
 
-// JPEG through libjpeg. A missing, unreadable, corrupt or oversized picture
-// gives a null image and *ok = false; the process never ends over it.
-QImage LoadJpegFile(const QString& path, bool* ok);
-QImage LoadJpegData(const QByteArray& bytes, bool* ok);
+// JPEG through libjpeg. A missing, unreadable, corrupt, oversized or
+// implausible picture gives a null image and *ok = false; the process never
+// ends over it. With a room, a large JPEG is decoded at a smaller scale (1/2,
+// 1/4, 1/8) that still fills the room where the picture is shown.
+QImage LoadJpegFile(const QString& path, bool* ok, const QSize& room = {});
+QImage LoadJpegData(const QByteArray& bytes, bool* ok, const QSize& room = {});
 QImage LoadJpegResource(const char* name);  // ":/res/" + name
 
 // A JPEG or Windows bitmap file, told apart by its first bytes.
-QImage LoadPictureFile(const QString& path, bool* ok);
-QImage LoadPictureData(const QByteArray& bytes, bool* ok);
+QImage LoadPictureFile(const QString& path, bool* ok, const QSize& room = {});
+QImage LoadPictureData(const QByteArray& bytes, bool* ok, const QSize& room = {});
+// The largest screen in device pixels: no background is shown larger.
+QSize ScreenRoom();
 // The built-in picture JPG_BACK; should even that fail, the grey picture.
 QImage BuiltInPicture();
 // Plain grey, 10 wide and 16 high: the field keeps its default shape.
@@ -51,7 +59,19 @@ class BackgroundPictures {
   const std::vector<std::string>& PictureList() const { return folder_.PictureList(); }
 
  private:
+  // The picture file shown last, kept while the file is unchanged, so that a
+  // new game does not decode it again.
+  struct KeptPicture {
+    QString path;
+    qint64 size = -1;
+    qint64 modified = 0;  // milliseconds since the epoch
+    QSize room;
+    QImage picture;  // null: the file was refused
+  };
+  QImage PictureOrBuiltIn(const QString& path);
+
   FolderPictures folder_;
+  KeptPicture kept_;
 };
 
 }  // namespace pebble::ui

@@ -31,6 +31,21 @@ bool TooLarge(std::int64_t width, std::int64_t height) {
   return width <= 0 || height <= 0 || width * height > kMaxPicturePixels;
 }
 
+// libjpeg scales by 1/2, 1/4 and 1/8 while it decodes: the largest step that
+// still leaves the picture at least as large as the room it is shown in, in
+// both directions (it may be stretched there), costs nothing the player sees.
+unsigned int ScaleDenominator(std::int64_t width, std::int64_t height, const QSize& room) {
+  if (room.isEmpty()) return 1;
+  unsigned int denominator = 1;
+  while (denominator < 8) {
+    const unsigned int next = denominator * 2;
+    const bool stillFills = width / next >= room.width() && height / next >= room.height();
+    if (!stillFills) break;
+    denominator = next;
+  }
+  return denominator;
+}
+
 // Photoshop writes CMYK inverted and says so in its Adobe marker.
 QRgb FromCmyk(const JSAMPLE* p, bool inverted) {
   const int c = inverted ? p[0] : 255 - p[0], m = inverted ? p[1] : 255 - p[1];
@@ -64,7 +79,7 @@ J_COLOR_SPACE OutputSpace(J_COLOR_SPACE stored) {
 
 // Only plain C data lives in this frame, so the jump out of libjpeg skips no
 // destructor; the picture belongs to the caller.
-bool Decode(const unsigned char* data, unsigned long size, QImage& picture) {
+bool Decode(const unsigned char* data, unsigned long size, const QSize& room, QImage& picture) {
   jpeg_decompress_struct info;
   ErrorTrap trap;
   std::memset(&info, 0, sizeof info);
@@ -78,10 +93,13 @@ bool Decode(const unsigned char* data, unsigned long size, QImage& picture) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, const_cast<unsigned char*>(data), size);
   jpeg_read_header(&info, TRUE);
-  if (TooLarge(info.image_width, info.image_height)) {
+  if (TooLarge(info.image_width, info.image_height) ||
+      !PlausiblePictureSize(info.image_width, info.image_height, static_cast<std::int64_t>(size))) {
     jpeg_destroy_decompress(&info);
     return false;
   }
+  info.scale_num = 1;
+  info.scale_denom = ScaleDenominator(info.image_width, info.image_height, room);
   info.out_color_space = OutputSpace(info.jpeg_color_space);
   jpeg_start_decompress(&info);
   picture = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
@@ -103,23 +121,23 @@ bool Decode(const unsigned char* data, unsigned long size, QImage& picture) {
 
 }  // namespace
 
-QImage LoadJpegData(const QByteArray& bytes, bool* ok) {
+QImage LoadJpegData(const QByteArray& bytes, bool* ok, const QSize& room) {
   QImage picture;
   const bool decoded = !bytes.isEmpty() &&
                        Decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                              static_cast<unsigned long>(bytes.size()), picture);
+                              static_cast<unsigned long>(bytes.size()), room, picture);
   if (!decoded) picture = QImage();
   if (ok) *ok = decoded;
   return picture;
 }
 
-QImage LoadJpegFile(const QString& path, bool* ok) {
+QImage LoadJpegFile(const QString& path, bool* ok, const QSize& room) {
   QFile file(path);
   if (file.size() > kMaxPictureFileBytes || !file.open(QIODevice::ReadOnly)) {
     if (ok) *ok = false;
     return {};
   }
-  return LoadJpegData(file.readAll(), ok);
+  return LoadJpegData(file.readAll(), ok, room);
 }
 
 QImage LoadJpegResource(const char* name) {

@@ -49,6 +49,11 @@ QString DateTimeText(double days) {
   return locale.toString(date, QLocale::ShortFormat) + QLatin1Char(' ') + locale.toString(time, LongTimeFormat(locale));
 }
 
+QString NoBrowserMessage(const QString& leadIn, const QString& address) {
+  const bool quoted = leadIn.endsWith(QLatin1Char('"'));
+  return leadIn + address + (quoted ? QStringLiteral("\".") : QStringLiteral("."));
+}
+
 void FixDialogSize(QWidget& dialog, int minimumWidth, int minimumHeight) {
   QLayout* layout = dialog.layout();
   if (!layout) return;

@@ -20,6 +20,11 @@ QString GeneralNumber(double value);
 // date and long time; empty for a value no calendar holds.
 QString DateTimeText(double days);
 
+// The message when no program took a link: the lead-in (string 11), the
+// address the player can type in, and the close of the quote the lead-in
+// opened; a lead-in that opens none (the English one) gets a full stop only.
+QString NoBrowserMessage(const QString& leadIn, const QString& address);
+
 // Fixes a dialog's size to its layout's needs, never below minimum: longer
 // German and French texts widen it instead of being cut.
 void FixDialogSize(QWidget& dialog, int minimumWidth, int minimumHeight);

@@ -18,6 +18,7 @@
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "render/ui/background_picture.h"
+#include "scores/ui/score_format.h"
 
 namespace pebble::ui {
 namespace {
@@ -172,8 +173,8 @@ void TfrmAbout::bttMailClick(const QPushButton* sender) {
   const std::string version = ProcessVersion({}, "ProductVersion");
   const QString url = QString::fromStdString(FormatPattern(link, {version}));
   if (CurrentPrompter().OpenUrl(QUrl(url, QUrl::TolerantMode))) return;
-  // The link is shown as the table holds it, before the version filled it in.
-  CurrentPrompter().Error(this, Str(kNoBrowser) + QString::fromStdString(link) + QStringLiteral("\"."));
+  // The address as the player can type it in: the version filled in.
+  CurrentPrompter().Error(this, NoBrowserMessage(Str(kNoBrowser), url));
 }
 
 }  // namespace pebble::ui

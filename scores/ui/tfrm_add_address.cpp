@@ -153,9 +153,13 @@ void TfrmAddAddress::ProcStrings(int languageOffset) {
 }
 
 void TfrmAddAddress::Prepare(const TReportInfo& entry, const TReportInfo& gameHeader, const std::string& lastWinner) {
-  const auto str = [this](int id) { return ScoreText(id, languageOffset_); };
-  lblInfo2_->setText(str(kComputerCaption) + QStringLiteral(": ") + QString::fromStdString(entry.Computer) +
-                     QLatin1Char('\n') + str(kDateCaption) + QStringLiteral(": ") + DateTimeText(entry.Date));
+  // "Name: value" as each language writes it: French puts a space before the
+  // colon. The deal's best line reads the same pattern.
+  const auto line = [this](int label, const std::string& value) {
+    return QString::fromStdString(FormatText(kDealBestLine, languageOffset_, {Text(label, languageOffset_), value}));
+  };
+  lblInfo2_->setText(line(kComputerCaption, entry.Computer) + QLatin1Char('\n') +
+                     line(kDateCaption, DateTimeText(entry.Date).toStdString()));
   lblGameInfo_->setText(QString::fromStdString(
       FormatText(kGameSavedOn, languageOffset_,
                  {gameHeader.Computer, DateTimeText(gameHeader.Date).toStdString()})));

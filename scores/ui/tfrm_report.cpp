@@ -15,6 +15,7 @@
 
 #include "config/string_ids.h"
 #include "control/saved_game_file.h"
+#include "config/string_table.h"
 #include "control/ui/prompter.h"
 #include "scores/ui/score_format.h"
 
@@ -140,6 +141,8 @@ void TfrmReport::ProcStrings(int languageOffset) {
   setWindowTitle(ScoreText(kReportCaption, languageOffset));
   QStringList captions;
   for (int id : kColumnCaptions) captions << ScoreText(id, languageOffset);
+  // The result column holds stones left in low-score mode.
+  if (lowScore_) captions[kColPoints] = ScoreText(kReportStonesLeft, languageOffset);
   listReport_->setHeaderLabels(captions);
   FitColumns();
   bttClose_->setText(ScoreText(kCloseButton, languageOffset));
@@ -157,9 +160,9 @@ bool TfrmReport::LoadReport(const std::filesystem::path& fileName, std::size_t p
   listReport_->clear();
   for (const TReportInfo& info : history.entries) listReport_->addTopLevelItem(new ReportItem(info, lowScore));
   MarkImages(lowScore);
-  FitColumns();
   count_ = listReport_->topLevelItemCount();
-  ShowCount();
+  lowScore_ = lowScore;
+  ProcStrings(languageOffset_);  // the result column's caption follows the count mode
   return count_ > 0;
 }
 
@@ -215,8 +218,11 @@ void TfrmReport::MarkImages(bool lowScore) {
   if (!lowScore && count > 0) setImage(listReport_->topLevelItem(best < 0 ? 0 : best), kImageEmblem);
 }
 
+// French counts none and one alike in the singular; German and English only one.
 void TfrmReport::ShowCount() {
-  lblCount_->setText(QString::number(count_) + QLatin1Char(' ') + ScoreText(kPlayersUnit, languageOffset_));
+  const bool singular = count_ == 1 || (count_ == 0 && languageOffset_ == kFrenchOffset);
+  const std::string count = std::to_string(count_);
+  lblCount_->setText(QString::fromStdString(FormatText(singular ? kReportOnePlayer : kReportPlayers, languageOffset_, {count})));
 }
 
 void TfrmReport::listReportColumnClick(int column) { listReport_->sortItems(column, Qt::AscendingOrder); }
@@ -227,7 +233,7 @@ void TfrmReport::listReportDblClick() {
   if (!item || !item->isSelected()) return;
   const QString address = Utf8(item->Info().Address);
   if (CurrentPrompter().OpenUrl(MailLink(address))) return;
-  CurrentPrompter().Error(this, ScoreText(kNoBrowser, languageOffset_) + address + QStringLiteral("\"."));
+  CurrentPrompter().Error(this, NoBrowserMessage(ScoreText(kNoBrowser, languageOffset_), address));
 }
 
 }  // namespace pebble::ui

@@ -58,6 +58,7 @@ class TfrmReport : public QDialog {
 
   int languageOffset_ = 0;
   int count_ = 0;
+  bool lowScore_ = false;  // the count mode of the last report
   QIcon images_[2];
   QTreeWidget* listReport_ = nullptr;
   QWidget* panelBottom_ = nullptr;

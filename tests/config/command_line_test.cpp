@@ -142,6 +142,36 @@ TEST(CommandLine, AppliesOptionsAtEveryNewGameAndOpensSavedGameOnce) {
   }
 }
 
+// Each number is taken at both ends of its range and refused one step beyond.
+TEST(CommandLine, EveryNumberIsTakenUpToItsBoundsAndNoFurther) {
+  const struct {
+    const char* option;
+    std::int32_t lowest, highest;
+    std::function<std::int32_t(const GameSettings&)> read;
+  } cases[] = {
+      {"stohi", 1, 50, [](const GameSettings& s) { return s.stoneHeight; }},
+      {"stowi", 1, 50, [](const GameSettings& s) { return s.stoneWidth; }},
+      {"rows", 1, 40, [](const GameSettings& s) { return s.rowCount; }},
+      {"columns", 1, 40, [](const GameSettings& s) { return s.columnCount; }},
+      {"colors", 2, kMaxColors, [](const GameSettings& s) { return std::int32_t{s.colorCount}; }},
+      {"playtime", 10, 999, [](const GameSettings& s) { return s.playTime; }},
+  };
+  const auto apply = [](const std::string& option, std::int32_t value) {
+    GameSettings settings;
+    CommandLineState state;
+    ApplyCommandLine({option + ":" + std::to_string(value)}, settings, state);
+    return settings;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    const std::int32_t untouched = c.read(GameSettings{});
+    EXPECT_EQ(c.read(apply(c.option, c.lowest)), c.lowest);
+    EXPECT_EQ(c.read(apply(c.option, c.highest)), c.highest);
+    EXPECT_EQ(c.read(apply(c.option, c.lowest - 1)), untouched);
+    EXPECT_EQ(c.read(apply(c.option, c.highest + 1)), untouched);
+  }
+}
+
 // A deal on the command line is the first game of the run, like a saved game;
 // a number that is no deal is ignored, as other bad values are.
 TEST(CommandLine, DealNumberIsTakenForTheFirstGameOnly) {

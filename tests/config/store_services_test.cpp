@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "config/store_fixture.h"
 #include "config/system_services.h"
 
@@ -46,6 +48,33 @@ TEST(SystemServices, AWindowOutOfReachIsMovedOntoTheNearestScreen) {
                                 << placed.top;
   }
   EXPECT_EQ(KeepReachable({-5000, 0, 10, 10}, {}), (ScreenRect{-5000, 0, 10, 10}));
+}
+
+TEST(SystemServices, AStoredPlacementIsBroughtIntoASaneRangeBeforeAnyArithmetic) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  struct Case {
+    ScreenRect stored, sane;
+  };
+  const Case cases[] = {
+      {{100, -20, 300, 200}, {100, -20, 300, 200}},  // ordinary, off the top: as stored
+      {{kMax, kMax, kMax, kMax}, {kPlacementLimit, kPlacementLimit, kPlacementLimit, kPlacementLimit}},
+      {{kMin, kMin, kMin, kMin}, {-kPlacementLimit, -kPlacementLimit, 0, 0}},
+      {{kPlacementLimit, -kPlacementLimit, 0, kPlacementLimit},
+       {kPlacementLimit, -kPlacementLimit, 0, kPlacementLimit}},
+      {{kPlacementLimit + 1, -kPlacementLimit - 1, -1, kPlacementLimit + 1},
+       {kPlacementLimit, -kPlacementLimit, 0, kPlacementLimit}},
+  };
+  for (const auto& c : cases) {
+    const ScreenRect sane = SaneStoredPlacement(c.stored);
+    EXPECT_EQ(sane, c.sane) << c.stored.left << "," << c.stored.top << " " << c.stored.width << "x"
+                            << c.stored.height;
+    // Every sum the placement rules form stays far inside the integer range.
+    EXPECT_LE(std::int64_t{sane.left} + sane.width, std::int64_t{2} * kPlacementLimit);
+  }
+  const std::vector<ScreenRect> screens = {{0, 0, 1920, 1050}};
+  const ScreenRect placed = KeepReachable(SaneStoredPlacement({kMax, kMax, 300, 200}), screens);
+  EXPECT_EQ(placed, (ScreenRect{1620, 850, 300, 200}));
 }
 
 TEST(SystemServices, ParseSplitsAtTheFirstSeparatorCharacter) {

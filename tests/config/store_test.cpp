@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "config/store_fixture.h"
@@ -179,6 +181,33 @@ TEST(SettingsStore, AFailingWriteIsReportedAndLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadText(dirs.UserFile()), before);
   EXPECT_FALSE(store->RemoveValue("", "Version"));
   EXPECT_EQ(store->ReadRegInt("", "Version", 0), 41);
+}
+
+// The file is parsed once and kept; whatever changes it on disk is seen at the
+// next read: another running game's write, a hand edit, a file removed.
+TEST(SettingsStore, EveryChangeOnDiskIsSeenAtTheNextRead) {
+  TempConfigDirs dirs;
+  auto game = dirs.MakeStore();
+  auto otherGame = dirs.MakeStore();
+  game->SaveRegInt("Konfiguration", "Spalten", 10);
+  EXPECT_EQ(otherGame->ReadRegInt("Konfiguration", "Spalten", 0), 10);
+  for (int columns = 11; columns < 14; ++columns) {  // writes quicker than the clock of the file times
+    game->SaveRegInt("Konfiguration", "Spalten", columns);
+    EXPECT_EQ(otherGame->ReadRegInt("Konfiguration", "Spalten", 0), columns);
+    EXPECT_EQ(game->ReadRegInt("Konfiguration", "Spalten", 0), columns);
+  }
+
+  // A hand edit in place keeps the file's inode; its size tells.
+  std::string text = ReadText(dirs.UserFile());
+  text.replace(text.find("dword:0000000d"), 14, "\"zwanzig\"");
+  { std::ofstream(dirs.UserFile(), std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc) << text; }
+  EXPECT_EQ(game->ReadRegStr("Konfiguration", "Spalten", ""), "zwanzig");
+
+  std::filesystem::remove(dirs.UserFile());
+  EXPECT_EQ(game->ReadRegInt("Konfiguration", "Spalten", -1), -1);
+  otherGame->SaveRegInt("Konfiguration", "Zeilen", 16);
+  EXPECT_EQ(game->ReadRegInt("Konfiguration", "Zeilen", 0), 16);
+  EXPECT_EQ(game->ReadRegInt("Konfiguration", "Spalten", -1), -1);
 }
 
 TEST(SettingsStore, HiveFilesFollowTheXdgRules) {

@@ -108,10 +108,12 @@ TEST(StringTable, PlaceholdersAgreeAcrossLanguages) {
     if (!english.empty()) idsWithPlaceholders.insert(id);
   }
   // Only these are ever formatted; a "%" anywhere else would show as is.
+  // kReportOnePlayer and kReportPlayers count the players of a report;
+  // kDealBestLine also sets a label beside its value.
   EXPECT_EQ(idsWithPlaceholders,
             (std::set<int>{kMailLink, kClearedBonus, kGameSavedOn, kDesktopUnreachable, kShortcutNotWritten, kNotADeal,
                            kDealShown, kMsgAdviceStones, kMsgAdvicePoints, kDealBestStones, kDealBestStone,
-                           kDealBestPoints, kDealBestLine}));
+                           kDealBestPoints, kDealBestLine, kReportOnePlayer, kReportPlayers}));
 }
 
 TEST(StringTable, CaptionsKeepTheirAccessKeyInEveryLanguage) {
@@ -158,6 +160,18 @@ TEST(StringTable, TextsFollowTheLanguageOffset) {
             "JPEG (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp|All graphic files|*.jpg;*.bmp|All files |*.*");
   // A stray offset shows English rather than an empty window.
   EXPECT_EQ(Text(kMsgClickOnField, 3000), Text(kMsgClickOnField, kEnglishOffset));
+}
+
+// Texts players found wrong: a misspelt word, a sentence without its full
+// stop, and the type column of the file dialogs.
+TEST(StringTable, TextsPlayersFoundWrongReadRight) {
+  EXPECT_EQ(Text(kFieldHint, kEnglishOffset),
+            "Try to remove as many stones as possible by clicking on groups with the same color...");
+  EXPECT_EQ(Text(kNoProtocol, kFrenchOffset),
+            "Impossible d’enregistrer une partie tant que le suivi de la partie est désactivé.");
+  EXPECT_EQ(Text(kMsgSearching, kEnglishOffset), "Finding the best move…");
+  EXPECT_EQ(Text(kSavedGameFileType, kGermanOffset), "Pebbledrome-Spiel");
+  EXPECT_EQ(Text(kFolderFileType, kFrenchOffset), "Dossier");
 }
 
 TEST(StringTable, MissingIdsGiveEmptyTexts) {

@@ -12,6 +12,8 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <stdexcept>
+#include <string>
 
 #include "config/command_line.h"
 #include "config/string_ids.h"
@@ -103,9 +105,15 @@ Bytes HandMadeGameFile(std::string_view magic = kSavedGameMagic, int columns = k
   return w.bytes;
 }
 
+// The hand-made deal as the reader gives it. Should the reader refuse it, the
+// test that asked fails here, alone, instead of working on an empty deal.
 SavedGame SmallDeal(int columns = 4, int rows = 3) {
-  const Bytes bytes = HandMadeGameFile(kSavedGameMagic, columns, rows);
-  return ParseGameBlock(bytes).game;
+  const ParsedSavedGame parsed = ParseGameBlock(HandMadeGameFile(kSavedGameMagic, columns, rows));
+  if (parsed.status != SavedGameStatus::Ok) {
+    throw std::runtime_error("the reader refused the hand-made " + std::to_string(columns) + " x " +
+                             std::to_string(rows) + " deal");
+  }
+  return parsed.game;
 }
 
 // --- reading and writing the game block --------------------------------------
@@ -270,6 +278,9 @@ const std::vector<DamagedFile> kDamagedFiles = {
     {"kind 255", [](Bytes& b) { b[CellField(3, 12)] = 255; }},
     {"bomb without the special colour", SetI32(CellField(7, 16), 0x0000FF)},
     {"normal stone in the special colour", SetI32(CellField(8, 16), static_cast<std::int32_t>(SpecialColor))},
+    {"stone colour with its top byte set", SetI32(CellField(8, 16), static_cast<std::int32_t>(0xFF0000FFu))},
+    {"stone colour of more than 24 bits", SetI32(CellField(9, 16), 0x01000000)},
+    {"empty cell's colour with its top byte set", SetI32(CellField(0, 16), static_cast<std::int32_t>(0x80FFFFFFu))},
     {"cell left far outside the field", SetI32(CellField(3, 4), 0x7FFFFFF0)},
     {"cell left one pixel off", SetI32(CellField(13, 4), 3 * 20 + 1)},
     {"cell left of another column", SetI32(CellField(13, 4), 4 * 20)},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "engine/engine_fixture.h"
@@ -89,6 +90,23 @@ TEST(CellOutline, GroupGetsOneClosedSquare) {
   for (std::int32_t y = kH + 1; y < 3 * kH; ++y) {
     for (std::int32_t x = kW + 1; x < 3 * kW; ++x) EXPECT_FALSE(inked(x, y)) << x << "," << y;
   }
+}
+
+// A move empties cells but leaves them their stone's colour: an empty cell
+// beside a stone of that same colour still closes the stone's outline.
+TEST(CellOutline, AnEmptiedCellOfTheSameColourStillGetsALine) {
+  Field field = MakeField({"aa", "aa"});
+  for (const auto& [row, column] : {std::pair{1, 2}, std::pair{2, 1}}) {
+    TStoneCell& emptied = field[field.CellIndex(row, column)];
+    emptied.Occupied = 0;
+    ASSERT_EQ(emptied.Color, field[field.CellIndex(1, 1)].Color);
+  }
+  field.Recount(true);
+  // Right and below emptied: the lines lie on the stone's own last pixels.
+  EXPECT_EQ(LinesOf(field, 1, 1), (std::vector<OutlineLine>{H(0, 0), V(0, 0), V(kW - 1, 0), H(0, kH - 1)}));
+  // Above and left emptied: the stone draws its own top and left lines.
+  EXPECT_EQ(LinesOf(field, 2, 2), (std::vector<OutlineLine>{H(kW, kH), V(kW, kH), V(2 * kW, kH), H(kW, 2 * kH)}));
+  EXPECT_TRUE(LinesOf(field, 1, 2).empty());
 }
 
 TEST(CellOutline, CellOutsideTheFieldGetsNoLines) {

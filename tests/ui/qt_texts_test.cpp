@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
@@ -20,7 +21,9 @@
 #include "support/save_shot.h"
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/string_ids.h"
 #include "config/string_table.h"
+#include "config/ui/picture_chooser.h"
 #include "config/ui/qt_dialogs.h"
 #include "config/ui/qt_texts.h"
 #include "support/window_home.h"
@@ -195,6 +198,19 @@ class QtTextsTest : public QObject {
         total += header->sectionSize(column);
       }
       QVERIFY2(total <= details->viewport()->width(), d.shot);
+      if (QLatin1String(d.shot) == QLatin1String("qt-open")) {
+        // The type column names folders and saved games in the game's language.
+        const QModelIndex root = details->rootIndex();
+        QStringList types;
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+          types << view->model()->index(row, 2, root).data().toString();
+        }
+        types.removeDuplicates();
+        const QStringList expected[] = {{"Ordner", "Pebbledrome-Spiel"}, {"Folder", "Pebbledrome game"},
+                                        {"Dossier", "Partie de Pebbledrome"}};
+        QCOMPARE(QSet<QString>(types.begin(), types.end()),
+                 QSet<QString>(expected[languageOffset / 1000].begin(), expected[languageOffset / 1000].end()));
+      }
       const auto* places = d.dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
       QVERIFY(places);
       QVERIFY2(places->viewport()->width() >= places->sizeHintForColumn(0), d.shot);
@@ -207,6 +223,51 @@ class QtTextsTest : public QObject {
       QTRY_VERIFY(details->horizontalScrollBar()->isVisible());
       QCOMPARE(header->sectionSize(0), dragged);
     }
+  }
+
+  // The picture chooser lists every picture the game reads, ".jpeg" too, and
+  // its first listing already shows names and sizes whole beside the preview.
+  void pictureChooserListsEveryPictureWhole() {
+    QTemporaryDir folder;
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    for (const char* name : {"checkerboard-background.bmp", "holiday.jpeg", "beach.jpg"}) {
+      QVERIFY(picture.save(folder.filePath(QLatin1String(name)), QByteArray(name).endsWith("bmp") ? "BMP" : "JPG"));
+    }
+    QFile notes(folder.filePath("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    const QString filter = QString::fromStdString(Text(kPictureFilter, kEnglishOffset));
+    const QStringList filters = PictureDialogFilters(filter);
+    QCOMPARE(filters, (QStringList{"JPEG (*.jpg *.jpeg)", "Bitmaps (*.bmp)", "All graphic files (*.jpg *.jpeg *.bmp)",
+                                   "All files (*.*)"}));
+
+    QStringList listed;
+    bool fits = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QTreeView* details = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+      if (!details) return;
+      const auto rows = [details] { return details->model()->rowCount(details->rootIndex()); };
+      if (!QTest::qWaitFor([&] { return rows() >= 3; }, 5000)) qWarning("the folder was not listed in time");
+      QTest::qWait(50);
+      for (int row = 0; row < rows(); ++row) listed << details->model()->index(row, 0, details->rootIndex()).data().toString();
+      const QAbstractItemView* view = details;  // the width its entries need is public there
+      int total = 0;
+      fits = true;
+      for (int column = 0; column < details->header()->count(); ++column) {
+        fits = fits && details->header()->sectionSize(column) >= view->sizeHintForColumn(column);
+        total += details->header()->sectionSize(column);
+      }
+      // A long name may still leave the date to scroll to; nothing is cut.
+      if (total > details->viewport()->width()) qInfo("the list scrolls sideways by %d px", total - details->viewport()->width());
+      SaveShot(*dialog, QStringLiteral("picture-chooser"));
+      dialog->reject();
+    });
+    ChoosePictureFile(nullptr, "picture", filter, folder.filePath("checkerboard-background.bmp"));
+    listed.sort();
+    QCOMPARE(listed, (QStringList{"beach.jpg", "checkerboard-background.bmp", "holiday.jpeg"}));
+    QVERIFY(fits);
   }
 
   // The French help tells a player who is asked about the cheat alarm to

@@ -417,6 +417,68 @@ class RenderTest : public QObject {
     QVERIFY(!ok);
   }
 
+  // A few kilobytes that claim 10,000 x 9,999 pixels would cost hundreds of
+  // megabytes and many seconds: no real picture packs that much into its file.
+  void aDecompressionBombIsRefusedUnopened() {
+    const QByteArray good = ResourceBytes("JPG_BACK");
+    bool ok = true;
+    for (const QByteArray& bomb : {WithClaimedSize(good, 10000, 9999), WithClaimedSize(good, 6000, 6000)}) {
+      QVERIFY(PlausiblePictureSize(10000, 9999, good.size()) == false);
+      QVERIFY(LoadJpegData(bomb, &ok).isNull());
+      QVERIFY(!ok);
+    }
+    QByteArray bitmap = BitmapBytes(Plain({30, 20}, kWhite));
+    qToLittleEndian<qint32>(5000, bitmap.data() + 18);  // 25 million pixels in two kilobytes
+    qToLittleEndian<qint32>(5000, bitmap.data() + 22);
+    QVERIFY(LoadPictureData(bitmap, &ok).isNull());
+    QVERIFY(!ok);
+    QVERIFY(PlausiblePictureSize(201, 337, good.size()));  // a real photo
+  }
+
+  // A large JPEG is decoded at the scale that still fills the screen.
+  void aLargePictureIsDecodedAtTheSizeTheScreenShows() {
+    const QByteArray large = EncodeJpeg(2000, 1600, JCS_RGB, 3, {20, 200, 60});
+    bool ok = false;
+    QCOMPARE(LoadJpegData(large, &ok).size(), QSize(2000, 1600));
+    const struct {
+      QSize room, decoded;
+    } cases[] = {
+        {{1920, 1080}, {2000, 1600}}, {{1000, 700}, {1000, 800}}, {{400, 300}, {500, 400}},
+        {{600, 190}, {1000, 800}},  // 1/4 would leave it narrower than the room
+        {{100, 100}, {250, 200}},   // never below 1/8
+    };
+    for (const auto& c : cases) {
+      const QImage picture = LoadJpegData(large, &ok, c.room);
+      QVERIFY(ok);
+      QCOMPARE(picture.size(), c.decoded);
+      QVERIFY(qAbs(qGreen(picture.pixel(picture.width() / 2, picture.height() / 2)) - 200) <= 3);
+    }
+  }
+
+  // The same picture file for game after game is decoded once; a file
+  // changed on disk is read again.
+  void aPictureFileIsKeptBetweenGames() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("strand.jpg");
+    QVERIFY(WriteFile(path, EncodeJpeg(64, 48, JCS_RGB, 3, {250, 10, 10})));
+    BackgroundPictures backgrounds;
+    GameSettings settings;
+    CommandLineState commandLine;
+    const auto noSave = [](std::int32_t) {};
+    settings.backgroundMode = static_cast<std::uint8_t>(BackgroundMode::PictureFile);
+    settings.backgroundPicture = path.toStdString();
+    const QImage first = backgrounds.LoadBackground(settings, commandLine, noSave);
+    const QImage second = backgrounds.LoadBackground(settings, commandLine, noSave);
+    QCOMPARE(first.size(), QSize(64, 48));
+    QCOMPARE(second.constBits(), first.constBits());  // the same pixels, not a second decoding
+
+    QVERIFY(WriteFile(path, EncodeJpeg(32, 24, JCS_RGB, 3, {10, 10, 250})));
+    QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    const QImage changed = backgrounds.LoadBackground(settings, commandLine, noSave);
+    QCOMPARE(changed.size(), QSize(32, 24));
+    QVERIFY(qBlue(changed.pixel(5, 5)) > 200);
+  }
+
   // Grey and CMYK pictures arrive as RGB; CMYK as Photoshop writes it, inverted.
   void greyAndCmykBecomeRgb() {
     bool ok = false;

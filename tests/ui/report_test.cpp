@@ -107,18 +107,21 @@ class ReportTest : public QObject {
   void lowScoreMarksEveryClearedField() {
     const std::size_t offset =
         Write({Entry("Ann", 0, 45001.25), Entry("Bob", 5, 45002.5, "bob@example.org"), Entry("Cid", 0, 45000.75)});
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // dates in a known form
     TfrmReport report(kEnglishOffset);
     QVERIFY(report.LoadReport(file_, offset, true));
     QCOMPARE(Images(report), (QList<int>{0, 1, 0}));
-    QCOMPARE(report.lblCount()->text(), QStringLiteral("3 player(s)"));
+    QCOMPARE(report.lblCount()->text(), QStringLiteral("3 players"));
     QCOMPARE(Column(report, TfrmReport::kColName), (QStringList{"Ann", "Bob", "Cid"}));
     QCOMPARE(Column(report, TfrmReport::kColPoints), (QStringList{"0", "5", "0"}));
     QCOMPARE(Column(report, TfrmReport::kColComputer), (QStringList{"BOX", "BOX", "BOX"}));
     QCOMPARE(Column(report, TfrmReport::kColMail), (QStringList{"", "bob@example.org", ""}));
-    QCOMPARE(Column(report, TfrmReport::kColDate).first(), DateTimeText(45001.25));
-    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColPoints), Str(kPointsLabel));
+    // Day 45001 after 30 December 1899, a quarter through it.
+    QCOMPARE(Column(report, TfrmReport::kColDate),
+             (QStringList{"16.03.23 06:00:00", "17.03.23 12:00:00", "15.03.23 18:00:00"}));
+    QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColPoints), QStringLiteral("Stones left"));
     QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColMail), Str(kMailColumn));
-    QCOMPARE(report.listReport()->columnWidth(TfrmReport::kColPoints), TfrmReport::kPointsWidth);
+    QVERIFY(report.listReport()->columnWidth(TfrmReport::kColPoints) >= TfrmReport::kPointsWidth);
     QCOMPARE(report.windowTitle(), Str(kReportCaption));
     QVERIFY(!report.listReport()->topLevelItem(0)->icon(0).isNull());
   }
@@ -173,6 +176,36 @@ class ReportTest : public QObject {
     }
   }
 
+  // The result column is named by the count mode, and the count of players
+  // reads as each language says it.
+  void captionAndCountSpeakEachLanguage() {
+    const struct {
+      int offset;
+      const char* stonesLeft;
+      const char* points;
+      const char* counts[3];  // 0, 1 and 2 players
+    } cases[] = {
+        {kGermanOffset, "Steine übrig", "Punkte", {"0 Spieler", "1 Spieler", "2 Spieler"}},
+        {kEnglishOffset, "Stones left", "Points", {"0 players", "1 player", "2 players"}},
+        {kFrenchOffset, "Reste", "Points", {"0 joueur", "1 joueur", "2 joueurs"}},
+    };
+    for (const auto& c : cases) {
+      for (int players = 0; players <= 2; ++players) {
+        std::filesystem::remove(file_);
+        std::vector<TReportInfo> history;
+        for (int i = 0; i < players; ++i) history.push_back(Entry("Ann", i));
+        const std::size_t offset = Write(history);
+        for (bool lowScore : {true, false}) {
+          TfrmReport report(c.offset);
+          QCOMPARE(report.LoadReport(file_, offset, lowScore), players > 0);
+          QCOMPARE(report.lblCount()->text(), QString::fromUtf8(c.counts[players]));
+          QCOMPARE(report.listReport()->headerItem()->text(TfrmReport::kColPoints),
+                   QString::fromUtf8(lowScore ? c.stonesLeft : c.points));
+        }
+      }
+    }
+  }
+
   void noHistoryShowsNothingAndKeepsTheList() {
     const std::size_t offset = Write({Entry("Ann", 0)});
     TfrmReport report(kEnglishOffset);
@@ -185,7 +218,7 @@ class ReportTest : public QObject {
     std::filesystem::remove(file_);
     const std::size_t emptyOffset = Write({});
     QVERIFY(!report.LoadReport(file_, emptyOffset, true));
-    QCOMPARE(report.lblCount()->text(), QStringLiteral("0 player(s)"));
+    QCOMPARE(report.lblCount()->text(), QStringLiteral("0 players"));
   }
 
   void reportCommandExplainsAMissingOrDamagedHistory() {
@@ -239,7 +272,8 @@ class ReportTest : public QObject {
 
     script_->openSucceeds = false;
     doubleClick(0);
-    QCOMPARE(script_->errors, QStringList{Str(kNoBrowser) + QStringLiteral("ann@example.org\".")});
+    // The English lead-in opens no quote, so none is closed.
+    QCOMPARE(script_->errors, QStringList{Str(kNoBrowser) + QStringLiteral("ann@example.org.")});
 
     list->clearSelection();
     list->setCurrentItem(nullptr);
@@ -249,6 +283,7 @@ class ReportTest : public QObject {
 
   void historyDialogSavesOnlyWithAName() {
     TempStore temp;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // dates in a known form
     TfrmAddAddress dialog(temp.Store(), kEnglishOffset);
     dialog.Prepare(Entry("", 4, 45001.5, "", "MYBOX"), Entry("", 0, 45000.75, "", "SAVER"), "");
     QCOMPARE(dialog.editName()->text(), QString());
@@ -258,8 +293,8 @@ class ReportTest : public QObject {
     QVERIFY(dialog.bttOK()->isDefault());
     QVERIFY(dialog.checkReport()->isChecked());
     QCOMPARE(dialog.windowTitle(), Str(kHistoryCaption));
-    QCOMPARE(dialog.lblInfo2()->text(), QStringLiteral("Computer: MYBOX\nDate: ") + DateTimeText(45001.5));
-    QCOMPARE(dialog.lblGameInfo()->text(), QStringLiteral("Game saved on SAVER on ") + DateTimeText(45000.75));
+    QCOMPARE(dialog.lblInfo2()->text(), QStringLiteral("Computer: MYBOX\nDate: 16.03.23 12:00:00"));
+    QCOMPARE(dialog.lblGameInfo()->text(), QStringLiteral("Game saved on SAVER on 15.03.23 18:00:00"));
 
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -281,6 +316,23 @@ class ReportTest : public QObject {
 
     QTest::mouseClick(dialog.checkReport(), Qt::LeftButton);
     QCOMPARE(temp.Store().ReadRegBool("", "Report zeigen", true), false);
+  }
+
+  // French sets a no-break space before a colon; German and English none.
+  void historyDialogWritesLabelsAsEachLanguageDoes() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // dates in a known form
+    const struct {
+      int offset;
+      const char* info;
+    } cases[] = {{kGermanOffset, "Computer: MYBOX\nDatum: 16.03.23 12:00:00"},
+                 {kEnglishOffset, "Computer: MYBOX\nDate: 16.03.23 12:00:00"},
+                 {kFrenchOffset, "Ordinateur\u00A0: MYBOX\nDate\u00A0: 16.03.23 12:00:00"}};
+    for (const auto& c : cases) {
+      TempStore temp;
+      TfrmAddAddress dialog(temp.Store(), c.offset);
+      dialog.Prepare(Entry("", 4, 45001.5, "", "MYBOX"), Entry("", 0, 45000.75, "", "SAVER"), "");
+      QCOMPARE(dialog.lblInfo2()->text(), QString::fromUtf8(c.info));
+    }
   }
 
   void historyDialogCutsLongTextsAndRemembersThem() {
@@ -433,7 +485,7 @@ class ReportTest : public QObject {
     stats.RecordResult(Settings(true), GameResult{1600, 0, 160}, &tie);
     stats.ApplyLanguage(kFrenchOffset);
     QCOMPARE(stats.Report()->windowTitle(), Str(kReportCaption, kFrenchOffset));
-    QCOMPARE(stats.Report()->lblCount()->text(), QStringLiteral("1 ") + Str(kPlayersUnit, kFrenchOffset));
+    QCOMPARE(stats.Report()->lblCount()->text(), QStringLiteral("1 joueur"));
     QCOMPARE(stats.HistoryDialog()->windowTitle(), Str(kHistoryCaption, kFrenchOffset));
     QCOMPARE(stats.HistoryDialog()->bttOK()->text(), Str(kSaveButton, kFrenchOffset));
   }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "config/store_fixture.h"
+#include "config/settings_model.h"
 #include "config/ui/settings_migration.h"
 #include "config/ui/wave_player.h"
 #include "config/ui/window_placement.h"
@@ -169,6 +170,26 @@ class ServicesTest : public QObject {
     store_->SaveRegInt("Hints", "Oben", screen.top() + 30);
     placement_->setWindowPos(window, QRect(0, 0, 200, 150));
     QCOMPARE(window.pos(), QPoint(screen.left() + 20, screen.top() + 30));
+  }
+
+  // A damaged or hostile settings file may hold any number, up to the limits
+  // of a 32-bit value: the window still lands on a screen in a size it can show.
+  void aPlacementNearTheIntegerLimitLandsOnAScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const int stored : {0x7fffffff, -0x7fffffff - 1}) {
+      for (const char* name : {"Links", "Oben", "Breite", "Höhe"}) store_->SaveRegInt("Hints", name, stored);
+      QWidget window;
+      window.setObjectName(QStringLiteral("frmHints"));
+      placement_->setWindowPos(window, QRect(0, 0, 200, 150));
+      QVERIFY2(window.width() <= kPlacementLimit && window.height() <= kPlacementLimit,
+               qPrintable(QStringLiteral("%1 x %2").arg(window.width()).arg(window.height())));
+      QVERIFY2(screen.contains(window.pos()), qPrintable(QStringLiteral("%1,%2").arg(window.x()).arg(window.y())));
+      placement_->setWindowPosOnly(window, QRect(0, 0, 0, 0));
+      QVERIFY(screen.contains(window.pos()));
+    }
+    store_->SaveRegInt(kRootSection, kValueMainLeft, 0x7fffffff);
+    QCOMPARE(StoredWindowPosition(*store_, kRootSection, kValueMainLeft, kValueMainTop, QPoint(10, 10)),
+             QPoint(kPlacementLimit, 10));
   }
 
   void playWavePlaysFilesAndBuiltInSounds() {

