@@ -295,4 +295,9 @@ constexpr int kSavedGameFileType = 943;
 constexpr int kFolderFileType = 944;
 constexpr int kPictureRefused = 945;
 
+// Play-test faults: the undo setting from the next game on; the last folder of
+// the game's files; the disguise's name in the task bar.
+constexpr int kUndoFromNextGame = 950;
+constexpr int kAidedMark = 951;  // what the mark of a game played with help means
+
 }  // namespace pebble

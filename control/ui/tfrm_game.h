@@ -64,6 +64,8 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void PlayHistory();
   // Plays the next undone move again (key Y).
   void Redo();
+  // B: advice for the next move; the game then counts as played with help.
+  void AskForAdvice();
 
   // Commands that replace or destroy the game wait, in the gate, for the
   // move or drop on the stack; handlers that call into the rules settle there.
@@ -105,6 +107,7 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void StopCountDown() override;
   void ShowClearingBonus(std::int32_t bonus) override;
   void RecordResult(std::int32_t result) override;
+  void ResultRestored(std::int32_t result) override;
 
   // --- CountDownHost -------------------------------------------------------
   bool GameRunning() const override { return game_.GameRunning(); }
@@ -124,7 +127,8 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void CountModeChanged() override;
   void ToggleCountDown() override;
   void ShowHints() override;
-  void QuitProgram() override;
+  // Closes the window once the move in hand has settled, and ends the program.
+  void QuitProgram();
   QSize ScreenSize() const override;
 
   // Runs once, right after the field's first paint: what the player does not
@@ -222,6 +226,7 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   int windowTag_ = 0;  // 10 once the position has been read in this run
   int setUpCount_ = 0;
   bool CountDownPaused_ = false;
+  bool aided_ = false;  // the game had advice or a deal dealt to be clearable
   Disguise disguise_{*this};
 };
 

@@ -28,7 +28,13 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) DisguiseWindow();
   keys_->PlayKey(key);
-  if (key == Qt::Key_B) solver_->AskForAdvice();
+  if (key == Qt::Key_B) AskForAdvice();
+}
+
+void TfrmGame::AskForAdvice() {
+  // A game played with advice gets a mark in the table of the best.
+  if (game_.GameRunning() && !game_.SettingUp() && !game_.MoveInProgress()) aided_ = true;
+  solver_->AskForAdvice();
 }
 
 void TfrmGame::Redo() {

@@ -36,7 +36,8 @@ void TfrmGame::SaveGame() {
     CurrentPrompter().Error(this, Str(kNoProtocol));
     return;
   }
-  const QString path = CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kGameFileFilter)));
+  const QString path =
+      CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kGameFileFilter)), session_.LastFolder());
   if (path.isEmpty()) return;
   if (!session_.Save(game_, path.toStdString())) {
     CurrentPrompter().Error(this, Str(kSaveFailed));
@@ -47,7 +48,8 @@ void TfrmGame::SaveGame() {
 }
 
 void TfrmGame::OpenGame() {
-  const QString path = CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kGameFileFilter)));
+  const QString path =
+      CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kGameFileFilter)), session_.LastFolder());
   if (path.isEmpty()) return;
   RunWhenSettled([this, name = path.toStdString()] {
     FreeGame();
