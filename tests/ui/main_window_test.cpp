@@ -302,6 +302,7 @@ class MainWindowTest : public QObject {
     QVERIFY(overflow > 0);
     QCOMPARE(bar.MessageShift(), 0);
     const QImage atStart = bar.grab(bar.TextRect(3)).toImage();
+    testing::SaveShot(bar, "status-at-rest");
     QTRY_COMPARE_WITH_TIMEOUT(bar.MessageShift(), overflow, 15000);
     testing::SaveShot(bar, "status-rolled-to-the-end");
     QVERIFY(bar.grab(bar.TextRect(3)).toImage() != atStart);
@@ -319,6 +320,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(bar.MessageOverflow(), 0);
     QTest::qWait(StatusMain::kPauseAtStartMs + 200);
     QCOMPARE(bar.MessageShift(), 0);
+
+    if (testing::ShotFolder().isEmpty()) return;  // pictures of each language's roll, for a look by eye
+    bar.resize(201, StatusMain::kHeight);
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      for (int id : {kMsgRock, kMsgSearching}) {
+        bar.SetPanelText(3, QString::fromStdString(Text(id, offset)));
+        testing::SaveShot(bar, QStringLiteral("status-%1-at-rest").arg(id + offset));
+        QTRY_COMPARE_WITH_TIMEOUT(bar.MessageShift(), bar.MessageOverflow(), 15000);
+        testing::SaveShot(bar, QStringLiteral("status-%1-rolled").arg(id + offset));
+      }
+    }
   }
 
   // A language switch translates the message on show and keeps the field's
