@@ -91,7 +91,11 @@ std::optional<std::vector<std::int32_t>> RestOfLine(const KnownLine& line, const
 
 Advice Advise(const Board& now, const AdviceAsk& ask, const std::vector<KnownLine>& known,
               const std::atomic<bool>& cancel) {
-  SolveRequest request{ask.goal, ask.budget, ask.threads, ask.stopWhenCleared, ask.scoreSoFar};
+  SolveRequest request{.goal = ask.goal,
+                       .budget = ask.budget,
+                       .threads = ask.threads,
+                       .stopWhenCleared = ask.stopWhenCleared,
+                       .tallySoFar = ask.scoreSoFar};
   request.known = BestKnownLine(now, ask, known);
   return AdviceOf(now, Solve(now, request, cancel), ask.goal);
 }

@@ -11,7 +11,7 @@ std::vector<std::int32_t> ClearingClicks(const Field& field, const GameSettings&
                                          std::chrono::milliseconds budget, const std::atomic<bool>& cancel) {
   const std::optional<Board> board = BoardOf(field, settings);
   if (!board) return {};
-  const Line line = Solve(*board, {Goal::FewestStones, budget, 0, true}, cancel);
+  const Line line = Solve(*board, {.goal = Goal::FewestStones, .budget = budget, .stopWhenCleared = true}, cancel);
   if (!line.Found() || line.stonesLeft != 0) return {};
   return AdviceOf(*board, line, Goal::FewestStones).clicks;
 }

@@ -38,7 +38,7 @@ void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::
   known_ = LineOfClicks(start, known, goal).value_or(Line{});
   progress_ = std::make_shared<BestLine>(goal);
   if (limits.budget > std::chrono::milliseconds(0)) {
-    SolveRequest request{goal, limits.budget, 1, false};
+    SolveRequest request{.goal = goal, .budget = limits.budget, .threads = 1};
     request.patience = limits.patience;
     runner_.Start(SearchOf(start, request, progress_), Priority::Idle);
   }
@@ -51,7 +51,7 @@ bool DealSearch::Finish(const Ready& ready) {
   Keep(known_);
   if (best_ || searchedOn_) return true;
   searchedOn_ = true;
-  runner_.Start(SearchOf(*start_, {goal_, limits_.searchOn, 0, false}, progress_), Priority::Normal, ready);
+  runner_.Start(SearchOf(*start_, {.goal = goal_, .budget = limits_.searchOn}, progress_), Priority::Normal, ready);
   return false;
 }
 

@@ -19,7 +19,7 @@ struct SolveRequest {
   unsigned threads = 0;          // 0: one per core
   bool stopWhenCleared = false;  // enough as soon as a line clears the field
   std::int64_t tallySoFar = 0;   // the game's points before the start; lines count on from them
-  Line known;                    // a line from the start known to play to the end: the answer is never worse
+  Line known{};                  // a line from the start known to play to the end: the answer is never worse
   // Enough once the best line has not become better for so long; zero: the whole budget.
   std::chrono::milliseconds patience{0};
 };
