@@ -30,6 +30,8 @@ constexpr std::string_view kValueLanguage = "Sprache";
 constexpr std::string_view kValueShowReport = "Report zeigen";  // boolean, default true
 constexpr std::string_view kValuePlayerName = "Name";
 constexpr std::string_view kValuePlayerAddress = "Adresse";
+// The field's scale in percent (the zoom keys), default 100.
+constexpr std::string_view kValueZoom = "Zoom";
 
 // --- values of Konfiguration ---
 constexpr std::string_view kValueStoneHeight = "Stein Höhe";

@@ -295,4 +295,8 @@ constexpr int kSavedGameFileType = 943;
 constexpr int kFolderFileType = 944;
 constexpr int kPictureRefused = 945;
 
+// The field's scale: the window kept within the screen, the zoom.
+constexpr int kMsgFieldScaledDown = 980;
+constexpr int kMsgZoom = 981;
+
 }  // namespace pebble

@@ -827,6 +827,14 @@ constexpr auto kRows = std::to_array<StringRow>({
     {945, "Dieses Bild kann das Spiel nicht zeigen.",
           "The game cannot show this picture.",
           "Le jeu ne peut pas afficher cette image."},
+    // The field's scale: shown smaller so the window fits on the screen, and
+    // the zoom chosen with Ctrl and +, - or 0.
+    {980, "Spielfeld verkleinert, damit es auf den Bildschirm passt",
+          "Field shown smaller to fit on the screen",
+          "Plateau réduit pour tenir à l'écran"},
+    {981, "Zoom: %s\u00a0%%",
+          "Zoom: %s%%",
+          "Zoom\u00a0: %s\u00a0%%"},
 });
 
 constexpr bool IdsAscendAndFit() {

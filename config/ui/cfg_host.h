@@ -48,7 +48,8 @@ class CfgHost {
   // program ends now (the player has been told).
   virtual void QuitProgram() = 0;
 
-  // The screen the main window is on, for the window-size check.
+  // The area of its screen the main window may take (the available area,
+  // less its frame), for the window-size check.
   virtual QSize ScreenSize() const = 0;
 };
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "config/language.h"
 #include "config/settings_model.h"
@@ -26,6 +27,7 @@
 #include "config/ui/cfg_spin_edit.h"
 #include "config/ui/cfg_stone_preview.h"
 #include "config/ui/tfrm_sel_colors.h"
+#include "render/field_scale.h"
 #include "control/ui/prompter.h"
 
 namespace pebble::ui {
@@ -504,11 +506,25 @@ void TfrmCfg::CalcWindow() {
   // A field narrower than this cannot show its tool bar.
   SetLinkedMinimums(columns, stoneWidth);
 
-  const int height = spinFRow->TypedValue() * spinStH->TypedValue() + kToolBarHeight + kStatusBarHeight + 1;
-  const int width = columns * stoneWidth + 1;
+  // The size the main window takes for these settings at the player's zoom:
+  // field, ramp, bars and the 2 pixels below the field, as the window sizes
+  // itself. A red figure means the window will show the field smaller.
+  const int stoneHeight = spinStH->TypedValue();
+  const int ramp = chkAutoDrop->isChecked() ? stoneHeight + 2 : 0;
+  const PixelSize block{columns * stoneWidth + 1, spinFRow->TypedValue() * stoneHeight + 1 + ramp};
+  const WindowFit window = FitWindow(block, kToolBarHeight + kStatusBarHeight + 2, StoredZoom() / 100.0,
+                                     {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()});
   const QSize screen = host_.ScreenSize();
-  SetWindowFigure(lblFIH, height, screen.height());
-  SetWindowFigure(lblFIW, width, screen.width());
+  SetWindowFigure(lblFIH, window.client.height, screen.height());
+  SetWindowFigure(lblFIW, window.client.width, screen.width());
+}
+
+int TfrmCfg::StoredZoom() const {
+  try {
+    return SaneZoom(host_.Store().ReadRegInt(kRootSection, kValueZoom, kDefaultZoom));
+  } catch (const std::exception&) {
+    return kDefaultZoom;
+  }
 }
 
 void TfrmCfg::SetWindowFigure(QLabel* label, int pixels, int screenPixels) {
@@ -556,6 +572,7 @@ void TfrmCfg::chkTexturedClick() {
 void TfrmCfg::chkAutoDropClick() {
   const bool on = chkAutoDrop->isChecked();
   for (QWidget* control : std::initializer_list<QWidget*>{spinSecs, lblCountDown, lblSecs}) control->setEnabled(on);
+  CalcWindow();  // the ramp comes and goes with auto drop
 }
 
 void TfrmCfg::bttHintState() { bttHints->setEnabled(!radioLow->isChecked()); }
