@@ -107,9 +107,10 @@ class ScaleTest : public QObject {
     auto w = Open(arguments);
     if (!resizedTo.isEmpty()) w->resize(resizedTo);
     Settle(*w);
-    const double expected = resizedTo.isEmpty() ? zoom / 100.0 : w->imgMain()->Placement().scale;
-    QCOMPARE(w->imgMain()->Placement().scale, expected);
+    // As zoomed, unless the window had to be resized or kept within a small screen.
+    if (resizedTo.isEmpty() && !w->FieldScaledDown()) QCOMPARE(w->imgMain()->Placement().scale, zoom / 100.0);
 
+    pebble::testing::SaveShot(*w, QString("scale-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
     const Field& field = w->GetGame().GetField();
     // Every cell, at its corners and centre.
     for (std::int32_t index = 0; index < field.Size(); ++index) {
@@ -143,6 +144,8 @@ class ScaleTest : public QObject {
     QCOMPARE(w->imgMain()->Placement().scale, 1.0);
     QCOMPARE(w->imgMain()->Placement().left, 0.0);
     QCOMPARE(w->imgMain()->Placement().top, 0.0);
+    Settle(*w);
+    pebble::testing::SaveShot(*w, "scale-default");
   }
 
   void theZoomKeysStepStoreAndFitTheWindow() {
@@ -198,7 +201,13 @@ class ScaleTest : public QObject {
     // A zoom key at the largest zoom keeps to the area too.
     QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
     QVERIFY(InsideScreen(*w));
-    pebble::testing::SaveShot(*w, QString("scale-capped-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
+    const QString name = QString("scale-capped-%1").arg(QTest::currentDataTag()).replace(' ', '-');
+    pebble::testing::SaveShot(*w, name);
+    // With a window system, the whole screen: the window's frame within it.
+    if (!pebble::testing::ShotFolder().isEmpty() && QGuiApplication::platformName() == "xcb") {
+      QTest::qWait(300);
+      w->screen()->grabWindow(0).save(pebble::testing::ShotFolder() + "/" + name + "-screen.png");
+    }
   }
 
   void aMaximisedWindowShowsTheFieldLargerAndCentred() {
@@ -209,7 +218,8 @@ class ScaleTest : public QObject {
     Settle(*w);
     const FieldPlacement& at = w->imgMain()->Placement();
     QVERIFY(at.scale > 1.0);
-    QVERIFY(InsideScreen(*w));
+    // A maximised window's frame may lie beyond the screen; its inside may not.
+    QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
     // Centred: the bands either side differ by the rounding to whole pixels.
     const QRectF drawn = w->imgMain()->ImageArea();
     QVERIFY2(std::abs(drawn.left() - (w->imgMain()->width() - drawn.right())) < 2.0,
