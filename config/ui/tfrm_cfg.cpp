@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <optional>
 
 #include "config/language.h"
 #include "config/settings_model.h"
@@ -28,10 +30,26 @@
 #include "config/ui/cfg_stone_preview.h"
 #include "config/ui/tfrm_sel_colors.h"
 #include "render/field_scale.h"
+#include "render/ui/background_picture.h"
 #include "control/ui/prompter.h"
 
 namespace pebble::ui {
 namespace {
+
+// The size of the picture the next game shows, read from its header only;
+// none for a folder, whose next picture is not known yet.
+std::optional<PixelSize> NextPictureSize(int mode, const QString& picture) {
+  QSize size;
+  switch (static_cast<BackgroundMode>(mode)) {
+    case BackgroundMode::Folder: return std::nullopt;
+    case BackgroundMode::Gray: size = GreyPicture().size(); break;
+    case BackgroundMode::PictureFile: size = QImageReader(picture).size(); break;
+    case BackgroundMode::Standard: break;
+  }
+  // A picture that cannot be read gives way to the built-in one, as in the game.
+  if (size.isEmpty()) size = BuiltInPicture().size();
+  return PixelSize{size.width(), size.height()};
+}
 
 // The layout's ranges; the minimums of columns and stone width follow each other.
 constexpr int kMinRows = 6, kMaxRows = 40, kMinColumns = 6, kMaxColumns = 40;
@@ -300,6 +318,7 @@ void TfrmCfg::ConnectHandlers() {
   connect(chkDrawRect, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
   connect(chkSymbols, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
   connect(chkAutoDrop, &QCheckBox::toggled, this, &TfrmCfg::chkAutoDropClick);
+  connect(chkResize, &QCheckBox::toggled, this, &TfrmCfg::CalcWindow);
   connect(bttChoose, &QPushButton::clicked, this, &TfrmCfg::bttChooseClick);
   connect(bttchoose2, &QPushButton::clicked, this, &TfrmCfg::bttchoose2Click);
   connect(bttColSel, &QPushButton::clicked, this, &TfrmCfg::bttColSelClick);
@@ -509,9 +528,16 @@ void TfrmCfg::CalcWindow() {
   // The size the main window takes for these settings at the player's zoom:
   // field, ramp, bars and the 2 pixels below the field, as the window sizes
   // itself. A red figure means the window will show the field smaller.
-  const int stoneHeight = spinStH->TypedValue();
-  const int ramp = chkAutoDrop->isChecked() ? stoneHeight + 2 : 0;
-  const PixelSize block{columns * stoneWidth + 1, spinFRow->TypedValue() * stoneHeight + 1 + ramp};
+  GameSettings shaped = host_.Settings();
+  shaped.columnCount = columns;
+  shaped.rowCount = spinFRow->TypedValue();
+  shaped.stoneWidth = stoneWidth;
+  shaped.stoneHeight = spinStH->TypedValue();
+  shaped.fitToPicture = chkResize->isChecked();
+  // With "fit the window to the picture" the picture shapes the field.
+  const FieldSize field = ChooseFieldSize(shaped, NextPictureSize(workMode_, workPicture_));
+  const int ramp = chkAutoDrop->isChecked() ? shaped.stoneHeight + 2 : 0;
+  const PixelSize block{field.columns * stoneWidth + 1, field.rows * shaped.stoneHeight + 1 + ramp};
   const WindowFit window = FitWindow(block, kToolBarHeight + kStatusBarHeight + 2, StoredZoom() / 100.0,
                                      {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()});
   const QSize screen = host_.ScreenSize();
@@ -544,6 +570,7 @@ void TfrmCfg::SetBackMode() {
   lblDir->setEnabled(folder);
   bttChoose->setEnabled(picture);
   lblPic->setEnabled(picture);
+  CalcWindow();  // the picture may shape the field
 }
 
 void TfrmCfg::bttChooseClick() {
@@ -552,6 +579,7 @@ void TfrmCfg::bttChooseClick() {
   if (chosen.isEmpty()) return;
   workPicture_ = chosen;
   lblPic->SetPath(chosen);
+  CalcWindow();
 }
 
 void TfrmCfg::bttchoose2Click() {

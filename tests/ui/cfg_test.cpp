@@ -222,6 +222,7 @@ class CfgTest : public QObject, public DialogSurroundings {
       host_->screen = c.screen;
       cfg_.reset();
       TfrmCfg& d = Opened();
+      d.chkResize->setChecked(false);  // the rows and columns as set, not the picture's shape
       d.spinStH->SetValue(c.stoneHeight);
       d.spinFRow->SetValue(c.rows);
       d.spinStW->SetValue(c.stoneWidth);
@@ -249,8 +250,27 @@ class CfgTest : public QObject, public DialogSurroundings {
     QCOMPARE(zoomed.lblFIW->text(), QString("402 Pixel"));
   }
 
+  // 40 x 40 stones with the window fitted to the built-in picture: the
+  // picture shapes the field to 32 x 50 stones, and the figures say so (they
+  // once promised 893 pixels for a window 1105 high).
+  void windowFiguresFollowThePictureThatShapesTheField() {
+    host_->screen = {1280, 1000};
+    TfrmCfg& d = Opened();
+    d.radioNone->setChecked(true);
+    d.chkResize->setChecked(true);
+    d.spinFRow->SetValue(40);
+    d.spinFCol->SetValue(40);
+    QCOMPARE(d.lblFIH->text(), QString("1105 Pixel"));
+    QCOMPARE(d.lblFIW->text(), QString("641 Pixel"));
+    QVERIFY(ShownRed(d.lblFIH));
+    d.chkResize->setChecked(false);
+    QCOMPARE(d.lblFIH->text(), QString("895 Pixel"));
+    QCOMPARE(d.lblFIW->text(), QString("801 Pixel"));
+  }
+
   void columnsAreCorrectedToEightWhenTheFocusLeaves() {
     TfrmCfg& d = Opened();
+    d.chkResize->setChecked(false);  // the columns as typed, not the picture's shape
     QCOMPARE(d.spinStW->TypedValue(), 20);
     Type(d.spinFCol, "6");
     // While typed, the number counts as it stands.
