@@ -50,10 +50,17 @@ QSize TfrmGame::AvailableClientSize() const {
 }
 
 void TfrmGame::SizeWindow(FieldSize size, int rampHeight) {
-  fieldPixels_ = QSize(size.columns * game_.Settings().stoneWidth + 1, size.rows * game_.Settings().stoneHeight + 1);
+  const QSize fieldPixels(size.columns * game_.Settings().stoneWidth + 1, size.rows * game_.Settings().stoneHeight + 1);
+  // A field of the same size keeps the window the player sized for it.
+  const bool sameField = isVisible() && fieldPixels == fieldPixels_ && rampHeight == rampPixels_;
+  fieldPixels_ = fieldPixels;
   rampPixels_ = rampHeight;
   setMinimumSize(kMinimumWidth, kChrome + kMinimumFieldHeight);
-  FitWindowToField();
+  if (sameField) {
+    LayOutField();
+  } else {
+    FitWindowToField();
+  }
 }
 
 void TfrmGame::FitWindowToField() {

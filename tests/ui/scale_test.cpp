@@ -148,6 +148,17 @@ class ScaleTest : public QObject {
     pebble::testing::SaveShot(*w, "scale-default");
   }
 
+  // A new game on a field of the same size keeps the window the player
+  // sized; a field of another size gets a window of its own.
+  void aNewGameKeepsTheWindowSizedForTheSameField() {
+    auto w = Open({"resize:no"});
+    w->resize(400, 500);
+    QCoreApplication::processEvents();
+    QTest::keyClick(w.get(), Qt::Key_N);
+    QTRY_COMPARE(w->SetUpCount(), 2);
+    QCOMPARE(w->size(), QSize(400, 500));
+  }
+
   void theZoomKeysStepStoreAndFitTheWindow() {
     auto w = Open({"resize:no"});
     QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
