@@ -32,6 +32,8 @@ constexpr std::string_view kValuePlayerName = "Name";
 constexpr std::string_view kValuePlayerAddress = "Adresse";
 // string: the folder of the game file last saved or opened, where the file dialogs start
 constexpr std::string_view kValueLastFolder = "Letzter Ordner";
+// The field's scale in percent (the zoom keys), default 100.
+constexpr std::string_view kValueZoom = "Zoom";
 
 // --- values of Konfiguration ---
 constexpr std::string_view kValueStoneHeight = "Stein Höhe";

@@ -299,5 +299,8 @@ constexpr int kPictureRefused = 945;
 // the game's files; the disguise's name in the task bar.
 constexpr int kUndoFromNextGame = 950;
 constexpr int kAidedMark = 951;  // what the mark of a game played with help means
+// The field's scale: the window kept within the screen, the zoom.
+constexpr int kMsgFieldScaledDown = 980;
+constexpr int kMsgZoom = 981;
 
 }  // namespace pebble

@@ -837,6 +837,14 @@ constexpr auto kRows = std::to_array<StringRow>({
     {951, "* mit Ratschlag (B) gespielt oder auf einem Spiel, das sich sicher abräumen ließ",
           "* played with advice (B) or on a deal that was sure to be cleared",
           "* partie jouée avec des conseils (B) ou sur une donne qu’on était sûr de vider"},
+    // The field's scale: shown smaller so the window fits on the screen, and
+    // the zoom chosen with Ctrl and +, - or 0.
+    {980, "Spielfeld verkleinert, damit es auf den Bildschirm passt",
+          "Field shown smaller to fit on the screen",
+          "Plateau réduit pour tenir à l’écran"},
+    {981, "Zoom: %s\u00a0%%",
+          "Zoom: %s%%",
+          "Zoom\u00a0: %s\u00a0%%"},
 });
 
 constexpr bool IdsAscendAndFit() {

@@ -45,7 +45,8 @@ class CfgHost {
   // The hints window with its introductory text.
   virtual void ShowHints() = 0;
 
-  // The screen the main window is on, for the window-size check.
+  // The area of its screen the main window may take (the available area,
+  // less its frame), for the window-size check.
   virtual QSize ScreenSize() const = 0;
 };
 

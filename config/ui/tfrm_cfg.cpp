@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +18,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <limits>
+#include <optional>
 
 #include "config/language.h"
 #include "config/settings_model.h"
@@ -26,10 +29,27 @@
 #include "config/ui/cfg_spin_edit.h"
 #include "config/ui/cfg_stone_preview.h"
 #include "config/ui/tfrm_sel_colors.h"
+#include "render/field_scale.h"
+#include "render/ui/background_picture.h"
 #include "control/ui/prompter.h"
 
 namespace pebble::ui {
 namespace {
+
+// The size of the picture the next game shows, read from its header only;
+// none for a folder, whose next picture is not known yet.
+std::optional<PixelSize> NextPictureSize(int mode, const QString& picture) {
+  QSize size;
+  switch (static_cast<BackgroundMode>(mode)) {
+    case BackgroundMode::Folder: return std::nullopt;
+    case BackgroundMode::Gray: size = GreyPicture().size(); break;
+    case BackgroundMode::PictureFile: size = QImageReader(picture).size(); break;
+    case BackgroundMode::Standard: break;
+  }
+  // A picture that cannot be read gives way to the built-in one, as in the game.
+  if (size.isEmpty()) size = BuiltInPicture().size();
+  return PixelSize{size.width(), size.height()};
+}
 
 // The layout's ranges; the minimums of columns and stone width follow each other.
 constexpr int kMinRows = 6, kMaxRows = 40, kMinColumns = 6, kMaxColumns = 40;
@@ -298,6 +318,7 @@ void TfrmCfg::ConnectHandlers() {
   connect(chkDrawRect, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
   connect(chkSymbols, &QCheckBox::toggled, this, &TfrmCfg::ShowStone);
   connect(chkAutoDrop, &QCheckBox::toggled, this, &TfrmCfg::chkAutoDropClick);
+  connect(chkResize, &QCheckBox::toggled, this, &TfrmCfg::CalcWindow);
   connect(bttChoose, &QPushButton::clicked, this, &TfrmCfg::bttChooseClick);
   connect(bttchoose2, &QPushButton::clicked, this, &TfrmCfg::bttchoose2Click);
   connect(bttColSel, &QPushButton::clicked, this, &TfrmCfg::bttColSelClick);
@@ -504,11 +525,32 @@ void TfrmCfg::CalcWindow() {
   // A field narrower than this cannot show its tool bar.
   SetLinkedMinimums(columns, stoneWidth);
 
-  const int height = spinFRow->TypedValue() * spinStH->TypedValue() + kToolBarHeight + kStatusBarHeight + 1;
-  const int width = columns * stoneWidth + 1;
+  // The size the main window takes for these settings at the player's zoom:
+  // field, ramp, bars and the 2 pixels below the field, as the window sizes
+  // itself. A red figure means the window will show the field smaller.
+  GameSettings shaped = host_.Settings();
+  shaped.columnCount = columns;
+  shaped.rowCount = spinFRow->TypedValue();
+  shaped.stoneWidth = stoneWidth;
+  shaped.stoneHeight = spinStH->TypedValue();
+  shaped.fitToPicture = chkResize->isChecked();
+  // With "fit the window to the picture" the picture shapes the field.
+  const FieldSize field = ChooseFieldSize(shaped, NextPictureSize(workMode_, workPicture_));
+  const int ramp = chkAutoDrop->isChecked() ? shaped.stoneHeight + 2 : 0;
+  const PixelSize block{field.columns * stoneWidth + 1, field.rows * shaped.stoneHeight + 1 + ramp};
+  const WindowFit window = FitWindow(block, kToolBarHeight + kStatusBarHeight + 2, StoredZoom() / 100.0,
+                                     {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()});
   const QSize screen = host_.ScreenSize();
-  SetWindowFigure(lblFIH, height, screen.height());
-  SetWindowFigure(lblFIW, width, screen.width());
+  SetWindowFigure(lblFIH, window.client.height, screen.height());
+  SetWindowFigure(lblFIW, window.client.width, screen.width());
+}
+
+int TfrmCfg::StoredZoom() const {
+  try {
+    return SaneZoom(host_.Store().ReadRegInt(kRootSection, kValueZoom, kDefaultZoom));
+  } catch (const std::exception&) {
+    return kDefaultZoom;
+  }
 }
 
 void TfrmCfg::SetWindowFigure(QLabel* label, int pixels, int screenPixels) {
@@ -528,6 +570,7 @@ void TfrmCfg::SetBackMode() {
   lblDir->setEnabled(folder);
   bttChoose->setEnabled(picture);
   lblPic->setEnabled(picture);
+  CalcWindow();  // the picture may shape the field
 }
 
 void TfrmCfg::bttChooseClick() {
@@ -536,6 +579,7 @@ void TfrmCfg::bttChooseClick() {
   if (chosen.isEmpty()) return;
   workPicture_ = chosen;
   lblPic->SetPath(chosen);
+  CalcWindow();
 }
 
 void TfrmCfg::bttchoose2Click() {
@@ -556,6 +600,7 @@ void TfrmCfg::chkTexturedClick() {
 void TfrmCfg::chkAutoDropClick() {
   const bool on = chkAutoDrop->isChecked();
   for (QWidget* control : std::initializer_list<QWidget*>{spinSecs, lblCountDown, lblSecs}) control->setEnabled(on);
+  CalcWindow();  // the ramp comes and goes with auto drop
 }
 
 void TfrmCfg::bttHintState() { bttHints->setEnabled(!radioLow->isChecked()); }

@@ -58,6 +58,7 @@ class TfrmCfg : public QDialog {
   // --- event handlers ----------------------------------------------------------
   void ShowStone();
   void CalcWindow();
+  int StoredZoom() const;
   void SetBackMode();
   void bttChooseClick();
   void bttchoose2Click();

@@ -1,22 +1,52 @@
 #include "control/ui/field_view.h"
 
+#include <cmath>
+
 #include "engine/field.h"
 #include "engine/ui/animator.h"
 
 namespace pebble::ui {
 
-FieldView::FieldView(QWidget* parent) : PaintBox(parent), animator_(std::make_unique<Animator>(painter_, *this)) {
+FieldView::FieldView(QWidget* parent)
+    : PaintBox(parent),
+      animator_(std::make_unique<Animator>(painter_, [this](const QRect& changed) { UpdateField(changed); })),
+      fieldArea_(new QWidget(this)) {
+  fieldArea_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  fieldArea_->setAttribute(Qt::WA_NoSystemBackground);
   SetImage(&painter_.Surface());
 }
 
 FieldView::~FieldView() = default;
 
-void FieldView::Prepare(const GameSettings& settings, const QImage& picture, GameRandom& random) {
-  painter_.Prepare(settings, size(), picture, random, devicePixelRatio());
+double FieldView::WantedRatio() const { return Placement().scale * devicePixelRatioF(); }
+
+void FieldView::Prepare(const GameSettings& settings, QSize fieldPixels, const QImage& picture, GameRandom& random) {
+  painter_.Prepare(settings, fieldPixels, picture, random, WantedRatio());
   SetImage(&painter_.Surface());
+  // The bands beside a scaled field wear the picture's corner, as the ramp does.
+  const QImage& background = painter_.BackgroundBitmap();
+  SetBandColor(background.width() > 1 && background.height() > 1 ? QColor(background.pixel(1, 1)) : QColor(Qt::black));
 }
 
 void FieldView::Free() { painter_.Free(); }
+
+void FieldView::ShowAt(const FieldPlacement& placement, QSize fieldPixels) {
+  SetPlacement(placement, fieldPixels);
+  fieldArea_->setGeometry(ImageArea().toAlignedRect());
+  for (QWidget* mark : fieldArea_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    mark->setGeometry(fieldArea_->rect());
+  }
+}
+
+bool FieldView::NeedsRescale() const {
+  return !painter_.Surface().isNull() && std::abs(painter_.Ratio() - WantedRatio()) > 1e-9;
+}
+
+void FieldView::Rescale() {
+  painter_.Rescale(WantedRatio());
+  SetImage(&painter_.Surface());
+  update();
+}
 
 void FieldView::DrawWholeField(const Field& field, DrawFlags flags) {
   painter_.DrawWholeField(field, flags);
@@ -25,7 +55,7 @@ void FieldView::DrawWholeField(const Field& field, DrawFlags flags) {
 
 void FieldView::DrawCell(const Field& field, std::int32_t index, DrawFlags flags) {
   painter_.DrawStone(field, field[index], 0, painter_.Surface(), 0, flags);
-  update(QRect(field[index].Left, field[index].Top, field.StoneWidth() + 1, field.StoneHeight() + 1));
+  UpdateField(QRect(field[index].Left, field[index].Top, field.StoneWidth() + 1, field.StoneHeight() + 1));
 }
 
 void FieldView::FrameCell(const Field& field, std::optional<std::int32_t> index) {

@@ -1,8 +1,8 @@
 #pragma once
 // The field on screen: the surface the stones are drawn on, the animations
-// that play on it, and the keyboard cursor's frame. Clicks go to whoever
-// listens on onMouseUp; the rules never reach this widget but through the
-// window.
+// that play on it, and the keyboard cursor's frame, shown at the scale the
+// window gives. Clicks go to whoever listens on onMouseUp, in field pixels;
+// the rules never reach this widget but through the window.
 
 #include <QImage>
 #include <memory>
@@ -27,22 +27,37 @@ class FieldView : public PaintBox {
   explicit FieldView(QWidget* parent = nullptr);
   ~FieldView() override;
 
-  // The pictures of a new game, for a field of this widget's size.
-  void Prepare(const GameSettings& settings, const QImage& picture, GameRandom& random);
+  // The pictures of a new game, for a field of `fieldPixels`, made for the
+  // scale of the placement given last.
+  void Prepare(const GameSettings& settings, QSize fieldPixels, const QImage& picture, GameRandom& random);
   void Free();
+
+  // Shows a field of `fieldPixels` at this placement; its pictures wait for Rescale.
+  void ShowAt(const FieldPlacement& placement, QSize fieldPixels);
+  // The pictures were made for another scale or screen than they are shown at.
+  bool NeedsRescale() const;
+  // Makes them again for the scale shown; the field must then be drawn again.
+  void Rescale();
 
   void DrawWholeField(const Field& field, DrawFlags flags);
   void DrawCell(const Field& field, std::int32_t index, DrawFlags flags);
   // The keyboard cursor's frame around a cell, or none.
   void FrameCell(const Field& field, std::optional<std::int32_t> index);
 
+  // A child laid exactly over the drawn field, for marks drawn in field pixels
+  // scaled to its size (the advice's ring); it lets clicks through.
+  QWidget* FieldArea() const { return fieldArea_; }
+
   FieldPainter& Painter() { return painter_; }
   const FieldPainter& Painter() const { return painter_; }
   Animator& GetAnimator() { return *animator_; }
 
  private:
+  double WantedRatio() const;
+
   FieldPainter painter_;
   std::unique_ptr<Animator> animator_;  // after the painter: it draws with it to the last frame
+  QWidget* fieldArea_ = nullptr;
 };
 
 }  // namespace pebble::ui

@@ -1,11 +1,15 @@
 #pragma once
-// A paint box: shows an image the game draws into, and reports mouse releases
-// in its own pixel coordinates.
+// A paint box: shows an image the game draws into, at the scale and place its
+// owner gives (the field's own pixels scaled, centred, with bands around it),
+// and reports mouse presses and releases in the image's own pixels.
 
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 #include <functional>
 #include <optional>
+
+#include "render/field_scale.h"
 
 namespace pebble::ui {
 
@@ -16,9 +20,23 @@ class PaintBox : public QWidget {
 
   // The image shown; not owned, may change between paints.
   void SetImage(const QImage* image) { image_ = image; }
+  // Where the image's `size` field pixels lie in the widget; the rest is
+  // filled with `band`.
+  void SetPlacement(const FieldPlacement& placement, QSize size);
+  void SetBandColor(const QColor& band);
+  const FieldPlacement& Placement() const { return placement_; }
+  // The image's area, in field pixels (the widget's size until a placement
+  // is given) and in the widget's pixels.
+  QSize ImageSize() const { return imageSize_.isEmpty() ? size() : imageSize_; }
+  QRectF ImageArea() const;
+  // The field pixel under a point of the widget; none on the bands.
+  std::optional<QPoint> FieldPixelAt(QPointF at) const;
+  // Repaints the part of the widget that shows `fieldRect` of the image.
+  void UpdateField(const QRect& fieldRect);
   // A frame drawn over the image around `cell` (the keyboard's cursor); none hides it.
   void SetFrame(std::optional<QRect> cell);
   std::optional<QRect> Frame() const { return frame_; }
+  // Presses and releases on the image, in its field pixels; none on the bands.
   std::function<void(Qt::MouseButton, QPoint)> onMouseUp;
   std::function<void(Qt::MouseButton, QPoint)> onMouseDown;
   std::function<void()> onPaint;  // before the image is shown
@@ -30,8 +48,12 @@ class PaintBox : public QWidget {
 
  private:
   void DrawFrame(class QPainter& painter) const;
+  QRectF WidgetRect(const QRectF& fieldRect) const;
 
   const QImage* image_ = nullptr;
+  FieldPlacement placement_;
+  QSize imageSize_;
+  QColor band_;
   std::optional<QRect> frame_;
 };
 

@@ -26,7 +26,13 @@ void RampView::SetUp(int height) {
   dropTimer_.setInterval(game_.Settings().dropInterval);
   if (!game_.Settings().autoDrop) return;
   ramp_ = std::make_unique<Ramp>(game_, gameHost_, *this, ProgramRandom());
-  image_ = field_.Painter().NewCanvas(QSize(field_.width(), height));
+  rampSize_ = QSize(field_.ImageSize().width(), height);
+  Rescaled();
+}
+
+void RampView::Rescaled() {
+  if (!ramp_) return;
+  image_ = field_.Painter().NewCanvas(rampSize_);
   SetImage(&image_);
   RampPaint();
 }
@@ -41,11 +47,12 @@ void RampView::RampPaint() {
   // The ramp wears the colour of the picture's corner, so it belongs to the field.
   const QImage& background = field_.Painter().BackgroundBitmap();
   const QColor colour = background.width() > 1 && background.height() > 1 ? QColor(background.pixel(1, 1)) : Qt::gray;
+  SetBandColor(colour);
   {
     QPainter p(&image_);
     p.fillRect(image_.rect(), colour);
     p.setPen(Qt::black);
-    p.drawLine(0, height() - 1, width(), height() - 1);
+    p.drawLine(0, rampSize_.height() - 1, rampSize_.width(), rampSize_.height() - 1);
   }
   for (const RampStone& stone : ramp_->RampStones()) DrawRampStone(stone.PseudoCell());
   update();
@@ -59,7 +66,7 @@ void RampView::DrawRampStone(const TStoneCell& pseudoCell) {
     p.setPen(Qt::black);
     p.drawRect(pseudoCell.Left, 1, w - 1, h - 1);
   }
-  update(QRect(pseudoCell.Left, 0, w, h + 2));
+  UpdateField(QRect(pseudoCell.Left, 0, w, h + 2));
 }
 
 void RampView::EraseRampStone(std::int32_t left) {
@@ -67,7 +74,7 @@ void RampView::EraseRampStone(std::int32_t left) {
   const QImage& background = field_.Painter().BackgroundBitmap();
   QPainter p(&image_);
   p.fillRect(QRect(left, 0, w, h + 1), QColor(background.pixel(1, 1)));
-  update(QRect(left, 0, w, h + 1));
+  UpdateField(QRect(left, 0, w, h + 1));
 }
 
 void RampView::DropAnimation(std::int32_t landingIndex) {

@@ -27,8 +27,11 @@ class RampView : public PaintBox, public RampHost {
   RampView(Game& game, GameHost& gameHost, FieldView& field, CommandGate& gate, QWidget* parent);
   ~RampView() override;
 
-  // A new game: a ramp of this height when the game drops stones, none else.
+  // A new game: a ramp of this height (field pixels) when the game drops
+  // stones, none else.
   void SetUp(int height);
+  // The ramp drawn again for the field's new scale.
+  void Rescaled();
   void Free();
   // A press on the ramp at this pixel: drops the stone there, if any.
   void Press(QPoint at);
@@ -62,6 +65,7 @@ class RampView : public PaintBox, public RampHost {
   CommandGate& gate_;
   std::unique_ptr<Ramp> ramp_;
   QImage image_;
+  QSize rampSize_;  // in field pixels
   QTimer dropTimer_;
 };
 

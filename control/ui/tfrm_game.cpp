@@ -39,7 +39,6 @@
 namespace pebble::ui {
 namespace {
 
-constexpr int kStatusHeight = StatusMain::kHeight;
 constexpr const char* kGlyphNames[kToolButtonCount] = {"SB_NEU",  "SB_FILE", "SB_UNDO", "SB_INFO",
                                                        "SB_CFG", "SB_ABOUT", "SB_HELP"};
 constexpr int kButtonWidths[kToolButtonCount] = {25, 25, 25, 25, 24, 25, 24};
@@ -49,8 +48,8 @@ QImage Resource(const char* name) { return BitmapResourceFor(name, qGuiApp->devi
 }  // namespace
 
 TfrmGame::TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       store_(store),
       session_(store, std::move(arguments)),
       game_(*this),
@@ -62,6 +61,10 @@ TfrmGame::TfrmGame(SettingsStore& store, std::vector<std::string> arguments, QWi
   setFont(small);
   BuildWindow();
   move(10, 10);
+  zoom_ = ReadZoom();
+  rescaleTimer_.setSingleShot(true);
+  rescaleTimer_.setInterval(60);
+  connect(&rescaleTimer_, &QTimer::timeout, this, &TfrmGame::RescaleField);
   FormCreate();
 }
 
@@ -110,7 +113,7 @@ void TfrmGame::BuildWindow() {
     ShowHintsForClick(hints_, *this, store_, game_, index, false);
   };
   statusMain_ = new StatusMain(this);
-  solver_ = new GameSolver(game_, *this, imgMain_, this);
+  solver_ = new GameSolver(game_, *this, imgMain_->FieldArea(), this);
 
   popupLoad_ = new QAction(this);
   popUpSave_ = new QAction(this);
@@ -177,20 +180,6 @@ void TfrmGame::LayOutToolBar() {
   }
 }
 
-void TfrmGame::SizeWindow(FieldSize size, int rampHeight) {
-  const int width = size.columns * game_.Settings().stoneWidth + 1;
-  const int height = size.rows * game_.Settings().stoneHeight + 1;
-  const int backHeight = rampHeight + height + 2;
-  setFixedSize(width, kPanelTopHeight + backHeight + kStatusHeight);
-  panelTop_->setGeometry(0, 0, width, kPanelTopHeight);
-  panelBack_->setGeometry(0, kPanelTopHeight, width, backHeight);
-  imgRamp_->setGeometry(0, 0, width, rampHeight);
-  imgRamp_->setVisible(rampHeight > 0);
-  imgMain_->setGeometry(0, rampHeight, width, height);
-  statusMain_->setGeometry(0, kPanelTopHeight + backHeight, width, kStatusHeight);
-  LayOutToolBar();
-}
-
 // --- set-up and tear-down ----------------------------------------------------
 
 void TfrmGame::FormCreate() {
@@ -253,7 +242,7 @@ void TfrmGame::SetUpGame() {
   const int rampHeight = settings.autoDrop ? settings.stoneHeight + 2 : 0;
   game_.MutableSettings() = settings;
   SizeWindow(size, rampHeight);
-  imgMain_->Prepare(settings, picture, ProgramRandom());
+  imgMain_->Prepare(settings, fieldPixels_, picture, ProgramRandom());
   if (!settings.autoDrop) countDown_.reset();
 
   const std::optional<DealNumber> deal = session_.TakeDeal();
@@ -278,6 +267,7 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   ShowCounts();
   ShowMessage(opened ? kMsgOpened : kMsgGoAhead);
   if (!opened && solver_->DealUnproven()) ShowMessage(kMsgDealUnproven);
+  if (scaledDown_) ShowMessage(kMsgFieldScaledDown);
   popUpSave_->setEnabled(settings.undoInfo);
   popUpReport_->setEnabled(session_.FileGame());
   imgRamp_->SetUp(rampHeight);

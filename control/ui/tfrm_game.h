@@ -8,6 +8,7 @@
 // (tfrm_game_keys.cpp).
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -148,6 +149,18 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   // Asks for a deal number and starts that deal.
   void PlayDealNumber();
 
+  // --- the field's scale (tfrm_game_scale.cpp) ---------------------------------
+  // The zoom in steps (Ctrl++, Ctrl+-, Ctrl+0): stored, and the window fits
+  // the field at the new scale, within the screen.
+  void ZoomIn();
+  void ZoomOut();
+  void ZoomReset();
+  int Zoom() const { return zoom_; }
+  // The field's size in its own pixels, and whether the window had to show
+  // it smaller than the zoom to stay within the screen.
+  QSize FieldPixels() const { return fieldPixels_; }
+  bool FieldScaledDown() const { return scaledDown_; }
+
   // --- the solver: advice, the deal's best, deals that can be cleared ----------
   GameSolver& Solver() { return *solver_; }
 
@@ -159,6 +172,8 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
 
  protected:
   void keyPressEvent(class QKeyEvent* event) override;
+  void resizeEvent(class QResizeEvent* event) override;
+  void showEvent(class QShowEvent* event) override;
   void closeEvent(class QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
 
@@ -170,6 +185,17 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void SetUpFailed();
   void ReadWindowPositionOnce();
   void SizeWindow(FieldSize size, int rampHeight);
+  void FitWindowToField();
+  void KeepWindowOnScreen();
+  void LayOutField();
+  void RescaleField();
+  void SetZoom(int percent);
+  void ShowZoom();
+  int ReadZoom() const;
+  QSize AvailableClientSize() const;
+  PixelSize FieldBlock() const;
+  // The zoom keys, with Ctrl; true when the key was one of them.
+  bool ZoomKey(const class QKeyEvent& event);
   void LayOutToolBar();
   void ProcStrings();
   // The field's and the ramp's hints, unless the first click switched them off.
@@ -227,6 +253,12 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   int setUpCount_ = 0;
   bool CountDownPaused_ = false;
   bool aided_ = false;  // the game had advice or a deal dealt to be clearable
+  int zoom_ = 100;            // percent
+  QSize fieldPixels_;         // the field's own size, without the ramp
+  int rampPixels_ = 0;        // the ramp's height in field pixels, 0 without
+  bool scaledDown_ = false;   // the zoom did not fit on the screen
+  QTimer rescaleTimer_;       // the pictures are made again once resizing rests
+  bool screenWatched_ = false;
   Disguise disguise_{*this};
 };
 

@@ -90,6 +90,8 @@ void TfrmGame::QuitProgram() {
   });
 }
 
-QSize TfrmGame::ScreenSize() const { return screen() ? screen()->geometry().size() : QSize(1024, 768); }
+// The part of its screen the window's client area may take: the size the
+// configuration dialog checks its figures against.
+QSize TfrmGame::ScreenSize() const { return screen() ? AvailableClientSize() : QSize(1024, 768); }
 
 }  // namespace pebble::ui

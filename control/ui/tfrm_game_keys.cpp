@@ -13,6 +13,7 @@
 namespace pebble::ui {
 
 void TfrmGame::keyPressEvent(QKeyEvent* event) {
+  if (ZoomKey(*event)) return;
   const int key = KeyTableKey(*event);
   if (key == Qt::Key_I) bttInfoClick();
   if (key == Qt::Key_N) bttStartClick();
@@ -35,6 +36,19 @@ void TfrmGame::AskForAdvice() {
   // A game played with advice gets a mark in the table of the best.
   if (game_.GameRunning() && !game_.SettingUp() && !game_.MoveInProgress()) aided_ = true;
   solver_->AskForAdvice();
+}
+
+// Ctrl with +, - or 0, on the main keys or the number pad; the game's own
+// keys take none of them.
+bool TfrmGame::ZoomKey(const QKeyEvent& event) {
+  if (!event.modifiers().testFlag(Qt::ControlModifier)) return false;
+  switch (event.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: ZoomIn(); return true;
+    case Qt::Key_Minus: ZoomOut(); return true;
+    case Qt::Key_0: ZoomReset(); return true;
+    default: return false;
+  }
 }
 
 void TfrmGame::Redo() {

@@ -14,8 +14,8 @@ int Offset(double total, int step) { return static_cast<int>(total * 0.25 * step
 
 }  // namespace
 
-Animator::Animator(FieldPainter& painter, QWidget& view, QObject* parent)
-    : QObject(parent), painter_(painter), view_(view), TimerAni(this) {
+Animator::Animator(FieldPainter& painter, std::function<void(const QRect&)> changed, QObject* parent)
+    : QObject(parent), painter_(painter), changed_(std::move(changed)), TimerAni(this) {
   TimerAni.setObjectName("TimerAni");
   TimerAni.setInterval(50);
   TimerAni.setTimerType(Qt::PreciseTimer);
@@ -52,13 +52,13 @@ void Animator::WaitFrame() {
 
 void Animator::Restore(const QRect& rect) {
   painter_.RestoreBackground(painter_.Surface(), rect);
-  view_.update(rect);
+  changed_(rect);
 }
 
 void Animator::DrawMoved(const Field& field, std::int32_t index, int dx, int dy, DrawFlags flags) {
   const TStoneCell& cell = field[index];
   painter_.DrawStone(field, cell, dx, painter_.Surface(), dy, flags);
-  view_.update(QRect(cell.Left + dx, cell.Top + dy, field.StoneWidth(), field.StoneHeight()));
+  changed_(QRect(cell.Left + dx, cell.Top + dy, field.StoneWidth(), field.StoneHeight()));
 }
 
 void Animator::DeleteAnimation(const Field& field, const RemovalList& runs, int interval) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 #include "engine/game_host.h"
 #include "render/ui/field_painter.h"
@@ -21,7 +22,8 @@ namespace pebble::ui {
 class Animator : public QObject {
   Q_OBJECT
  public:
-  Animator(FieldPainter& painter, QWidget& view, QObject* parent = nullptr);
+  // `changed` repaints a rectangle of the field (in field pixels) on screen.
+  Animator(FieldPainter& painter, std::function<void(const QRect&)> changed, QObject* parent = nullptr);
   ~Animator() override;
 
   void DeleteAnimation(const Field& field, const RemovalList& runs, int interval);
@@ -41,7 +43,7 @@ class Animator : public QObject {
   void Restore(const QRect& rect);
 
   FieldPainter& painter_;
-  QWidget& view_;
+  std::function<void(const QRect&)> changed_;
   QTimer TimerAni;
   bool tickArrived_ = false;
   QEventLoop* waiting_ = nullptr;

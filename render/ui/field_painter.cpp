@@ -4,6 +4,7 @@
 #include <QTransform>
 #include <cmath>
 
+#include "render/field_scale.h"
 #include "render/outline.h"
 #include "render/picture_fit.h"
 #include "render/stone_mix.h"
@@ -52,17 +53,31 @@ void FieldPainter::Prepare(const GameSettings& settings, QSize paintBox, const Q
                            double ratio) {
   Free();
   settings_ = settings;
-  ratio_ = ratio > 0 ? ratio : 1.0;
+  picture_ = picture;
+  paintBox_ = paintBox;
   stoneWidth_ = settings.stoneWidth;
   stoneHeight_ = settings.stoneHeight;
-  background_ = BackgroundAt(settings, paintBox, picture, ratio_);
-  fieldBackground_ = ratio_ == 1.0 ? background_ : BackgroundAt(settings, paintBox, picture, 1.0);
+  tile_ = settings.textured && !settings.voyeur ? 1 + random.Random(4) : 0;
+  MakePictures(ratio);
+}
+
+void FieldPainter::Rescale(double ratio) {
+  if (paintBox_.isEmpty() || ratio == ratio_) return;
+  MakePictures(ratio);
+}
+
+void FieldPainter::MakePictures(double ratio) {
+  ratio_ = ratio > 0 ? ratio : 1.0;
+  background_ = BackgroundAt(settings_, paintBox_, picture_, ratio_);
+  fieldBackground_ = ratio_ == 1.0 ? background_ : BackgroundAt(settings_, paintBox_, picture_, 1.0);
   surface_ = background_.copy();
   surface_.setDevicePixelRatio(ratio_);
   DrawFieldFrame();
-  PrepareTexture(settings, random);
-  if (settings.actionsOn) PrepareSpecialPictures();
-  if (settings.animationsOn) PrepareBreakPictures();
+  PrepareTexture();
+  specials_.fill({});
+  breaks_.fill({});
+  if (settings_.actionsOn) PrepareSpecialPictures();
+  if (settings_.animationsOn) PrepareBreakPictures();
   stoneScratch_ = QImage(DeviceRect(QRect(0, 0, stoneWidth_, stoneHeight_)).size() + QSize(1, 1), QImage::Format_RGB32);
 }
 
@@ -72,7 +87,7 @@ QImage FieldPainter::NewCanvas(QSize size) const {
   return canvas;
 }
 
-int FieldPainter::Device(int fieldPixels) const { return static_cast<int>(std::lround(fieldPixels * ratio_)); }
+int FieldPainter::Device(int fieldPixels) const { return DevicePixel(fieldPixels, ratio_); }
 
 QRect FieldPainter::DeviceRect(const QRect& area) const {
   const QPoint topLeft(Device(area.left()), Device(area.top()));
@@ -80,7 +95,7 @@ QRect FieldPainter::DeviceRect(const QRect& area) const {
 }
 
 QSize FieldPainter::DeviceSize(QSize size, double ratio) const {
-  return {static_cast<int>(std::ceil(size.width() * ratio - 1e-9)), static_cast<int>(std::ceil(size.height() * ratio - 1e-9))};
+  return {DeviceLength(size.width(), ratio), DeviceLength(size.height(), ratio)};
 }
 
 int FieldPainter::LineWidth() const { return std::max(1, static_cast<int>(std::lround(ratio_))); }
@@ -91,6 +106,8 @@ std::pair<int, int> FieldPainter::LineSpan(int at, bool lastOfCell) const {
 }
 
 void FieldPainter::Free() {
+  picture_ = QImage();
+  paintBox_ = QSize();
   surface_ = QImage();
   background_ = QImage();
   texture_ = QImage();
@@ -131,16 +148,15 @@ void FieldPainter::DrawFrameOf(QImage& image, QSize paintBox, double ratio) cons
   FillPixels(image, QRect(right, 0, image.width() - right, image.height()), kBlack);
 }
 
-void FieldPainter::PrepareTexture(const GameSettings& settings, GameRandom& random) {
+void FieldPainter::PrepareTexture() {
   texture_ = QImage(background_.size(), QImage::Format_RGB32);
   texture_.fill(ToQRgb(kWhite));  // a missing tile leaves the plain stone colour
-  if (!settings.textured) return;
-  if (settings.voyeur) {
+  if (!settings_.textured) return;
+  if (settings_.voyeur) {
     texture_ = background_.copy();
     return;
   }
-  const int n = 1 + random.Random(4);
-  QImage tile = BitmapResourceFor(QString("KACHEL%1").arg(n), ratio_).convertToFormat(QImage::Format_RGB32);
+  QImage tile = BitmapResourceFor(QString("KACHEL%1").arg(tile_), ratio_).convertToFormat(QImage::Format_RGB32);
   if (tile.isNull()) return;
   const int tileSize = static_cast<int>(std::ceil(kTileSize * ratio_ - 1e-9));
   if (tile.width() != tileSize) tile = tile.scaled(tileSize, tileSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -47,9 +47,14 @@ class FieldPainter {
   // one-stone scratch. paintBox = C * W + 1 by R * H + 1.
   void Prepare(const GameSettings& settings, QSize paintBox, const QImage& picture, GameRandom& random,
                double ratio = 1.0);
+  // The same pictures made again for another ratio (the field shown larger or
+  // smaller, or on another screen), with the same texture tile; the surface
+  // holds the empty field after it, for the whole field to be drawn again.
+  void Rescale(double ratio);
   void Free();
 
   QImage& Surface() { return surface_; }
+  const QImage& Surface() const { return surface_; }
   // The background in the field's own pixels, whatever the ratio.
   const QImage& BackgroundBitmap() const { return fieldBackground_; }
   const QImage& TextureBitmap() const { return texture_; }
@@ -73,7 +78,8 @@ class FieldPainter {
 
  private:
   QImage BackgroundAt(const GameSettings& settings, QSize paintBox, const QImage& picture, double ratio) const;
-  void PrepareTexture(const GameSettings& settings, GameRandom& random);
+  void MakePictures(double ratio);
+  void PrepareTexture();
   void PrepareSpecialPictures();
   void PrepareBreakPictures();
   KeyedPicture LoadStoneBitmap(const QString& name, bool keyIsMagenta) const;
@@ -94,6 +100,9 @@ class FieldPainter {
   std::pair<int, int> LineSpan(int at, bool lastOfCell) const;
 
   GameSettings settings_;
+  QImage picture_;
+  QSize paintBox_;
+  int tile_ = 0;  // the texture's tile, 1 to 4, kept through a change of scale
   double ratio_ = 1.0;
   int stoneWidth_ = 0;
   int stoneHeight_ = 0;

@@ -50,6 +50,9 @@ void AdviceOverlay::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, false);
   const int w = cellSize_.width(), h = cellSize_.height();
+  // The ring lies over the field as drawn, at the field's scale.
+  const double scale = static_cast<double>(width()) / (columns_ * w + 1);
+  painter.scale(scale, scale);
   std::vector<QLine> edges;
   for (std::int32_t cell : cells_) {
     const int row = cell / columns_, column = cell % columns_;

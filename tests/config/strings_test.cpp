@@ -109,11 +109,11 @@ TEST(StringTable, PlaceholdersAgreeAcrossLanguages) {
   }
   // Only these are ever formatted; a "%" anywhere else would show as is.
   // kReportOnePlayer and kReportPlayers count the players of a report;
-  // kDealBestLine also sets a label beside its value.
+  // kDealBestLine also sets a label beside its value; kMsgZoom shows the zoom.
   EXPECT_EQ(idsWithPlaceholders,
             (std::set<int>{kMailLink, kClearedBonus, kGameSavedOn, kDesktopUnreachable, kShortcutNotWritten, kNotADeal,
                            kDealShown, kMsgAdviceStones, kMsgAdvicePoints, kDealBestStones, kDealBestStone,
-                           kDealBestPoints, kDealBestLine, kReportOnePlayer, kReportPlayers}));
+                           kDealBestPoints, kDealBestLine, kReportOnePlayer, kReportPlayers, kMsgZoom}));
 }
 
 TEST(StringTable, CaptionsKeepTheirAccessKeyInEveryLanguage) {

@@ -97,7 +97,7 @@ class AnimatorRig {
   Field field;
   FieldPainter painter;
   QWidget view;
-  Animator animator{painter, view};
+  Animator animator{painter, [this](const QRect& changed) { view.update(changed); }};
   std::vector<Tick> ticks;
 };
 

@@ -182,7 +182,7 @@ class CfgTest : public QObject, public DialogSurroundings {
         "radioLow=0 enabled 1",
         "lblPic=???: " + picture,
         "lblDir=" + store_->Folder(),
-        "lblFIH=413 Pixel",
+        "lblFIH=447 Pixel",  // with the ramp of auto drop
         "lblFIW=351 Pixel",
         QString("mode=2 picture=%1 folder=%2").arg(picture, store_->Folder()),
         "enabled: choose 0 0 folder 1 1 secs 1 hints 1",
@@ -209,17 +209,20 @@ class CfgTest : public QObject, public DialogSurroundings {
       QString height, width;
       bool heightRed, widthRed;
     };
+    // The figures are the main window's client size: field, bars and the
+    // 2 pixels below the field (201 x 391 for the defaults).
     const Case cases[] = {
-        {16, 21, 10, 20, {1920, 1080}, "389 Pixel", "201 Pixel", false, false},
-        {40, 50, 10, 20, {1920, 1080}, "2053 Pixel", "201 Pixel", true, false},
-        {40, 50, 10, 20, {3840, 2053}, "2053 Pixel", "201 Pixel", false, false},
-        {16, 21, 40, 50, {1920, 1080}, "389 Pixel", "2001 Pixel", false, true},
-        {16, 21, 40, 50, {2001, 1080}, "389 Pixel", "2001 Pixel", false, false},
+        {16, 21, 10, 20, {1920, 1080}, "391 Pixel", "201 Pixel", false, false},
+        {40, 50, 10, 20, {1920, 1080}, "2055 Pixel", "201 Pixel", true, false},
+        {40, 50, 10, 20, {3840, 2055}, "2055 Pixel", "201 Pixel", false, false},
+        {16, 21, 40, 50, {1920, 1080}, "391 Pixel", "2001 Pixel", false, true},
+        {16, 21, 40, 50, {2001, 1080}, "391 Pixel", "2001 Pixel", false, false},
     };
     for (const Case& c : cases) {
       host_->screen = c.screen;
       cfg_.reset();
       TfrmCfg& d = Opened();
+      d.chkResize->setChecked(false);  // the rows and columns as set, not the picture's shape
       d.spinStH->SetValue(c.stoneHeight);
       d.spinFRow->SetValue(c.rows);
       d.spinStW->SetValue(c.stoneWidth);
@@ -231,8 +234,43 @@ class CfgTest : public QObject, public DialogSurroundings {
     }
   }
 
+  // The figures follow what the window does: the ramp comes with auto drop,
+  // and the stored zoom scales the field.
+  void windowFiguresFollowTheRampAndTheZoom() {
+    host_->screen = {1920, 1080};
+    TfrmCfg& d = Opened();
+    d.chkAutoDrop->setChecked(true);
+    QCOMPARE(d.lblFIH->text(), QString("414 Pixel"));
+    d.chkAutoDrop->setChecked(false);
+    QCOMPARE(d.lblFIH->text(), QString("391 Pixel"));
+    cfg_.reset();
+    store_->Store().SaveRegInt(kRootSection, kValueZoom, 200);
+    TfrmCfg& zoomed = Opened();
+    QCOMPARE(zoomed.lblFIH->text(), QString("728 Pixel"));
+    QCOMPARE(zoomed.lblFIW->text(), QString("402 Pixel"));
+  }
+
+  // 40 x 40 stones with the window fitted to the built-in picture: the
+  // picture shapes the field to 32 x 50 stones, and the figures say so (they
+  // once promised 893 pixels for a window 1105 high).
+  void windowFiguresFollowThePictureThatShapesTheField() {
+    host_->screen = {1280, 1000};
+    TfrmCfg& d = Opened();
+    d.radioNone->setChecked(true);
+    d.chkResize->setChecked(true);
+    d.spinFRow->SetValue(40);
+    d.spinFCol->SetValue(40);
+    QCOMPARE(d.lblFIH->text(), QString("1105 Pixel"));
+    QCOMPARE(d.lblFIW->text(), QString("641 Pixel"));
+    QVERIFY(ShownRed(d.lblFIH));
+    d.chkResize->setChecked(false);
+    QCOMPARE(d.lblFIH->text(), QString("895 Pixel"));
+    QCOMPARE(d.lblFIW->text(), QString("801 Pixel"));
+  }
+
   void columnsAreCorrectedToEightWhenTheFocusLeaves() {
     TfrmCfg& d = Opened();
+    d.chkResize->setChecked(false);  // the columns as typed, not the picture's shape
     QCOMPARE(d.spinStW->TypedValue(), 20);
     Type(d.spinFCol, "6");
     // While typed, the number counts as it stands.
@@ -546,7 +584,7 @@ class CfgTest : public QObject, public DialogSurroundings {
     QCOMPARE(Calls(), std::vector<std::string>{"language"});
     QCOMPARE(d.bttSave->text(), QString::fromStdString(Text(kSaveButton, kFrenchOffset)));
     QCOMPARE(d.pages->tabText(0), QString::fromStdString(Text(kFieldPage, kFrenchOffset)));
-    QCOMPARE(d.lblFIH->text(), "389 " + QString::fromStdString(Text(kPixelUnit, kFrenchOffset)));
+    QCOMPARE(d.lblFIH->text(), "391 " + QString::fromStdString(Text(kPixelUnit, kFrenchOffset)));
     QVERIFY(!d.lblTranslator->text().isEmpty());
 
     // Cancel keeps the language; nothing else was stored.
