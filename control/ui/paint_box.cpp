@@ -10,6 +10,7 @@ namespace pebble::ui {
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
 }
 
 void PaintBox::paintEvent(QPaintEvent* event) {
@@ -34,8 +35,25 @@ void PaintBox::SetFrame(std::optional<QRect> cell) {
   if (frame_) update(*frame_);
 }
 
+void PaintBox::SetLight(std::vector<QRect> cells, std::vector<QLine> outline) {
+  if (cells == lit_) return;
+  for (const QRect& cell : lit_) update(cell.adjusted(-2, -2, 2, 2));
+  lit_ = std::move(cells);
+  litOutline_ = std::move(outline);
+  for (const QRect& cell : lit_) update(cell.adjusted(-2, -2, 2, 2));
+}
+
 void PaintBox::DrawFrame(QPainter& painter) const {
+  if (!lit_.empty()) DrawGroupLight(painter, lit_, litOutline_);
   if (frame_) DrawCursorMark(painter, *frame_);
+}
+
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
+  if (onHover) onHover(event->position().toPoint());
+}
+
+void PaintBox::leaveEvent(QEvent*) {
+  if (onHover) onHover(std::nullopt);
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {
