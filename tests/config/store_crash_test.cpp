@@ -65,18 +65,29 @@ TEST(StoreCrash, KillingAWriterAtAnyMomentNeverLeavesHalfATable) {
   std::mt19937 random(20261210);
   int lastSeen = 0;
   for (int round = 0; round < 15; ++round) {
+    int commits[2];
+    ASSERT_EQ(pipe(commits), 0);
     const pid_t pid = fork();
     if (pid == 0) {
+      close(commits[0]);
       auto store = MakeDefaultSettingsStore(kPebbledromeProgRoot);
       for (int n = store->ReadRegInt("Score", "Wert0", 0) + 1;; ++n) {
         SettingsBatch batch(*store);
         for (int j = 0; j < kTableSize; ++j) store->SaveRegInt("Score", "Wert" + std::to_string(j), n);
         batch.Commit();
+        if (write(commits[1], &n, sizeof n) != sizeof n) _exit(1);
       }
     }
+    close(commits[1]);
     std::this_thread::sleep_for(std::chrono::milliseconds(5 + random() % 40));
+    // On a busy machine the writer may not have stored one table yet: until
+    // some round has, wait for its first before the kill.
+    int committed = 0;
+    if (lastSeen == 0 && read(commits[0], &committed, sizeof committed) != sizeof committed)
+      ADD_FAILURE() << "the writer stored nothing";
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
+    close(commits[0]);
 
     if (!std::filesystem::exists(dirs.UserFile())) continue;
     const auto parsed = ParseRegFile(ReadText(dirs.UserFile()));
