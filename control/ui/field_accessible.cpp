@@ -13,7 +13,7 @@ QAccessibleInterface* FieldFactory(const QString& className, QObject* object) {
 
 }  // namespace
 
-FieldAccessible::FieldAccessible(QWidget* field) : QAccessibleWidget(field, QAccessible::Canvas) {}
+FieldAccessible::FieldAccessible(QWidget* field) : QAccessibleWidget(field, QAccessible::Graphic) {}
 
 QAccessible::State FieldAccessible::state() const {
   QAccessible::State s = QAccessibleWidget::state();

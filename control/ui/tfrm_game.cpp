@@ -285,6 +285,7 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   firstPaintPending_ = settings.autoDrop;
   keys_->Reset();
   game_.SetSettingUp(false);
+  SpeakCursorCell();
   solver_->StartDealSearch();
   DrawWholeField();
 }

@@ -44,11 +44,9 @@ void TfrmGame::SpeakCursorCell() {
 }
 
 void TfrmGame::SetFieldSpeech(const QString& speech) {
-  if (imgMain_->accessibleName() == speech) return;
+  // Qt tells assistive technology of the new name; a screen reader speaks
+  // it, since the field holds the focus.
   imgMain_->setAccessibleName(speech);
-  // A screen reader speaks the focused field's new name.
-  QAccessibleEvent event(imgMain_, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&event);
 }
 
 void TfrmGame::SpeakMove(const QString& what, std::int32_t stones) {
