@@ -71,12 +71,10 @@ void TfrmGame::ProcStatusBarDescription() {
 void TfrmGame::ProcAccessibleTexts() {
   static constexpr int kNames[kToolButtonCount] = {kMenuNewGame, kFilesButtonName, kMenuUndo, kStatsCaption,
                                                    kCfgCaption,  kAboutHint,       kMenuHelp};
-  static constexpr int kHints[kToolButtonCount] = {kNewGameHint, kFilesHint, kUndoHint, kStatsHint,
-                                                   kCfgHint,    kAboutHint, kHelpHint};
   for (int i = 0; i < kToolButtonCount; ++i) {
     ToolButton* button = Button(static_cast<ToolButtonId>(i));
     button->setAccessibleName(Str(kNames[i]));
-    button->setAccessibleDescription(Str(kHints[i]));
+    button->setAccessibleDescription(button->toolTip());  // the button's hint, set just before
   }
   InstallFieldAccessible();
   imgMain_->setAccessibleDescription(Str(kFieldDescription));
