@@ -30,6 +30,8 @@ constexpr std::string_view kValueLanguage = "Sprache";
 constexpr std::string_view kValueShowReport = "Report zeigen";  // boolean, default true
 constexpr std::string_view kValuePlayerName = "Name";
 constexpr std::string_view kValuePlayerAddress = "Adresse";
+// string: the folder of the game file last saved or opened, where the file dialogs start
+constexpr std::string_view kValueLastFolder = "Letzter Ordner";
 
 // --- values of Konfiguration ---
 constexpr std::string_view kValueStoneHeight = "Stein Höhe";

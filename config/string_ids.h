@@ -342,4 +342,9 @@ constexpr int kFieldDescription = 444;
 constexpr int kRampDescription = 445;
 constexpr int kFirstColorName = 450;  // 450 ... 468, the colour names of StoneColorName
 
+// Play-test faults: the undo setting from the next game on; the last folder of
+// the game's files; the disguise's name in the task bar.
+constexpr int kUndoFromNextGame = 950;
+constexpr int kAidedMark = 951;  // what the mark of a game played with help means
+
 }  // namespace pebble

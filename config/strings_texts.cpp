@@ -1012,6 +1012,16 @@ constexpr auto kRows = std::to_array<StringRow>({
     {945, "Dieses Bild kann das Spiel nicht zeigen.",
           "The game cannot show this picture.",
           "Le jeu ne peut pas afficher cette image."},
+    // Play-test faults. The undo setting changes from the next game on.
+    {950, "Die Änderung an „Spiel aufzeichnen (Rückgängig)“ gilt ab dem nächsten Spiel. Das laufende Spiel "
+          "bleibt, wie es ist.",
+          "The change to \"Track the game (Undo)\" takes effect with the next game. The game in play stays as it is.",
+          "La modification de «\u00A0Suivre la partie (annulation)\u00A0» prend effet à la prochaine partie. La partie en "
+          "cours reste telle quelle."},
+    // The mark of a table place whose game had help.
+    {951, "* mit Ratschlag (B) gespielt oder auf einem Spiel, das sich sicher abräumen ließ",
+          "* played with advice (B) or on a deal that was sure to be cleared",
+          "* partie jouée avec des conseils (B) ou sur une donne qu’on était sûr de vider"},
 });
 
 constexpr bool IdsAscendAndFit() {

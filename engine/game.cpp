@@ -283,7 +283,14 @@ void Game::EndOfGame() {
       host_.ShowCounts();
     }
   }
-  host_.RecordResult(settings_.lowScore ? c.StonesLeft : score_);
+  const std::int32_t result = settings_.lowScore ? c.StonesLeft : score_;
+  // Redo only retraces moves made before, so an end it reaches is one that
+  // was recorded when the player first reached it.
+  if (redoDepth_ > 0) {
+    host_.ResultRestored(result);
+  } else {
+    host_.RecordResult(result);
+  }
 }
 
 std::int32_t Game::GroupSize(std::int32_t index) const {

@@ -74,6 +74,9 @@ class GameHost {
   virtual void StopCountDown() = 0;
   virtual void ShowClearingBonus(std::int32_t bonus) = 0;
   virtual void RecordResult(std::int32_t result) = 0;
+  // A redo has played the game to the end it had before the undo: that end
+  // is already in the statistics and is not recorded again.
+  virtual void ResultRestored(std::int32_t /*result*/) {}
 };
 
 }  // namespace pebble

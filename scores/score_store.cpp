@@ -110,6 +110,7 @@ void ScoreKeeper::LoadScoreTable() {
     entry.Name = store_.ReadRegStr(section, IndexedName(kValueNamePrefix, place),
                                    Text(kFirstDefaultName + place, languageOffset_));
     entry.Result = store_.ReadRegInt(section, IndexedName(kValuePtsPrefix, place), defaultResult);
+    entry.Aided = store_.ReadRegBool(section, IndexedName(kValueAidedPrefix, place), false);
   }
 }
 
@@ -123,7 +124,7 @@ RecordOutcome ScoreKeeper::RecordResult(const GameSettings& settings, const Game
   if (outcome.place) {
     const auto place = static_cast<std::size_t>(*outcome.place);
     for (std::size_t i = kScorePlaces - 1; i > place; --i) table_[i] = table_[i - 1];
-    table_[place] = {"", result};
+    table_[place] = {"", result, game.Aided};
     table_[place].Name = AskName(query);
   }
   try {
@@ -183,6 +184,14 @@ void ScoreKeeper::WriteTable(const std::string& section) {
     const ScorePlace& entry = table_[static_cast<std::size_t>(place)];
     store_.SaveRegStr(section, IndexedName(kValueNamePrefix, place), entry.Name);
     store_.SaveRegInt(section, IndexedName(kValuePtsPrefix, place), entry.Result);
+    // Only marked places carry the value: a table of ordinary games is
+    // stored exactly as it always was.
+    const std::string aided = IndexedName(kValueAidedPrefix, place);
+    if (entry.Aided) {
+      store_.SaveRegBool(section, aided, true);
+    } else {
+      store_.RemoveValue(section, aided);
+    }
   }
 }
 

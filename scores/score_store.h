@@ -32,6 +32,9 @@ constexpr std::string_view kLegacyStatsSection = "Statistik";
 
 constexpr std::string_view kValueNamePrefix = "Name";
 constexpr std::string_view kValuePtsPrefix = "Pts";
+// Beside Name/Pts: the place's game had help (advice, or a deal dealt to be
+// clearable). Readers that know only Name and Pts see the table unchanged.
+constexpr std::string_view kValueAidedPrefix = "Hilfe";
 constexpr std::string_view kValueLastWinner = "Letzter Sieger";
 constexpr std::string_view kValueGamesPlayed = "Total gespielt";
 constexpr std::string_view kValueTotalLeft = "Total Rückbleibsel";
@@ -54,6 +57,7 @@ std::string CutToCharacters(std::string_view utf8, std::size_t count);
 struct ScorePlace {
   std::string Name;
   std::int32_t Result = 0;
+  bool Aided = false;  // played with advice or on a deal dealt to be clearable
   bool operator==(const ScorePlace&) const = default;
 };
 using ScoreTable = std::array<ScorePlace, kScorePlaces>;  // place 1 first
@@ -73,6 +77,7 @@ struct GameResult {
   std::int32_t StonesLeft = 0;
   std::int32_t Score = 0;
   std::int32_t CellCount = 0;
+  bool Aided = false;
 };
 
 // The result that counts: stones left in low-score mode, else points.

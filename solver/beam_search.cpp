@@ -53,7 +53,7 @@ class Beam {
  public:
   Beam(const Board& start, BeamOptions options, const StopRule& stop, BestLine& best)
       : options_(options), stop_(stop), best_(best), goal_(best.GetGoal()), random_{options.seed * 0x9E3779B97F4A7C15ull + 1} {
-    Kept& root = kept_.emplace_back(Kept{start, 0, {}});
+    Kept& root = kept_.emplace_back(Kept{start, best.TallySoFar(), {}});
     // A new pass searches around the best line of the passes before it.
     const Line line = best.Get();
     if (line.Found()) root.known = {line.moves, {line.tally, line.stonesLeft}, line.value};
@@ -61,7 +61,7 @@ class Beam {
 
   PassEnd Run() {
     if (!kept_.front().board.Moves(moves_, stop_.cancel)) return PassEnd::Stopped;
-    if (moves_.empty()) OfferFinished(-1, {}, 0, kept_.front().board);
+    if (moves_.empty()) OfferFinished(-1, {}, kept_.front().tally, kept_.front().board);
     while (!kept_.empty()) {
       if (!ExpandLayer()) return PassEnd::Stopped;
       KeepBest();

@@ -18,10 +18,11 @@ void GiveBackMemory() {
 #endif
 }
 
-// The search of the deal from its start, giving its memory back at the end.
-BackgroundRunner<Line>::Job SearchOf(const Board& start, SolveRequest request) {
-  return [start, request](const std::atomic<bool>& cancel) {
-    Line found = Solve(start, request, cancel);
+// The search of the deal from its start, offering its lines to `progress`,
+// giving its memory back at the end.
+BackgroundRunner<Line>::Job SearchOf(const Board& start, SolveRequest request, std::shared_ptr<BestLine> progress) {
+  return [start, request, progress](const std::atomic<bool>& cancel) {
+    Line found = Solve(start, request, cancel, *progress);
     GiveBackMemory();
     return found;
   };
@@ -29,29 +30,18 @@ BackgroundRunner<Line>::Job SearchOf(const Board& start, SolveRequest request) {
 
 }  // namespace
 
-std::optional<Line> LineOfClicks(const Board& start, const std::vector<std::int32_t>& clicks, Goal goal) {
-  Board board = start;
-  Line line;
-  for (const std::int32_t click : clicks) {
-    const std::optional<Move> move = board.MoveAtFieldIndex(click);
-    if (!move) return std::nullopt;
-    line.moves.push_back(*move);
-    line.tally += MoveGain(goal, board.Play(*move));
-  }
-  if (!board.Moves().empty()) return std::nullopt;  // the game would still run
-  line.stonesLeft = board.StonesLeft();
-  line.value = LineValue(goal, line.tally, line.stonesLeft);
-  return line;
-}
-
 void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::vector<std::int32_t>& known) {
   Forget();
   start_ = start;
   goal_ = goal;
   limits_ = limits;
   known_ = LineOfClicks(start, known, goal).value_or(Line{});
-  if (limits.budget > std::chrono::milliseconds(0))
-    runner_.Start(SearchOf(start, {goal, limits.budget, 1, false}), Priority::Idle);
+  progress_ = std::make_shared<BestLine>(goal);
+  if (limits.budget > std::chrono::milliseconds(0)) {
+    SolveRequest request{goal, limits.budget, 1, false};
+    request.patience = limits.patience;
+    runner_.Start(SearchOf(start, request, progress_), Priority::Idle);
+  }
 }
 
 bool DealSearch::Finish(const Ready& ready) {
@@ -61,7 +51,7 @@ bool DealSearch::Finish(const Ready& ready) {
   Keep(known_);
   if (best_ || searchedOn_) return true;
   searchedOn_ = true;
-  runner_.Start(SearchOf(*start_, {goal_, limits_.searchOn, 0, false}), Priority::Normal, ready);
+  runner_.Start(SearchOf(*start_, {goal_, limits_.searchOn, 0, false}, progress_), Priority::Normal, ready);
   return false;
 }
 
@@ -76,8 +66,21 @@ void DealSearch::Keep(const Line& found) {
   if (advice.found) best_ = std::move(advice);
 }
 
+KnownLine DealSearch::BestSoFar() const {
+  if (!start_) return {};
+  Line line = kept_;
+  if (progress_) {
+    Line running = progress_->Get();
+    if (running.value > line.value) line = std::move(running);
+  }
+  if (known_.value > line.value) line = known_;
+  if (!line.Found()) return {};
+  return {start_, AdviceOf(*start_, line, goal_).clicks};
+}
+
 void DealSearch::Forget() {
   runner_.Cancel();
+  progress_.reset();
   start_.reset();
   known_ = {};
   kept_ = {};

@@ -3,11 +3,12 @@
 // best line the solver finds from the deal's start, kept for the end of the
 // game, when the player's result is set beside it. It runs at idle priority
 // on one thread, so moves and animations stay smooth and the player's other
-// programs come first, and it rests with its best line once its few seconds
-// are spent.
+// programs come first, and it rests with its best line once that line has not
+// become better for a few seconds, or its budget is spent.
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct DealSearchLimits {
   // In the background, on one thread: it costs at most as many CPU-seconds.
   // None: the deal is searched only when Finish asks.
   std::chrono::milliseconds budget{5000};
+  // It rests earlier once its best line has not become better for so long:
+  // later passes rarely find more, and the player's core is worth more.
+  std::chrono::milliseconds patience{2000};
   // After the end of a game that came before any line was found: on every
   // core at the game's priority, so the result is there within half a second.
   std::chrono::milliseconds searchOn{400};
@@ -50,6 +54,9 @@ class DealSearch {
   // The best line found: where it ends, and the clicks that play it from the
   // start. Nothing before Finish, for no deal, or when it found no line.
   const std::optional<Advice>& Best() const { return best_; }
+  // The best line known from the deal's start so far, also while the search
+  // runs: advice follows it as long as the player does.
+  KnownLine BestSoFar() const;
 
  private:
   void Keep(const Line& found);
@@ -59,13 +66,10 @@ class DealSearch {
   Limits limits_;
   Line known_;
   Line kept_;  // the best of the known line and the lines found
+  std::shared_ptr<BestLine> progress_;  // the running search's best so far
   bool searchedOn_ = false;
   std::optional<Advice> best_;
   BackgroundRunner<Line> runner_;  // last: it ends the search before the rest goes
 };
-
-// The line that the clicks play from `start`, when each is a move and they
-// leave no move behind; nothing otherwise.
-std::optional<Line> LineOfClicks(const Board& start, const std::vector<std::int32_t>& clicks, Goal goal);
 
 }  // namespace pebble::solver

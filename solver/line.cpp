@@ -8,6 +8,7 @@ void BestLine::Offer(const Line& line) {
   if (line.value <= best_.value) return;
   best_ = line;
   value_.store(line.value, std::memory_order_relaxed);
+  improvedAt_.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
   if (line.stonesLeft == 0) cleared_.store(true, std::memory_order_relaxed);
 }
 

@@ -16,7 +16,7 @@ namespace pebble::solver {
 
 struct Line {
   std::vector<Move> moves;
-  std::int64_t tally = 0;  // the goal's points before the clearing bonus
+  std::int64_t tally = 0;  // the goal's points before the clearing bonus, the game's score so far included
   std::int32_t stonesLeft = 0;
   std::int64_t value = std::numeric_limits<std::int64_t>::min();  // LineValue; min: no line yet
 
@@ -25,11 +25,19 @@ struct Line {
 
 class BestLine {
  public:
-  explicit BestLine(Goal goal) : goal_(goal) {}
+  using Clock = std::chrono::steady_clock;
+  // `tallySoFar`: the points the game has scored before the position searched.
+  // Lines count on from there, so that the clearing bonus, a tenth of the
+  // whole score, weighs what it weighs in the game.
+  explicit BestLine(Goal goal, std::int64_t tallySoFar = 0) : goal_(goal), tallySoFar_(tallySoFar) {}
   // Keeps the line when it is better than the best so far.
   void Offer(const Line& line);
   Line Get() const;
   std::int64_t Value() const { return value_.load(std::memory_order_relaxed); }
+  bool Found() const { return Value() != std::numeric_limits<std::int64_t>::min(); }
+  // When the best line last became better.
+  Clock::time_point ImprovedAt() const { return Clock::time_point(Clock::duration(improvedAt_.load(std::memory_order_relaxed))); }
+  std::int64_t TallySoFar() const { return tallySoFar_; }
   bool Cleared() const { return cleared_.load(std::memory_order_relaxed); }
   // Called when a search has looked at every line: nothing better exists.
   void MarkProven() { proven_.store(true, std::memory_order_relaxed); }
@@ -38,25 +46,31 @@ class BestLine {
 
  private:
   Goal goal_;
+  std::int64_t tallySoFar_;
   mutable std::mutex mutex_;
   Line best_;
+  std::atomic<Clock::rep> improvedAt_{Clock::now().time_since_epoch().count()};
   std::atomic<std::int64_t> value_{std::numeric_limits<std::int64_t>::min()};
   std::atomic<bool> cleared_{false};
   std::atomic<bool> proven_{false};
 };
 
 // When a search must give up: cancelled, out of time, nothing better left to
-// find, or (when asked) as soon as a line clears the field.
+// find, (when asked) as soon as a line clears the field, or (when asked) once
+// the best line has not become better for a while.
 struct StopRule {
   const std::atomic<bool>* cancel = nullptr;
   std::chrono::steady_clock::time_point deadline;
   const BestLine* best = nullptr;
   bool stopWhenCleared = false;
+  std::chrono::steady_clock::duration patience{0};  // zero: no limit
 
   bool Now() const {
     if (cancel && cancel->load(std::memory_order_relaxed)) return true;
     if (best && (best->Proven() || (stopWhenCleared && best->Cleared()))) return true;
-    return std::chrono::steady_clock::now() >= deadline;
+    const auto now = std::chrono::steady_clock::now();
+    if (best && patience.count() > 0 && best->Found() && now - best->ImprovedAt() >= patience) return true;
+    return now >= deadline;
   }
   // The same, asked often inside a search: `work` is about how many cells
   // the step since the last question went over. A cancel is seen at once;

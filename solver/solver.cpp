@@ -53,8 +53,13 @@ unsigned SearchThreads(unsigned wanted) {
 }
 
 Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel) {
-  BestLine best(request.goal);
-  const StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared};
+  BestLine best(request.goal, request.tallySoFar);
+  return Solve(start, request, cancel, best);
+}
+
+Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best) {
+  if (request.known.Found()) best.Offer(request.known);
+  const StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
   const unsigned workers = SearchThreads(request.threads);
   {
     std::vector<std::jthread> threads;

@@ -18,12 +18,21 @@ struct SolveRequest {
   std::chrono::milliseconds budget{1000};
   unsigned threads = 0;          // 0: one per core
   bool stopWhenCleared = false;  // enough as soon as a line clears the field
+  std::int64_t tallySoFar = 0;   // the game's points before the start; lines count on from them
+  Line known;                    // a line from the start known to play to the end: the answer is never worse
+  // Enough once the best line has not become better for so long; zero: the whole budget.
+  std::chrono::milliseconds patience{0};
 };
 
 // Blocks until the budget is spent, `cancel` is raised, nothing better can
-// exist, or (when asked) the field has been cleared. A position without a
-// move gives an empty line with its value.
+// exist, or (when asked) the field has been cleared or the best line has not
+// improved for the request's patience. A position without a move gives an
+// empty line with its value.
 Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel);
+// The same, offering every better line to `best` as it is found, so that
+// another thread can read the best so far while the search runs. `best`
+// counts from the request's goal and points so far.
+Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best);
 
 // The threads a search uses when the request leaves it open.
 unsigned SearchThreads(unsigned wanted);

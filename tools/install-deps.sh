@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool jwm desktop-file-utils shared-mime-info libglib2.0-bin
-  libx11-dev libxtst-dev
+  libx11-dev libxtst-dev libxcb1-dev
 )
 
 # With --windows: the MinGW-w64 cross compiler, GoogleTest's sources and Wine,

@@ -44,9 +44,6 @@ class CfgHost {
   virtual void ToggleCountDown() = 0;
   // The hints window with its introductory text.
   virtual void ShowHints() = 0;
-  // The undo setting changed: it only takes effect at the next start, so the
-  // program ends now (the player has been told).
-  virtual void QuitProgram() = 0;
 
   // The screen the main window is on, for the window-size check.
   virtual QSize ScreenSize() const = 0;

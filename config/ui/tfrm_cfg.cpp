@@ -664,15 +664,14 @@ void TfrmCfg::bttSaveClick() {
   host_.UpdateSettings(outcome.updated);
   if (outcome.countModeChanged) host_.CountModeChanged();
   hide();
-  if (values.undoInfo != current.undoInfo) {
-    CurrentPrompter().Information(this, Str(kRestartNeeded));
-    host_.QuitProgram();
-    return;
-  }
   if (!values.autoDrop) host_.ToggleCountDown();
   const bool colorsChanged = tag_ == kColorsChangedTag;
   tag_ = 0;  // the new game below shows them; later saves need no new game for them
-  if (outcome.newGame || colorsChanged) host_.StartNewGame();
+  const bool newGame = outcome.newGame || colorsChanged;
+  // The game in play keeps its own undo history (or its lack of one): a save
+  // needs the history from the first move on. The next game reads the new value.
+  if (values.undoInfo != current.undoInfo && !newGame) CurrentPrompter().Information(this, Str(kUndoFromNextGame));
+  if (newGame) host_.StartNewGame();
 }
 
 void TfrmCfg::bttAbortClick() {

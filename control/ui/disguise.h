@@ -1,13 +1,16 @@
 #pragma once
-// The boss key (Esc): the game window takes the title and icon of a word
-// processor's document and goes to the task bar, and every other window of
+// The boss key (Esc): the game window takes the title, icon name, icon and
+// (on X11) window class of a word processor's document and goes to the task bar, and every other window of
 // the program goes out of sight with it (a clock or a hints window left on
 // screen would give the game away, and a click on the clock would resume
 // it). Restoring the window brings back exactly the windows it took away.
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <vector>
+
+#include "control/ui/x11_names.h"
 
 namespace pebble::ui {
 
@@ -25,9 +28,11 @@ class Disguise {
  private:
   void HideOtherWindows();
   void ShowHiddenWindows();
+  void PutOnDocumentClass();
 
   QWidget& window_;
   bool worn_ = false;
+  std::optional<WindowClass> gameClass_;  // while the document's class is on
   std::vector<QPointer<QWidget>> hidden_;
 };
 

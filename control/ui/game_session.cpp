@@ -1,5 +1,6 @@
 #include "control/ui/game_session.h"
 
+#include <QFileInfo>
 #include <stdexcept>
 #include <utility>
 
@@ -56,6 +57,7 @@ std::optional<OpenedGame> GameSession::ReadPendingGame(GameSettings& settings, Q
   settings.fitToPicture = false;
   fileGame_ = true;
   playerHistoryOffset_ = parsed.playerHistoryOffset;
+  RememberFolderOf(fileName_);
   return OpenedGame{parsed.game.cells, {parsed.game.settings.columnCount, parsed.game.settings.rowCount}};
 }
 
@@ -95,7 +97,27 @@ bool GameSession::Save(const Game& game, const std::string& path) {
   fileName_ = path;
   playerHistoryOffset_ = outcome.playerHistoryOffset;
   fileGame_ = true;
+  RememberFolderOf(path);
   return true;
+}
+
+void GameSession::RememberFolderOf(const std::string& path) {
+  const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
+  try {
+    store_.SaveRegStr(kRootSection, kValueLastFolder, folder.toStdString());
+  } catch (const std::exception&) {
+    // Only a convenience: the dialogs then start where Qt chooses.
+  }
+}
+
+QString GameSession::LastFolder() const {
+  QString folder;
+  try {
+    folder = QString::fromStdString(store_.ReadRegStr(kRootSection, kValueLastFolder, ""));
+  } catch (const std::exception&) {
+    return {};
+  }
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 std::optional<SavedGameTie> GameSession::Tie() const {

@@ -67,11 +67,16 @@ class GameSession {
   // What a result needs to be entered in the file's player history; none for
   // a game tied to no file.
   std::optional<SavedGameTie> Tie() const;
+  // The folder of the game file last saved or opened, in this run or an
+  // earlier one; empty when none is known or it is gone.
+  QString LastFolder() const;
   // The last file saved or read; it keeps its history across new games.
   std::filesystem::path FileName() const { return PathFromUtf8(fileName_); }
   std::size_t PlayerHistoryOffset() const { return playerHistoryOffset_; }
 
  private:
+  void RememberFolderOf(const std::string& path);
+
   SettingsStore& store_;
   std::vector<std::string> arguments_;
   CommandLineState commandLine_;

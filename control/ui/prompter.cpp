@@ -14,7 +14,8 @@
 namespace pebble::ui {
 namespace {
 
-QString ChosenFile(QFileDialog& dialog) {
+QString ChosenFile(QFileDialog& dialog, const QString& startFolder) {
+  if (!startFolder.isEmpty()) dialog.setDirectory(startFolder);
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -47,11 +48,13 @@ class DialogPrompter final : public Prompter {
     return query->textValue();
   }
 
-  QString OpenFileName(QWidget* parent, const QString& title, const QString& filter) override {
-    return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptOpen, "clk"));
+  QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& startFolder) override {
+    return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptOpen, "clk"), startFolder);
   }
-  QString SaveFileName(QWidget* parent, const QString& title, const QString& filter) override {
-    return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptSave, "clk"));
+  QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& startFolder) override {
+    return ChosenFile(*MakeFileDialog(parent, title, filter.split(";;"), QFileDialog::AcceptSave, "clk"), startFolder);
   }
   QString ChoosePicture(QWidget* parent, const QString& title, const QString& filter,
                         const QString& startFile) override {

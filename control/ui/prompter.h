@@ -38,10 +38,13 @@ class Prompter {
                                          const QString& preset, int maxLength) = 0;
 
   // --- choosers: an empty name, or nothing, when the player cancels ---
-  // The file dialogs of saved games; filter is Qt's "A (*.a);;B (*)". The
-  // save dialog asks before it overwrites.
-  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
-  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+  // The file dialogs of saved games; filter is Qt's "A (*.a);;B (*)". They
+  // start in startFolder (Qt's choice when it is empty). The save dialog asks
+  // before it overwrites.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                               const QString& startFolder) = 0;
+  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                               const QString& startFolder) = 0;
   // An existing picture file, with a preview. filter is a list of
   // "description|patterns" pairs joined by "|"; its third entry is
   // preselected. startFile, when it exists, is preselected in its folder.

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace pebble::ui {
 namespace {
@@ -27,11 +28,36 @@ StatusMain::StatusMain(QWidget* parent) : QWidget(parent) {
   setFixedHeight(kHeight);
   setMouseTracking(true);
   setAutoFillBackground(true);
+  roll_.setSingleShot(true);
+  connect(&roll_, &QTimer::timeout, this, &StatusMain::RollStep);
 }
 
 void StatusMain::SetPanelText(int panel, const QString& text) {
+  const bool same = texts_[static_cast<std::size_t>(panel)] == text;
   texts_[static_cast<std::size_t>(panel)] = text;
+  if (panel == 3 && !same) StartRoll();
   update(PanelRect(panel));
+}
+
+int StatusMain::MessageOverflow() const {
+  return std::max(0, fontMetrics().horizontalAdvance(texts_[3]) - TextRect(3).width());
+}
+
+void StatusMain::StartRoll() {
+  shift_ = 0;
+  roll_.stop();
+  if (MessageOverflow() > 0) roll_.start(kPauseAtStartMs);
+}
+
+void StatusMain::RollStep() {
+  const int overflow = MessageOverflow();
+  if (overflow == 0 || shift_ >= overflow) {
+    shift_ = 0;  // after the pause at the end: back to the start, and rest
+  } else {
+    ++shift_;
+    roll_.start(shift_ < overflow ? 1000 / kRollPixelsPerSecond : kPauseAtEndMs);
+  }
+  update(PanelRect(3));
 }
 
 void StatusMain::SetLowScore(bool lowScore, const QImage& arrow) {
@@ -51,7 +77,11 @@ QRect StatusMain::PanelRect(int panel) const {
 
 void StatusMain::RepaintNow() { repaint(); }
 
-void StatusMain::resizeEvent(QResizeEvent*) { statusMainResize(); }
+void StatusMain::resizeEvent(QResizeEvent*) {
+  statusMainResize();
+  // A wider window may have room for the whole message; a narrower one may not.
+  if (MessageOverflow() == 0 || !roll_.isActive()) StartRoll();
+}
 
 void StatusMain::statusMainResize() {
   widths_[2] = lowScore_ ? 27 : 33;
@@ -92,11 +122,24 @@ void StatusMain::DrawPanel(QPainter& painter) {
     }
     const bool idle = i == 3 && texts_[3].isEmpty();
     painter.setPen(palette().color(idle ? QPalette::PlaceholderText : QPalette::WindowText));
+    if (i == 3 && shift_ > 0) {
+      DrawMessage(painter);
+      continue;
+    }
     const QRect textRect = TextRect(i);
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                      painter.fontMetrics().elidedText(idle ? idle_ : texts_[static_cast<std::size_t>(i)], Qt::ElideRight,
                                                       textRect.width()));
   }
+}
+
+void StatusMain::DrawMessage(QPainter& painter) {
+  // While it rolls, the message is drawn whole, moved left and cut by its panel.
+  const QRect textRect = TextRect(3);
+  painter.save();
+  painter.setClipRect(textRect);
+  painter.drawText(textRect.adjusted(-shift_, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, texts_[3]);
+  painter.restore();
 }
 
 }  // namespace pebble::ui

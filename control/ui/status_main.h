@@ -1,9 +1,12 @@
 #pragma once
 // The status bar of the main window: three counters, the message panel and
-// the count-mode arrow, in five flat panels of fixed widths.
+// the count-mode arrow, in five flat panels of fixed widths. The message panel
+// takes what the window has to spare; a message longer than the panel rolls
+// by once, so that its end can be read without the pointer.
 
 #include <QImage>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -35,6 +38,16 @@ class StatusMain : public QWidget {
   QString IdleText() const { return idle_; }
   // What the pointer over the bar shows: the message in full, then the note.
   QString ToolTipText() const;
+  // How far the message has rolled to the left, in pixels; 0 at rest.
+  int MessageShift() const { return shift_; }
+  // How far it rolls to show its end; 0 for a message that fits.
+  int MessageOverflow() const;
+
+  // The roll: a pause to read the start, then this many pixels a second,
+  // a pause at the end, and back to the start.
+  static constexpr int kRollPixelsPerSecond = 40;
+  static constexpr int kPauseAtStartMs = 1200;
+  static constexpr int kPauseAtEndMs = 2000;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -44,6 +57,9 @@ class StatusMain : public QWidget {
  private:
   void statusMainResize();
   void DrawPanel(class QPainter& painter);
+  void DrawMessage(class QPainter& painter);
+  void StartRoll();
+  void RollStep();
 
   std::array<QString, kPanelCount> texts_;
   std::array<int, kPanelCount> widths_{27, 27, 27, 200, 15};
@@ -51,6 +67,8 @@ class StatusMain : public QWidget {
   QString idle_;
   bool lowScore_ = true;
   QImage arrow_;
+  QTimer roll_;
+  int shift_ = 0;
 };
 
 }  // namespace pebble::ui

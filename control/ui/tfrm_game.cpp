@@ -255,6 +255,7 @@ void TfrmGame::SetUpGame() {
   if (!settings.autoDrop) countDown_.reset();
 
   const std::optional<DealNumber> deal = session_.TakeDeal();
+  aided_ = !opened && !deal && settings.clearableDeals;  // a deal sought to be clearable
   if (opened) {
     game_.LoadField(settings, size, opened->cells);
   } else if (solver_->DealField(settings, size, deal, [this, rampHeight] { StartPlay(false, rampHeight); })) {

@@ -67,6 +67,8 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void RunHistory(bool restart);
   // Plays the next undone move again (key Y).
   void Redo();
+  // B: advice for the next move; the game then counts as played with help.
+  void AskForAdvice();
 
   // Commands that replace or destroy the game wait, in the gate, for the
   // move or drop on the stack; handlers that call into the rules settle there.
@@ -113,6 +115,7 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void StopCountDown() override;
   void ShowClearingBonus(std::int32_t bonus) override;
   void RecordResult(std::int32_t result) override;
+  void ResultRestored(std::int32_t result) override;
 
   // --- CountDownHost -------------------------------------------------------
   bool GameRunning() const override { return game_.GameRunning(); }
@@ -132,7 +135,8 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void CountModeChanged() override;
   void ToggleCountDown() override;
   void ShowHints() override;
-  void QuitProgram() override;
+  // Closes the window once the move in hand has settled, and ends the program.
+  void QuitProgram();
   QSize ScreenSize() const override;
 
   // Runs once, right after the field's first paint: what the player does not
@@ -256,6 +260,7 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   int windowTag_ = 0;  // 10 once the position has been read in this run
   int setUpCount_ = 0;
   bool CountDownPaused_ = false;
+  bool aided_ = false;  // the game had advice or a deal dealt to be clearable
   Disguise disguise_{*this};
 };
 

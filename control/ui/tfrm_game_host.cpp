@@ -130,9 +130,11 @@ void TfrmGame::RecordResult(std::int32_t result) {
   CreateStats();
   const FieldCounters& c = game_.Counters();
   const std::optional<SavedGameTie> tie = session_.Tie();
-  stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount}, tie ? &*tie : nullptr);
+  stats_->RecordResult(game_.Settings(), GameResult{c.StonesLeft, game_.Score(), c.CellCount, aided_}, tie ? &*tie : nullptr);
   solver_->GameEnded(result);
 }
+
+void TfrmGame::ResultRestored(std::int32_t result) { solver_->GameEnded(result); }
 
 // --- the count-down ---------------------------------------------------------
 

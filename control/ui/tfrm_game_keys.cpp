@@ -30,7 +30,7 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_P || key == Qt::Key_S) Suspend();
   if (key == Qt::Key_Escape) DisguiseWindow();
   keys_->PlayKey(key);
-  if (key == Qt::Key_B) solver_->AskForAdvice();
+  if (key == Qt::Key_B) AskForAdvice();
   altTapped_ = key == Qt::Key_Alt && !event->isAutoRepeat();
   if (key == Qt::Key_F10 || key == Qt::Key_Menu) OpenCommandMenu();
 }
@@ -38,6 +38,12 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
 void TfrmGame::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Alt && altTapped_) OpenCommandMenu();
   altTapped_ = false;
+}
+
+void TfrmGame::AskForAdvice() {
+  // A game played with advice gets a mark in the table of the best.
+  if (game_.GameRunning() && !game_.SettingUp() && !game_.MoveInProgress()) aided_ = true;
+  solver_->AskForAdvice();
 }
 
 void TfrmGame::Redo() {

@@ -69,7 +69,7 @@ void TfrmGame::AddCommands(QMenu& menu) {
   add(kMenuUndo, "Z", 0, [this] { RunHistory(false); }, undoable);
   add(kMenuRestart, {}, kKeyShiftZ, [this] { RunHistory(true); }, undoable);
   add(kMenuRedo, "Y", 0, [this] { Redo(); }, [this] { return game_.CanRedo(); });
-  add(kMenuAdvice, "B", 0, [this] { solver_->AskForAdvice(); }, [this] { return game_.GameRunning(); });
+  add(kMenuAdvice, "B", 0, [this] { AskForAdvice(); }, [this] { return game_.GameRunning(); });
   add(kMenuPause, "P", 0, [this] { Suspend(); }, [this] { return game_.Settings().autoDrop && countDown_; });
   menu.addSeparator();
   add(kMenuStats, "I", 0, [this] { bttInfoClick(); });
@@ -122,7 +122,8 @@ void TfrmGame::SaveGame() {
     CurrentPrompter().Error(this, Str(kNoProtocol));
     return;
   }
-  const QString path = CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kGameFileFilter)));
+  const QString path =
+      CurrentPrompter().SaveFileName(this, Str(kSaveTitle), DialogFilter(Str(kGameFileFilter)), session_.LastFolder());
   if (path.isEmpty()) return;
   if (!session_.Save(game_, path.toStdString())) {
     CurrentPrompter().Error(this, Str(kSaveFailed));
@@ -133,7 +134,8 @@ void TfrmGame::SaveGame() {
 }
 
 void TfrmGame::OpenGame() {
-  const QString path = CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kGameFileFilter)));
+  const QString path =
+      CurrentPrompter().OpenFileName(this, Str(kOpenTitle), DialogFilter(Str(kGameFileFilter)), session_.LastFolder());
   if (path.isEmpty()) return;
   RunWhenSettled([this, name = path.toStdString()] {
     FreeGame();

@@ -318,7 +318,7 @@ void TfrmStats::ProcStrings() {
   bttClear_->setToolTip(Str(kClearHint));
   bttClose_->setText(Str(kCloseButton));
   bttClose_->setToolTip(Str(kCloseHint));
-  const QString namesHint = Str(kNamesHint);
+  const QString namesHint = Str(kNamesHint) + '\n' + Str(kAidedMark);
   for (QWidget* names : {static_cast<QWidget*>(panelNames_), static_cast<QWidget*>(listNms_),
                          static_cast<QWidget*>(listNames_), static_cast<QWidget*>(listPts_)}) {
     names->setToolTip(namesHint);
@@ -383,7 +383,7 @@ void TfrmStats::ShowTable() {
   QStringList names;
   QStringList results;
   for (const ScorePlace& place : keeper_.Table()) {
-    names << QString::fromStdString(place.Name);
+    names << QString::fromStdString(place.Name) + (place.Aided ? QStringLiteral(" *") : QString());
     results << QString::number(place.Result);
   }
   SetLines(listNames_, names, Qt::AlignLeft);

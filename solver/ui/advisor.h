@@ -5,11 +5,10 @@
 // answers, and no search outlives its advisor.
 
 #include <QObject>
-#include <chrono>
 #include <functional>
+#include <optional>
+#include <vector>
 
-#include "config/game_settings.h"
-#include "engine/field.h"
 #include "solver/advice.h"
 #include "solver/background_runner.h"
 
@@ -21,10 +20,10 @@ class Advisor : public QObject {
   explicit Advisor(QObject* parent = nullptr);
   ~Advisor() override;
 
-  // Starts a search of the field as it stands (cancelling one under way).
-  // A field the solver cannot read is answered with no move.
-  void Ask(const Field& field, const GameSettings& settings, std::chrono::milliseconds budget,
-           bool stopWhenCleared = false);
+  // Starts a search of `board`, the field as it stands (cancelling one under
+  // way), from the best of the known lines that still pass there. A field
+  // the solver cannot read (no board) is answered with no move.
+  void Ask(std::optional<solver::Board> board, const solver::AdviceAsk& ask, std::vector<solver::KnownLine> known);
   // Stops the search under way and waits for its thread; its answer is dropped.
   void Cancel();
   bool Searching() const { return runner_.Busy(); }

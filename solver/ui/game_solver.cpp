@@ -41,7 +41,18 @@ void GameSolver::AskForAdvice() {
   lastAdvice_ = {};
   host_.ShowMessageNow(kMsgSearching);
   adviceAskedOn_ = game_.GetField().Cells();
-  advisor_->Ask(game_.GetField(), game_.Settings(), kAdviceBudget);
+  askedBoard_ = solver::BoardOf(game_.GetField(), game_.Settings());
+  const solver::AdviceAsk ask{solver::GoalOf(game_.Settings()), game_.Score(), kAdviceBudget};
+  advisor_->Ask(askedBoard_, ask, KnownLines());
+}
+
+// The lines the advice keeps its word by: the one it advised last, and the
+// deal's best so far (or, before its search begins, the line a deal dealt to
+// be cleared came with). Each counts only where the game still follows it.
+std::vector<solver::KnownLine> GameSolver::KnownLines() const {
+  std::vector<solver::KnownLine> known{advised_, dealSearch_.BestSoFar()};
+  if (dealtBoard_ && !clearingLine_.empty()) known.push_back({dealtBoard_, clearingLine_});
+  return known;
 }
 
 bool GameSolver::Advising() const { return advisor_->Searching(); }
@@ -57,6 +68,7 @@ void GameSolver::ShowAdvice(const solver::Advice& advice) {
     host_.ShowMessage(kMsgNoAdvice);
     return;
   }
+  advised_ = {askedBoard_, advice.clicks};
   const Field& field = game_.GetField();
   overlay_->ShowCells(advice.cells, field.Columns(), {field.StoneWidth(), field.StoneHeight()});
   const int id = game_.Settings().lowScore ? kMsgAdviceStones : kMsgAdvicePoints;
@@ -110,6 +122,7 @@ void GameSolver::TakeClearableDeal(ClearableDealer::Ticket ticket, const std::fu
 
 void GameSolver::StartDealSearch() {
   HideDealBest();
+  advised_ = {};
   dealSearch_.Forget();
   result_.reset();
   if (game_.Settings().autoDrop) return;
@@ -171,6 +184,8 @@ void GameSolver::ShowDealBestMessage() {
 
 void GameSolver::ForgetGame() {
   CancelAdvice();
+  advised_ = {};
+  askedBoard_.reset();
   dealer_.Cancel();
   dealSearchStart_.stop();
   dealtBoard_.reset();

@@ -95,6 +95,7 @@ class GameSolver : public QObject {
 
  private:
   void ShowAdvice(const solver::Advice& advice);
+  std::vector<solver::KnownLine> KnownLines() const;
   using ClearableDealer = solver::BackgroundRunner<solver::ClearableDeal>;
   void TakeClearableDeal(ClearableDealer::Ticket ticket, const std::function<void()>& dealt);
   void BeginDealSearch();
@@ -109,6 +110,8 @@ class GameSolver : public QObject {
   AdviceOverlay* overlay_;
   solver::Advice lastAdvice_;
   std::vector<TStoneCell> adviceAskedOn_;  // the field the search under way looks at
+  std::optional<solver::Board> askedBoard_;  // the same, as the solver reads it
+  solver::KnownLine advised_;  // the line advised last, from where it was advised
   std::vector<std::int32_t> clearingLine_;
   bool dealUnproven_ = false;
   QTimer dealSearchStart_;

@@ -99,6 +99,7 @@ class RecordingHost : public GameHost {
   void StopCountDown() override { calls.push_back("stop"); }
   void ShowClearingBonus(std::int32_t bonus) override { calls.push_back("bonus " + std::to_string(bonus)); }
   void RecordResult(std::int32_t result) override { calls.push_back("record " + std::to_string(result)); }
+  void ResultRestored(std::int32_t result) override { calls.push_back("restored " + std::to_string(result)); }
 
   bool undoAvailable = false;
   bool busySeen = false;

@@ -78,6 +78,14 @@ struct RandomGame {
   std::size_t Moves() const { return positions.size() - 1; }
 };
 
+std::vector<std::string> AsRestored(std::vector<std::string> calls) {
+  for (std::string& call : calls)
+    if (call.rfind("record ", 0) == 0) call.replace(0, 6, "restored");
+  return calls;
+}
+
+std::size_t Records(const RecordingHost& host) { return host.Only({"record "}).size(); }
+
 TEST(Redo, UndoToTheStartThenRedoToTheEndRetracesTheGameExactly) {
   for (DealNumber deal : {7u, 2024u, 987654u}) {
     SCOPED_TRACE(deal);
@@ -94,12 +102,44 @@ TEST(Redo, UndoToTheStartThenRedoToTheEndRetracesTheGameExactly) {
       g.host.calls.clear();
       g.Redo();
       ASSERT_EQ(PositionOf(g.game), g.positions[m]) << "after redoing move " << m;
-      // The same move: the same sounds, messages, counts and end of game.
-      ASSERT_EQ(g.MoveCalls(), g.moveCalls[m - 1]) << "move " << m;
+      // The same move: the same sounds, messages, counts and end of game,
+      // except that the end, recorded the first time, is not recorded again.
+      ASSERT_EQ(g.MoveCalls(), AsRestored(g.moveCalls[m - 1])) << "move " << m;
     }
     EXPECT_FALSE(g.game.CanRedo());
     EXPECT_FALSE(g.game.GameRunning());
   }
+}
+
+TEST(Redo, AFinishedGameIsRecordedOnceHoweverOftenItIsRedoneToItsEnd) {
+  RandomGame g(2024);
+  g.host.calls.clear();
+  for (int round = 0; round < 3; ++round) {
+    g.game.SetGameRunning(true);  // the undo after the end, confirmed
+    g.game.UndoLastMove();
+    g.game.UndoLastMove();
+    g.Redo();
+    g.Redo();
+    ASSERT_FALSE(g.game.GameRunning());
+    ASSERT_EQ(PositionOf(g.game), g.positions.back());
+  }
+  EXPECT_EQ(Records(g.host), 0u);
+  EXPECT_EQ(g.host.Only({"restored "}).size(), 3u);
+}
+
+TEST(Redo, AnotherEndPlayedAfterTheUndoIsRecordedAsBefore) {
+  GameOn g({"aabb"});
+  g.Click(1, 1);
+  g.Click(1, 1);
+  ASSERT_FALSE(g.game.GameRunning());
+  ASSERT_EQ(Records(g.host), 1u);
+  g.game.SetGameRunning(true);
+  g.game.UndoLastMove();
+  g.game.UndoLastMove();
+  g.Click(1, 3);  // the other order: a new move, a new end
+  g.Click(1, 1);
+  EXPECT_FALSE(g.game.GameRunning());
+  EXPECT_EQ(Records(g.host), 2u);
 }
 
 TEST(Redo, UndoAndRedoAlternateWithoutDrift) {

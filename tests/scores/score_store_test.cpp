@@ -187,6 +187,37 @@ TEST_F(ScoreKeeperTest, EveryRecordedGameWritesTheWholeTable) {
   EXPECT_EQ(temp.ValueCount(section), 20u);  // no Letzter Sieger without a name entered
 }
 
+// A game played with help keeps its mark on its place as the table moves,
+// in values beside the old ones: Name and Pts read exactly as before.
+TEST_F(ScoreKeeperTest, APlaceOfAGameWithHelpKeepsItsMarkAndTheOldValuesStayPlain) {
+  const GameSettings settings = LowScoreSettings();
+  StartGame(keeper, settings);
+  GameResult aided = LowScoreGame(30);
+  aided.Aided = true;
+  query.Answer("Helped");
+  keeper.RecordResult(settings, aided, query);
+  query.Answer("Alone");
+  keeper.RecordResult(settings, LowScoreGame(20), query);  // above it: the mark moves down with its place
+  query.Answer("Later");
+  keeper.RecordResult(settings, LowScoreGame(40), query);
+
+  ScoreKeeper reread(temp.Store());
+  StartGame(reread, settings);
+  EXPECT_EQ(reread.Table()[0], (ScorePlace{"Alone", 20, false}));
+  EXPECT_EQ(reread.Table()[1], (ScorePlace{"Helped", 30, true}));
+  EXPECT_EQ(reread.Table()[2], (ScorePlace{"Later", 40, false}));
+  const std::string section = ScoreSection(keeper.VariantKey());
+  EXPECT_EQ(temp.Store().ReadRegStr(section, "Name1", ""), "Helped");
+  EXPECT_EQ(temp.Store().ReadRegInt(section, "Pts1", -1), 30);
+  EXPECT_TRUE(temp.Store().ReadRegBool(section, "Hilfe1", false));
+  EXPECT_EQ(temp.ValueCount(section), 22u);  // the table, Letzter Sieger, one mark
+
+  // A place that falls off the table takes its mark with it.
+  query.Answer("Best");
+  for (int left : {1, 2, 3, 4, 5, 6, 7, 8, 9}) keeper.RecordResult(settings, LowScoreGame(left), query);
+  EXPECT_EQ(temp.ValueCount(section), 21u);
+}
+
 TEST(WinnerNameTest, FallbacksAndCut) {
   struct Case {
     std::optional<std::string> answer;

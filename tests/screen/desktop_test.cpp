@@ -45,6 +45,14 @@ class DesktopTest : public QObject {
     QVERIFY2(game_->waitForStarted(), "the game did not start");
   }
 
+  // The icon name, the older icon name, the class a desktop matches to a
+  // menu entry, and the icon.
+  static QStringList NamesATaskBarShows(XWindowId window) {
+    QStringList names;
+    for (const char* property : {"_NET_WM_ICON_NAME", "WM_ICON_NAME", "WM_CLASS"}) names << PropertyText(window, property);
+    return names << IconPixels(window);
+  }
+
   // The window of the running game that the window system calls `title`.
   // Patient: a sanitized build on a busy machine takes seconds to open one.
   XWindowId WindowTitled(const QString& title) {
@@ -105,14 +113,24 @@ class DesktopTest : public QObject {
     PressKeys(about, {"Escape"});  // the about window is closed again before the disguise
     QTRY_VERIFY(!IsOnScreen(about));
 
+    const QStringList gameNames = NamesATaskBarShows(main);
+    QVERIFY(gameNames[2].contains("pebbledrome"));
     PressKeys(main, {"Escape"});
     QTRY_COMPARE(WmState(main), QString("Iconic"));
     QCOMPARE(WindowName(main), QString("Microsoft Word - Document 1"));
     QTRY_VERIFY(VisibleWindowsOf(game_->processId()).isEmpty());
+    // Nothing a task bar, a pager or a window switcher shows names the game.
+    const QStringList disguise = NamesATaskBarShows(main);
+    QCOMPARE(disguise.mid(0, 3), (QStringList{"\"Microsoft Word - Document 1\"", "\"Microsoft Word - Document 1\"",
+                                               "\"winword.exe\", \"winword.exe\""}));
+    QVERIFY(!disguise[3].isEmpty() && disguise[3] != gameNames[3]);  // another icon
 
     Activate(main);
     QTRY_COMPARE(WmState(main), QString("Normal"));
     QCOMPARE(WindowName(main), QString("Pebbledrome!"));
+    const QStringList restored = NamesATaskBarShows(main);
+    QCOMPARE(restored.mid(0, 2), (QStringList{"\"Pebbledrome!\"", "\"Pebbledrome!\""}));
+    QCOMPARE(restored.mid(2), gameNames.mid(2));
     for (XWindowId window : {main, clock, stats, hints}) QTRY_VERIFY(IsOnScreen(window));
     QVERIFY(!IsOnScreen(about));
     QCOMPARE(VisibleWindowsOf(game_->processId()).size(), 4);

@@ -36,6 +36,20 @@ inline QString WindowName(XWindowId window) {
   return name;
 }
 
+// A property as xprop prints it after "NAME =" (a string in quotes, a list,
+// an icon drawn in characters); empty when the window does not have it.
+inline QString PropertyText(XWindowId window, const QString& name) {
+  const QString out = RunTool("xprop", {"-id", Hex(window), "-notype", name}).trimmed();
+  return out.startsWith(name + " =") ? out.mid(name.size() + 2).trimmed() : QString();
+}
+
+// The icon for the task bar (_NET_WM_ICON) as a list of numbers: each size's
+// width and height, then its pixels.
+inline QString IconPixels(XWindowId window) {
+  const QString out = RunTool("xprop", {"-id", Hex(window), "-notype", "-f", "_NET_WM_ICON", "32c", "_NET_WM_ICON"});
+  return out.startsWith("_NET_WM_ICON = ") ? out.mid(15).trimmed() : QString();
+}
+
 // Whether the window carries an icon for the task bar (_NET_WM_ICON).
 inline bool HasIcon(XWindowId window) {
   return RunTool("xprop", {"-id", Hex(window), "-notype", "_NET_WM_ICON"}).startsWith("_NET_WM_ICON =");

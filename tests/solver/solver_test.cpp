@@ -100,6 +100,22 @@ TEST(Solver, StopsWhenCancelled) {
   if (line.Found()) EXPECT_EQ(played.StonesLeft(), line.stonesLeft);
 }
 
+// The background search of a deal rests once its line stops improving: with
+// an hour's budget it still comes back by itself, its best line untouched for
+// the patience asked, and hands that line back.
+TEST(Solver, RestsOnceItsBestLineHasNotImprovedForItsPatience) {
+  Dealt deal(DealSettings(15, 15, 5, false), 7);
+  const Board board = deal.MakeBoard();
+  const std::atomic<bool> never{false};
+  BestLine best(Goal::FewestStones);
+  SolveRequest request{Goal::FewestStones, 1h, 1, false};
+  request.patience = 100ms;
+  const Line line = Solve(board, request, never, best);  // a search that ignored it would hold the test until its time-out
+  ASSERT_TRUE(line.Found());
+  EXPECT_GE(std::chrono::steady_clock::now() - best.ImprovedAt(), 100ms);
+  EXPECT_EQ(line.value, best.Value());
+}
+
 TEST(Solver, PositionWithoutMovesGivesTheEmptyLine) {
   Field field(2, 1, 20, 21);
   field[0] = {0, 0, 0, skNormal, kClassicPalette[0], 1};

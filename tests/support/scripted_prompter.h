@@ -76,12 +76,12 @@ class ScriptedPrompter : public ui::Prompter {
     textQuestions.push_back({title, label, preset, maxLength});
     return Next(texts).value_or(textsLeftOver);
   }
-  QString OpenFileName(QWidget*, const QString& title, const QString& filter) override {
-    choices.push_back({"open", title, filter, {}});
+  QString OpenFileName(QWidget*, const QString& title, const QString& filter, const QString& start) override {
+    choices.push_back({"open", title, filter, start});
     return fileName;
   }
-  QString SaveFileName(QWidget*, const QString& title, const QString& filter) override {
-    choices.push_back({"save", title, filter, {}});
+  QString SaveFileName(QWidget*, const QString& title, const QString& filter, const QString& start) override {
+    choices.push_back({"save", title, filter, start});
     return fileName;
   }
   QString ChoosePicture(QWidget*, const QString& title, const QString& filter, const QString& start) override {

@@ -60,7 +60,6 @@ class RecordingHost : public ui::CfgHost {
   void CountModeChanged() override { calls.push_back("count mode"); }
   void ToggleCountDown() override { calls.push_back("toggle count-down"); }
   void ShowHints() override { calls.push_back("hints"); }
-  void QuitProgram() override { calls.push_back("quit"); }
   QSize ScreenSize() const override { return screen; }
 
  private:

@@ -342,15 +342,25 @@ class CfgTest : public QObject, public DialogSurroundings {
     }
   }
 
-  void anUndoChangeEndsTheProgramAfterStoring() {
+  void anUndoChangeIsStoredForTheNextGameAndTheGameInPlayGoesOn() {
     TfrmCfg& d = Opened();
     d.chkBackup->setChecked(false);
     d.bttSaveClick();
-    QCOMPARE(Messages(), QStringList{"info: " + English(kRestartNeeded)});
-    QCOMPARE(Calls(), std::vector<std::string>{"quit"});
+    QCOMPARE(Messages(), QStringList{"info: " + English(kUndoFromNextGame)});
+    QCOMPARE(Calls(), std::vector<std::string>{"toggle count-down"});  // no new game: the game in play stays
     QVERIFY(!store_->Store().ReadRegBool(kConfigSection, kValueUndoInfo, true));
-    QVERIFY(host_->settings.undoInfo);  // the next start reads it
+    QVERIFY(host_->settings.undoInfo);  // the running game keeps its history
     QVERIFY(!d.isVisible());
+
+    // With a change that deals a new game anyway, the new game says it all.
+    prompter_->said.clear();
+    d.Open();
+    d.chkBackup->setChecked(true);
+    d.spinFCol->setValue(d.spinFCol->value() + 1);
+    d.bttSaveClick();
+    QVERIFY(Messages().isEmpty());
+    QCOMPARE(Calls(), (std::vector<std::string>{"toggle count-down", "toggle count-down", "new game"}));
+    QVERIFY(store_->Store().ReadRegBool(kConfigSection, kValueUndoInfo, false));
   }
 
   void autoDropSwitchedOffTogglesTheCountDownBeforeTheNewGame() {

@@ -1,8 +1,8 @@
 // The solver's part of the main window on its own, over the rules and a
 // recording host: advice asked for a field that has changed before the
 // answer came is dropped; a game over before its deal was searched still
-// gets its comparison, with "searching" on B until it comes; a deal that
-// can be cleared is dealt off the window thread.
+// gets its comparison, with "searching" on B until it comes; advice followed
+// keeps its word; a deal that can be cleared is dealt off the window thread.
 
 #include <QWidget>
 #include <QtTest>
@@ -84,6 +84,27 @@ class GameSolverTest : public QObject {
     QVERIFY(t.solver.LastAdvice().found);
     QCOMPARE(std::count(t.host.shown.begin(), t.host.shown.end(), kMsgAdviceStones), 1);
     QVERIFY(!t.solver.Overlay().Cells().empty());
+  }
+
+  // High-score mode: the figure is where the game ends, the points scored so
+  // far included, and the advised move played, the next hint announces no less.
+  void followedAdviceAnnouncesTheGamesResultAndNeverLess() {
+    GameSettings settings = Table::Quiet();
+    settings.lowScore = false;
+    Table t(settings);
+    std::int64_t before = 0;
+    for (int hint = 0; hint < 3; ++hint) {
+      t.solver.AskForAdvice();
+      QTRY_VERIFY_WITH_TIMEOUT(!t.solver.Advising(), 5000);
+      QTRY_VERIFY_WITH_TIMEOUT(t.solver.LastAdvice().found, 2000);
+      const std::int64_t announced = solver::CountModeResult(t.solver.LastAdvice(), t.game.Settings());
+      QVERIFY2(announced >= before, qPrintable(QString("announced %1 after %2").arg(announced).arg(before)));
+      QVERIFY(announced > t.game.Score());
+      before = announced;
+      const TStoneCell& cell = t.game.GetField()[t.solver.LastAdvice().fieldIndex];
+      t.game.imgMainMouseUp(MouseButton::Left, cell.Left + 1, cell.Top + 1);
+      QVERIFY(t.game.Score() > 0);
+    }
   }
 
   void aGameOverBeforeItsSearchBeganStillGetsItsComparison() {

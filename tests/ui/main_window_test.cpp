@@ -290,6 +290,49 @@ class MainWindowTest : public QObject {
     QVERIFY(!red(panel.left(), 0) && !red(panel.left() - 1, 1) && !red(panel.left() + 12, 1) && !red(panel.left(), 13));
   }
 
+  // A message longer than its panel rolls by once to its end and comes back
+  // to its start; a message that fits, or a panel made wide enough, stays.
+  void aLongMessageRollsByOnceToItsEnd() {
+    StatusMain bar;
+    bar.resize(201, StatusMain::kHeight);
+    bar.show();
+    const QString rock = QString::fromStdString(Text(kMsgRock, kGermanOffset));
+    bar.SetPanelText(3, rock);
+    const int overflow = bar.MessageOverflow();
+    QVERIFY(overflow > 0);
+    QCOMPARE(bar.MessageShift(), 0);
+    const QImage atStart = bar.grab(bar.TextRect(3)).toImage();
+    testing::SaveShot(bar, "status-at-rest");
+    QTRY_COMPARE_WITH_TIMEOUT(bar.MessageShift(), overflow, 15000);
+    testing::SaveShot(bar, "status-rolled-to-the-end");
+    QVERIFY(bar.grab(bar.TextRect(3)).toImage() != atStart);
+    QTRY_COMPARE_WITH_TIMEOUT(bar.MessageShift(), 0, 5000);
+    QTest::qWait(StatusMain::kPauseAtStartMs + 200);
+    QCOMPARE(bar.MessageShift(), 0);  // once, not for ever
+    QCOMPARE(bar.grab(bar.TextRect(3)).toImage(), atStart);
+
+    bar.SetPanelText(3, QStringLiteral("Los!"));
+    QCOMPARE(bar.MessageOverflow(), 0);
+    QTest::qWait(StatusMain::kPauseAtStartMs + 200);
+    QCOMPARE(bar.MessageShift(), 0);
+    bar.SetPanelText(3, rock);
+    bar.resize(201 + overflow + 1, StatusMain::kHeight);  // a wider window: room for all of it
+    QCOMPARE(bar.MessageOverflow(), 0);
+    QTest::qWait(StatusMain::kPauseAtStartMs + 200);
+    QCOMPARE(bar.MessageShift(), 0);
+
+    if (testing::ShotFolder().isEmpty()) return;  // pictures of each language's roll, for a look by eye
+    bar.resize(201, StatusMain::kHeight);
+    for (int offset : {kGermanOffset, kEnglishOffset, kFrenchOffset}) {
+      for (int id : {kMsgRock, kMsgSearching}) {
+        bar.SetPanelText(3, QString::fromStdString(Text(id, offset)));
+        testing::SaveShot(bar, QStringLiteral("status-%1-at-rest").arg(id + offset));
+        QTRY_COMPARE_WITH_TIMEOUT(bar.MessageShift(), bar.MessageOverflow(), 15000);
+        testing::SaveShot(bar, QStringLiteral("status-%1-rolled").arg(id + offset));
+      }
+    }
+  }
+
   // A language switch translates the message on show and keeps the field's
   // hints off once the first click switched them off; a new game brings
   // them back.
@@ -394,6 +437,40 @@ class MainWindowTest : public QObject {
     QTest::keyClick(w.get(), Qt::Key_O);
     QVERIFY(prompter_.said.last().startsWith("error: "));
     QCOMPARE(w->CurrentMessage(), QString("Please go ahead!"));
+  }
+
+  // The file dialogs start where the player last saved or opened a game, in
+  // this run and the next; a file that was no game, or a folder since
+  // removed, moves them nowhere.
+  void theFileDialogsStartInTheFolderOfTheLastGameFile() {
+    QVERIFY(QDir(home_->path()).mkpath("saved/here") && QDir(home_->path()).mkpath("opened/there"));
+    const QString savedIn = home_->filePath("saved/here"), openedIn = home_->filePath("opened/there");
+    auto w = Open({"animations:no", "sounds:no"});
+    prompter_.fileName = savedIn + "/one.clk";
+    QTest::keyClick(w.get(), Qt::Key_S);
+    QVERIFY(QFile::copy(prompter_.fileName, openedIn + "/two.clk"));
+    QTest::keyClick(w.get(), Qt::Key_O);
+    QCOMPARE(prompter_.choices.back().start, savedIn);
+    prompter_.fileName = openedIn + "/two.clk";
+    QTest::keyClick(w.get(), Qt::Key_O);
+    QCOMPARE(w->CurrentMessage(), QString("Opened your game file!"));
+    QFile junk(savedIn + "/junk.clk");
+    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("no game") > 0);
+    junk.close();
+    prompter_.fileName = junk.fileName();
+    QTest::keyClick(w.get(), Qt::Key_O);  // no game: refused
+    prompter_.fileName.clear();
+    QTest::keyClick(w.get(), Qt::Key_S);
+    QCOMPARE(prompter_.choices.back().kind, std::string("save"));
+    QCOMPARE(prompter_.choices.back().start, openedIn);
+
+    w.reset();
+    auto next = Open({"animations:no", "sounds:no"});  // the next run
+    QTest::keyClick(next.get(), Qt::Key_O);
+    QCOMPARE(prompter_.choices.back().start, openedIn);
+    QVERIFY(QDir(home_->filePath("opened")).removeRecursively());
+    QTest::keyClick(next.get(), Qt::Key_O);
+    QCOMPARE(prompter_.choices.back().start, QString());
   }
 
   // A saved game the player made read-only is not saved over: the player is

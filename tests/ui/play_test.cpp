@@ -1,6 +1,9 @@
 // Playing beyond the mouse: deal numbers, redo, and the keyboard's cursor,
 // with real widgets and keys on the offscreen platform.
 
+#include <QCheckBox>
+#include <QRegularExpression>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -8,6 +11,7 @@
 
 #include "config/settings_model.h"
 #include "config/settings_store.h"
+#include "config/ui/tfrm_cfg.h"
 #include "control/ui/paint_box.h"
 #include "control/ui/prompter.h"
 #include "control/ui/status_main.h"
@@ -15,6 +19,8 @@
 #include "control/ui/tfrm_game.h"
 #include "control/ui/tool_button.h"
 #include "engine/deal.h"
+#include "scores/score_store.h"
+#include "scores/ui/tfrm_stats.h"
 #include "scores/ui/tfrm_hints.h"
 #include "ui/window_fixture.h"
 
@@ -189,6 +195,87 @@ class PlayTest : public QObject {
       QTest::keyClick(w.get(), Qt::Key_Y);
       QVERIFY2(SeenIn(*w) == played[move], qPrintable(QString("move %1").arg(move)));
     }
+  }
+
+  void aFinishedGameUndoneAndRedoneCountsOnce() {
+    auto w = Open({"deal:31", "columns:7", "rows:5", "colors:3", "score:high"});
+    const Field& field = w->GetGame().GetField();
+    while (w->GetGame().GameRunning()) Click(*w, FirstMovable(field));
+    const Seen atTheEnd = SeenIn(*w);
+    const ScoreKeeper& keeper = w->Stats()->Keeper();
+    QCOMPARE(keeper.Counters().GamesPlayed, 1);
+    const ScoreTable table = keeper.Table();
+    QCOMPARE(table[0].Name, std::string("Keys"));
+
+    for (int round = 0; round < 2; ++round) {
+      QTest::keyClick(w.get(), Qt::Key_Z);  // Yes at the cheat alarm
+      QVERIFY(w->GetGame().GameRunning());
+      QTest::keyClick(w.get(), Qt::Key_Y);
+      QVERIFY(!w->GetGame().GameRunning());
+      QCOMPARE(SeenIn(*w).cells, atTheEnd.cells);
+      QCOMPARE(w->GetGame().Score(), atTheEnd.score);
+    }
+    QCOMPARE(prompter_.warnings.size(), 2);
+    QCOMPARE(keeper.Counters().GamesPlayed, 1);
+    QCOMPARE(keeper.Table(), table);
+    QCOMPARE(prompter_.textQuestions.size(), std::size_t{1});  // one name query, at the first end
+  }
+
+  // A game played with advice, or dealt to be clearable, takes its place
+  // with a mark; an ordinary game without one.
+  void gamesWithHelpAreMarkedInTheTable() {
+    const auto aided = [](const TfrmGame& w) {
+      int marked = 0;
+      for (const ScorePlace& place : w.Stats()->Keeper().Table()) marked += place.Aided ? 1 : 0;
+      return marked;
+    };
+    const auto playToTheEnd = [this](TfrmGame& w) {
+      QTRY_VERIFY_WITH_TIMEOUT(!w.GetGame().SettingUp(), 10000);
+      const Field& field = w.GetGame().GetField();
+      while (w.GetGame().GameRunning()) Click(w, FirstMovable(field));
+    };
+    const std::vector<std::string> small{"columns:7", "rows:5", "colors:3", "score:high"};
+    auto plain = Open(small);
+    playToTheEnd(*plain);
+    QCOMPARE(aided(*plain), 0);
+
+    auto advised = Open(small);
+    QTRY_VERIFY_WITH_TIMEOUT(!advised->GetGame().SettingUp(), 10000);
+    QTest::keyClick(advised.get(), Qt::Key_B);
+    playToTheEnd(*advised);
+    QCOMPARE(aided(*advised), 1);
+
+    store_->SaveRegBool(kConfigSection, kValueClearableDeals, true);
+    auto clearable = Open(small);
+    playToTheEnd(*clearable);
+    QCOMPARE(aided(*clearable), 2);
+    const QStringList names = clearable->Stats()->findChild<QTextEdit*>("listNames")->toPlainText().split('\n');
+    QCOMPARE(names.filter(QRegularExpression(" \\*$")).size(), 2);
+    QVERIFY(clearable->Stats()->findChild<QTextEdit*>("listNames")->toolTip().contains("played with advice"));
+  }
+
+  void undoSwitchedOffInTheConfigurationHoldsFromTheNextGame() {
+    auto w = Open({"deal:12", "score:high"});
+    const int games = w->SetUpCount();
+    Click(*w, FirstMovable(w->GetGame().GetField()));
+    QTest::keyClick(w.get(), Qt::Key_C);
+    TfrmCfg* cfg = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* found = qobject_cast<TfrmCfg*>(top); found && found->isVisible()) cfg = found;
+    QVERIFY(cfg);
+    cfg->chkBackup->setChecked(false);
+    cfg->bttSaveClick();
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->SetUpCount(), games);  // the same game goes on, its move still undoable
+    QVERIFY(w->Button(bttUndo)->isEnabled());
+    QVERIFY(prompter_.informations.back().contains("next game"));
+    QTest::keyClick(w.get(), Qt::Key_Z);
+    QVERIFY(!w->Button(bttUndo)->isEnabled());
+
+    QTest::keyClick(w.get(), Qt::Key_N);
+    QVERIFY(!w->GetGame().Settings().undoInfo);
+    Click(*w, FirstMovable(w->GetGame().GetField()));
+    QVERIFY(!w->Button(bttUndo)->isEnabled());
   }
 
   // --- the keyboard's cursor -------------------------------------------------

@@ -28,7 +28,6 @@ class ShotHost final : public CfgHost, public CountDownHost {
   void CountModeChanged() override {}
   void ToggleCountDown() override {}
   void ShowHints() override {}
-  void QuitProgram() override {}
   QSize ScreenSize() const override { return {1920, 1080}; }
 
   // --- CountDownHost ---
