@@ -59,6 +59,7 @@ struct GameSettings {
   bool newVersionStart = false;
   bool clearableDeals = false;  // new games only on deals the solver has cleared
   bool stoneSymbols = false;    // a shape on every stone, one per colour
+  bool groupPreview = true;     // the group a click would take is lit, its points in the status bar
 
   bool operator==(const GameSettings&) const = default;
 };

@@ -68,6 +68,7 @@ void ReadTimings(const SettingsStore& store, GameSettings& s, const GameSettings
   s.dropStoneOffset = store.ReadRegInt(kConfigSection, kValueDropStoneOffset, d.dropStoneOffset);
   s.clearableDeals = store.ReadRegBool(kConfigSection, kValueClearableDeals, d.clearableDeals);
   s.stoneSymbols = store.ReadRegBool(kConfigSection, kValueStoneSymbols, d.stoneSymbols);
+  s.groupPreview = store.ReadRegBool(kConfigSection, kValueGroupPreview, d.groupPreview);
 }
 
 }  // namespace
@@ -118,6 +119,7 @@ void SaveConfiguration(SettingsStore& store, const GameSettings& s) {
   store.SaveRegBool(kConfigSection, kValueLowScore, s.lowScore);
   store.SaveRegBool(kConfigSection, kValueClearableDeals, s.clearableDeals);
   store.SaveRegBool(kConfigSection, kValueStoneSymbols, s.stoneSymbols);
+  store.SaveRegBool(kConfigSection, kValueGroupPreview, s.groupPreview);
   batch.Commit();
 }
 
@@ -151,6 +153,7 @@ SavedSettingsEffect TakeSavedValues(const GameSettings& current, const GameSetti
   u.voyeur = saved.voyeur;
   u.traceOutline = saved.traceOutline;
   u.stoneSymbols = saved.stoneSymbols;
+  u.groupPreview = saved.groupPreview;
   u.actionsOn = saved.actionsOn;
   u.animationsOn = saved.animationsOn;
   u.autoDrop = saved.autoDrop;

@@ -66,6 +66,7 @@ constexpr std::string_view kValueDropInterval = "Interval Drop";
 constexpr std::string_view kValueDropStoneOffset = "DropStone Offset";
 constexpr std::string_view kValueClearableDeals = "Nur lösbare Spiele";  // boolean, default false
 constexpr std::string_view kValueStoneSymbols = "Symbole";  // boolean, default false
+constexpr std::string_view kValueGroupPreview = "Gruppe zeigen";  // boolean, default true
 constexpr std::string_view kValueShowPlayers = "Spieler zeigen";  // boolean, default true
 
 // "Farbe0" ... "Farbe14" of User-Farben.

@@ -295,6 +295,53 @@ constexpr int kSavedGameFileType = 943;
 constexpr int kFolderFileType = 944;
 constexpr int kPictureRefused = 945;
 
+// Every command in sight, the group before the click, and a game a screen
+// reader can play: the command menu and its key names, the deal number on
+// show, the group preview, and what the controls and the field tell
+// assistive technology.
+constexpr int kMenuNewGame = 400;
+constexpr int kMenuUndo = 401;
+constexpr int kMenuRedo = 402;
+constexpr int kMenuRestart = 403;
+constexpr int kMenuAdvice = 404;
+constexpr int kMenuPause = 405;
+constexpr int kMenuStats = 406;
+constexpr int kMenuHints = 407;
+constexpr int kMenuCfg = 408;
+constexpr int kMenuHelp = 409;
+constexpr int kMenuKeys = 410;
+constexpr int kMenuDesktopLink = 411;
+constexpr int kMenuDisguise = 412;
+constexpr int kKeyBackspace = 413;
+constexpr int kKeyShiftZ = 414;
+constexpr int kKeyEscape = 415;
+constexpr int kMenuTitle = 416;
+constexpr int kDealIdle = 417;  // "%s" is the deal number
+constexpr int kKeyArrows = 418;
+constexpr int kKeySpace = 419;
+constexpr int kGroupPreviewCheck = 420;
+constexpr int kGroupPreviewHint = 421;
+constexpr int kPreviewPoints = 422;     // "%s" stones, "%s" points
+constexpr int kPreviewPointsOne = 423;  // one stone, "%s" points
+constexpr int kPreviewLeft = 424;       // "%s" stones, "%s" left after the move
+constexpr int kPreviewLeftOne = 425;    // one stone, "%s" left
+constexpr int kFilesButtonName = 430;
+constexpr int kFieldName = 431;
+constexpr int kRampName = 432;
+constexpr int kStatusBarName = 433;
+constexpr int kCellsFigure = 434;    // "%s" cells of the field
+constexpr int kLeftFigure = 435;     // "%s" stones left
+constexpr int kMovableFigure = 436;  // "%s" movable stones
+constexpr int kScoreFigure = 437;    // "%s" points
+constexpr int kCellPosition = 438;   // row "%s", column "%s"
+constexpr int kLoneStone = 439;
+constexpr int kEmptyCell = 440;
+constexpr int kRemovedStones = 441;    // "%s" what, "%s" stones
+constexpr int kRemovedOneStone = 442;  // "%s" what
+constexpr int kFieldDescription = 444;
+constexpr int kRampDescription = 445;
+constexpr int kFirstColorName = 450;  // 450 ... 468, the colour names of StoneColorName
+
 // Play-test faults: the undo setting from the next game on; the last folder of
 // the game's files; the disguise's name in the task bar.
 constexpr int kUndoFromNextGame = 950;

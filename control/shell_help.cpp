@@ -15,7 +15,7 @@ struct HelpPage {
 constexpr HelpPage kPages[] = {
     {kHelpContentsTopic, "index.html"}, {1, "play.html"},  {2, "specials.html"},
     {3, "autodrop.html"},               {4, "scoring.html"}, {5, "files.html"},
-    {6, "options.html"},                {7, "keys.html"},    {kHelpWhatsNewTopic, "news.html"},
+    {6, "options.html"},                {kHelpKeysTopic, "keys.html"},    {kHelpWhatsNewTopic, "news.html"},
     {kHelpQuestionsTopic, "faq.html"},
 };
 

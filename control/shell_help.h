@@ -8,6 +8,7 @@
 namespace pebble {
 
 constexpr int kHelpContentsTopic = 0;    // the start page
+constexpr int kHelpKeysTopic = 7;        // keys and mouse
 constexpr int kHelpWhatsNewTopic = 13;   // shown once after an update
 constexpr int kHelpQuestionsTopic = 20;  // questions and answers
 

@@ -294,16 +294,19 @@ void Game::EndOfGame() {
 }
 
 std::int32_t Game::GroupSize(std::int32_t index) const {
-  if (!field_.Contains(index) || !field_[index].Occupied) return 0;
+  return static_cast<std::int32_t>(GroupCells(index).size());
+}
+
+std::vector<std::int32_t> Game::GroupCells(std::int32_t index) const {
+  if (!field_.Contains(index) || !field_[index].Occupied) return {};
   const ColorValue color = field_[index].Color;
   std::vector<bool> seen(field_.Cells().size(), false);
-  std::vector<std::int32_t> open{index};
+  std::vector<std::int32_t> open{index}, group;
   seen[static_cast<std::size_t>(index)] = true;
-  std::int32_t size = 0;
   while (!open.empty()) {
     const std::int32_t i = open.back();
     open.pop_back();
-    ++size;
+    group.push_back(i);
     for (std::int32_t n : field_[i].Neighbours) {
       if (field_.Contains(n) && !seen[static_cast<std::size_t>(n)] && field_[n].Occupied && field_[n].Color == color) {
         seen[static_cast<std::size_t>(n)] = true;
@@ -311,7 +314,17 @@ std::int32_t Game::GroupSize(std::int32_t index) const {
       }
     }
   }
-  return size;
+  return group;
+}
+
+std::vector<std::int32_t> Game::MoveCells(std::int32_t index) const {
+  // The same tests as a click's, in its order (ResolveOnField, RemoveAt).
+  if (!gameRunning_ || busy_ || !field_.Contains(index)) return {};
+  const TStoneCell& cell = field_[index];
+  if (!cell.Occupied || cell.Kind == skRock) return {};
+  if (cell.Kind == skNormal && cell.SameColorCount < 1) return {};
+  if (settings_.actionsOn && cell.Kind != skNormal) return SpecialArea(index);
+  return GroupCells(index);
 }
 
 // --- undo -------------------------------------------------------------------

@@ -137,6 +137,10 @@ class Game {
 
   // The number of stones in the cell's group of one colour, without changing the field.
   std::int32_t GroupSize(std::int32_t index) const;
+  // The cells a left click on the cell would remove now, by the rules of a
+  // move (a group, or a special stone's area), in no particular order; none
+  // when the click would be no move. The field does not change.
+  std::vector<std::int32_t> MoveCells(std::int32_t index) const;
 
  private:
   void ResetGame(const GameSettings& settings, FieldSize size);
@@ -146,6 +150,7 @@ class Game {
   bool RemoveAt(std::int32_t index);
   void FloodGroup(std::int32_t index);
   std::vector<std::int32_t> SpecialArea(std::int32_t index) const;
+  std::vector<std::int32_t> GroupCells(std::int32_t index) const;
   void MarkRemoved(std::int32_t index);
   void ScoreMove();
   void PlayMoveSound(std::uint8_t kind);

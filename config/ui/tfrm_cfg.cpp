@@ -180,6 +180,7 @@ QWidget* TfrmCfg::BuildStonesPage() {
   chkVoyeur = new QCheckBox(page);
   chkDrawRect = new QCheckBox(page);
   chkSymbols = new QCheckBox(page);
+  chkGroupPreview = new QCheckBox(page);
   lblTitSounds = TitleLabel(page);
   chkSounds = new QCheckBox(page);
 
@@ -199,10 +200,11 @@ QWidget* TfrmCfg::BuildStonesPage() {
   grid->addLayout(voyeur, 3, 1, 1, 4);
   grid->addWidget(chkDrawRect, 4, 1, 1, 4);
   grid->addWidget(chkSymbols, 5, 1, 1, 4);
-  grid->setRowMinimumHeight(6, kSectionGap);
-  grid->addWidget(lblTitSounds, 7, 0);
-  grid->addWidget(chkSounds, 7, 1, 1, 4);
-  grid->setRowStretch(8, 1);
+  grid->addWidget(chkGroupPreview, 6, 1, 1, 4);
+  grid->setRowMinimumHeight(7, kSectionGap);
+  grid->addWidget(lblTitSounds, 8, 0);
+  grid->addWidget(chkSounds, 8, 1, 1, 4);
+  grid->setRowStretch(9, 1);
   grid->setColumnStretch(4, 1);
   return page;
 }
@@ -376,6 +378,8 @@ void TfrmCfg::ProcStrings() {
   chkDrawRect->setToolTip(Str(kTraceLinesHint));
   chkSymbols->setText(Str(kSymbolsCheck));
   chkSymbols->setToolTip(Str(kSymbolsHint));
+  chkGroupPreview->setText(Str(kGroupPreviewCheck));
+  chkGroupPreview->setToolTip(Str(kGroupPreviewHint));
   lblTitSounds->setText(Str(kSoundsTitle));
   chkSounds->setText(Str(kPlaySounds));
   chkSounds->setToolTip(Str(kPlaySoundsHint));
@@ -473,6 +477,7 @@ void TfrmCfg::LoadControls(const GameSettings& s) {
   chkVoyeur->setChecked(s.voyeur);
   chkDrawRect->setChecked(s.traceOutline);
   chkSymbols->setChecked(s.stoneSymbols);
+  chkGroupPreview->setChecked(s.groupPreview);
   chkBackup->setChecked(s.undoInfo);
   (s.lowScore ? radioLow : radioHigh)->setChecked(true);
 
@@ -663,6 +668,7 @@ GameSettings TfrmCfg::DialogValues() const {
   v.voyeur = chkVoyeur->isChecked();
   v.traceOutline = chkDrawRect->isChecked();
   v.stoneSymbols = chkSymbols->isChecked();
+  v.groupPreview = chkGroupPreview->isChecked();
   v.actionsOn = chkAction->isChecked();
   v.animationsOn = chkAnimations->isChecked();
   v.autoDrop = chkAutoDrop->isChecked();

@@ -96,6 +96,7 @@ class TfrmCfg : public QDialog {
   QLabel* lblTitEff = nullptr;
   QCheckBox *chkTextured = nullptr, *chkVoyeur = nullptr, *chkDrawRect = nullptr;
   QCheckBox* chkSymbols = nullptr;
+  QCheckBox* chkGroupPreview = nullptr;
   QLabel* lblTitSounds = nullptr;
   QCheckBox* chkSounds = nullptr;
   // tsBack

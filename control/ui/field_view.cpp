@@ -1,6 +1,7 @@
 #include "control/ui/field_view.h"
 
 #include <cmath>
+#include <algorithm>
 
 #include "engine/field.h"
 #include "engine/ui/animator.h"
@@ -65,6 +66,29 @@ void FieldView::FrameCell(const Field& field, std::optional<std::int32_t> index)
   }
   const TStoneCell& cell = field[*index];
   SetFrame(QRect(cell.Left, cell.Top, field.StoneWidth() + 1, field.StoneHeight() + 1));
+}
+
+void FieldView::LightCells(const Field& field, const std::vector<std::int32_t>& cells) {
+  std::vector<QRect> rects;
+  std::vector<QLine> outline;
+  std::vector<std::int32_t> sorted = cells;
+  std::sort(sorted.begin(), sorted.end());
+  const auto lit = [&](std::int32_t row, std::int32_t column) {
+    if (row < 1 || column < 1 || row > field.Rows() || column > field.Columns()) return false;
+    return std::binary_search(sorted.begin(), sorted.end(), field.CellIndex(row, column));
+  };
+  const std::int32_t w = field.StoneWidth(), h = field.StoneHeight();
+  for (std::int32_t index : cells) {
+    const TStoneCell& cell = field[index];
+    const CellPos at = field.CellPosition(index);
+    const int l = cell.Left, t = cell.Top, r = cell.Left + w, b = cell.Top + h;
+    rects.emplace_back(l, t, w + 1, h + 1);
+    if (!lit(at.row - 1, at.column)) outline.emplace_back(l, t, r, t);
+    if (!lit(at.row + 1, at.column)) outline.emplace_back(l, b, r, b);
+    if (!lit(at.row, at.column - 1)) outline.emplace_back(l, t, l, b);
+    if (!lit(at.row, at.column + 1)) outline.emplace_back(r, t, r, b);
+  }
+  SetLight(std::move(rects), std::move(outline));
 }
 
 }  // namespace pebble::ui

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "control/ui/paint_box.h"
 #include "render/ui/field_painter.h"
@@ -43,6 +44,8 @@ class FieldView : public PaintBox {
   void DrawCell(const Field& field, std::int32_t index, DrawFlags flags);
   // The keyboard cursor's frame around a cell, or none.
   void FrameCell(const Field& field, std::optional<std::int32_t> index);
+  // Lights these cells (the group a click would take); none takes the light off.
+  void LightCells(const Field& field, const std::vector<std::int32_t>& cells);
 
   // A child laid exactly over the drawn field, for marks drawn in field pixels
   // scaled to its size (the advice's ring); it lets clicks through.

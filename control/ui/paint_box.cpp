@@ -11,6 +11,7 @@ namespace pebble::ui {
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
 }
 
 void PaintBox::SetPlacement(const FieldPlacement& placement, QSize size) {
@@ -76,13 +77,30 @@ void PaintBox::SetFrame(std::optional<QRect> cell) {
   if (frame_) UpdateField(*frame_);
 }
 
+void PaintBox::SetLight(std::vector<QRect> cells, std::vector<QLine> outline) {
+  if (cells == lit_) return;
+  for (const QRect& cell : lit_) UpdateField(cell.adjusted(-2, -2, 2, 2));
+  lit_ = std::move(cells);
+  litOutline_ = std::move(outline);
+  for (const QRect& cell : lit_) UpdateField(cell.adjusted(-2, -2, 2, 2));
+}
+
 void PaintBox::DrawFrame(QPainter& painter) const {
-  if (!frame_) return;
+  if (lit_.empty() && !frame_) return;
   painter.save();
   painter.translate(placement_.left, placement_.top);
   painter.scale(placement_.scale, placement_.scale);
-  DrawCursorMark(painter, *frame_);
+  if (!lit_.empty()) DrawGroupLight(painter, lit_, litOutline_);
+  if (frame_) DrawCursorMark(painter, *frame_);
   painter.restore();
+}
+
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
+  if (onHover) onHover(FieldPixelAt(event->position()));  // none on the bands
+}
+
+void PaintBox::leaveEvent(QEvent*) {
+  if (onHover) onHover(std::nullopt);
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {

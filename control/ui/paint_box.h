@@ -5,9 +5,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLine>
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "render/field_scale.h"
 
@@ -36,15 +38,23 @@ class PaintBox : public QWidget {
   // A frame drawn over the image around `cell` (the keyboard's cursor); none hides it.
   void SetFrame(std::optional<QRect> cell);
   std::optional<QRect> Frame() const { return frame_; }
+  // A light laid over these cells, under the frame (the group a click would
+  // take); `outline` runs along the group's border. Empty lists take it off.
+  void SetLight(std::vector<QRect> cells, std::vector<QLine> outline);
+  const std::vector<QRect>& LitCells() const { return lit_; }
   // Presses and releases on the image, in its field pixels; none on the bands.
   std::function<void(Qt::MouseButton, QPoint)> onMouseUp;
   std::function<void(Qt::MouseButton, QPoint)> onMouseDown;
   std::function<void()> onPaint;  // before the image is shown
+  // The pointer moved over the image (its field pixel), or left it or is on the bands (none).
+  std::function<void(std::optional<QPoint>)> onHover;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void DrawFrame(class QPainter& painter) const;
@@ -55,6 +65,8 @@ class PaintBox : public QWidget {
   QSize imageSize_;
   QColor band_;
   std::optional<QRect> frame_;
+  std::vector<QRect> lit_;
+  std::vector<QLine> litOutline_;
 };
 
 }  // namespace pebble::ui

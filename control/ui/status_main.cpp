@@ -88,6 +88,11 @@ void StatusMain::statusMainResize() {
   widths_[3] = width() - widths_[0] - widths_[1] - widths_[2] - widths_[4];
 }
 
+void StatusMain::SetIdleText(const QString& text) {
+  idle_ = text;
+  update(PanelRect(3));
+}
+
 QString StatusMain::ToolTipText() const {
   if (note_.isEmpty()) return texts_[3];
   return texts_[3].isEmpty() ? note_ : texts_[3] + '\n' + note_;
@@ -115,14 +120,16 @@ void StatusMain::DrawPanel(QPainter& painter) {
       if (!arrow_.isNull()) painter.drawImage(r.left(), r.top() + 1, arrow_);
       continue;
     }
-    painter.setPen(palette().color(QPalette::WindowText));
+    const bool idle = i == 3 && texts_[3].isEmpty();
+    painter.setPen(palette().color(idle ? QPalette::PlaceholderText : QPalette::WindowText));
     if (i == 3 && shift_ > 0) {
       DrawMessage(painter);
       continue;
     }
     const QRect textRect = TextRect(i);
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-                     painter.fontMetrics().elidedText(texts_[static_cast<std::size_t>(i)], Qt::ElideRight, textRect.width()));
+                     painter.fontMetrics().elidedText(idle ? idle_ : texts_[static_cast<std::size_t>(i)], Qt::ElideRight,
+                                                      textRect.width()));
   }
 }
 

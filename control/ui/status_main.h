@@ -32,6 +32,10 @@ class StatusMain : public QWidget {
   void RepaintNow();
   // A line the tooltip shows below the message (the deal number of the game).
   void SetNote(const QString& note) { note_ = note; }
+  // What the message panel shows, dimmed, while no message is on (the deal
+  // number); the panel's text stays empty.
+  void SetIdleText(const QString& text);
+  QString IdleText() const { return idle_; }
   // What the pointer over the bar shows: the message in full, then the note.
   QString ToolTipText() const;
   // How far the message has rolled to the left, in pixels; 0 at rest.
@@ -60,6 +64,7 @@ class StatusMain : public QWidget {
   std::array<QString, kPanelCount> texts_;
   std::array<int, kPanelCount> widths_{27, 27, 27, 200, 15};
   QString note_;
+  QString idle_;
   bool lowScore_ = true;
   QImage arrow_;
   QTimer roll_;

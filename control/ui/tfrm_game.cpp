@@ -16,7 +16,9 @@
 #include "config/settings_store.h"
 #include "config/string_ids.h"
 #include "config/string_table.h"
+#include "control/field_speech.h"
 #include "control/ui/field_view.h"
+#include "control/ui/group_preview.h"
 #include "control/ui/keyboard_play.h"
 #include "control/ui/ramp_view.h"
 #include "config/ui/qt_dialogs.h"
@@ -87,16 +89,27 @@ void TfrmGame::BuildWindow() {
   connect(Button(bttAbout), &QAbstractButton::clicked, this, &TfrmGame::bttAboutClick);
   connect(Button(bttHelp), &QAbstractButton::clicked, this, &TfrmGame::bttHelpClick);
   connect(Button(bttFile), &QAbstractButton::clicked, this, [this] {
+    EnableCommands();
     MenuPopup()->popup(Button(bttFile)->mapToGlobal(QPoint(0, Button(bttFile)->height() - 2)));
   });
+  // A right click on the tool bar opens the same menu, as on most desktops.
+  panelTop_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(panelTop_, &QWidget::customContextMenuRequested, this, [this] { OpenCommandMenu(); });
 
   panelBack_ = new QWidget(this);
   imgMain_ = new FieldView(panelBack_);
   imgRamp_ = new RampView(game_, *this, *imgMain_, gate_, panelBack_);
   keys_ = std::make_unique<KeyboardPlay>(game_, *imgMain_, *imgRamp_);
+  preview_ = std::make_unique<GroupPreview>(game_, *imgMain_);
+  preview_->windowShown = [this] { return !isMinimized(); };
+  preview_->onChange = [this] { ShowPreviewText(); };
+  imgMain_->onHover = [this](std::optional<QPoint> at) { PreviewPointer(at); };
+  // The field takes the window's focus, so a screen reader follows what it says.
+  setFocusProxy(imgMain_);
   // A click, from the mouse or from the keyboard's cursor, goes to the rules
   // through imgMainMouseUp; a press on the ramp through the ramp view.
   imgMain_->onMouseUp = [this](Qt::MouseButton button, QPoint at) {
+    altTapped_ = false;
     keys_->HideCursor();
     imgMainMouseUp(button, at);
   };
@@ -111,6 +124,8 @@ void TfrmGame::BuildWindow() {
   keys_->onRedo = [this] { Redo(); };
   keys_->onCursorMoved = [this](std::int32_t index) {
     ShowHintsForClick(hints_, *this, store_, game_, index, false);
+    preview_->PointAt(index);
+    SpeakCursorCell();
   };
   statusMain_ = new StatusMain(this);
   solver_ = new GameSolver(game_, *this, imgMain_->FieldArea(), this);
@@ -127,19 +142,6 @@ void TfrmGame::BuildWindow() {
   popUpReport_->setEnabled(false);
 }
 
-QMenu* TfrmGame::MenuPopup() {
-  // Built at its first opening: the first paint does not need it.
-  if (!menuPopup_) {
-    menuPopup_ = new QMenu(this);
-    menuPopup_->addAction(popupLoad_);
-    menuPopup_->addAction(popUpSave_);
-    menuPopup_->addAction(popUpDeal_);
-    menuPopup_->addSeparator();
-    menuPopup_->addAction(popUpReport_);
-  }
-  return menuPopup_;
-}
-
 QString TfrmGame::Str(int id) const { return QString::fromStdString(Text(id, LanguageOffset())); }
 
 void TfrmGame::ProcStrings() {
@@ -149,15 +151,11 @@ void TfrmGame::ProcStrings() {
   for (int i = 0; i < kToolButtonCount; ++i) Button(static_cast<ToolButtonId>(i))->setToolTip(Str(kHints[i]));
   ApplyFieldHints();
   // The message on show follows the language like every other text.
-  if (messageText_) {
-    statusMain_->SetPanelText(3, QString::fromStdString(messageText_(LanguageOffset())));
-  } else if (messageId_ >= 0) {
-    statusMain_->SetPanelText(3, Str(messageId_));
-  }
-  popupLoad_->setText(Str(kOpenTitle));
-  popUpSave_->setText(Str(kSaveTitle));
-  popUpReport_->setText(Str(kShowReport));
-  popUpDeal_->setText(Str(kPlayDeal));
+  statusMain_->SetPanelText(3, MessageText());
+  ProcMenuTexts();
+  ProcAccessibleTexts();
+  preview_->Refresh();
+  ShowPreviewText();
 }
 
 void TfrmGame::LoadGlyphs() {
@@ -278,6 +276,7 @@ void TfrmGame::StartPlay(bool opened, int rampHeight) {
   firstPaintPending_ = settings.autoDrop;
   keys_->Reset();
   game_.SetSettingUp(false);
+  SpeakCursorCell();
   solver_->StartDealSearch();
   DrawWholeField();
 }
@@ -314,13 +313,25 @@ void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
   const MouseButton which = button == Qt::RightButton ? MouseButton::Right
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
+  const Field& field = game_.GetField();
+  const bool onField = at.x() >= 0 && at.y() >= 0 && at.x() < field.PixelWidth() && at.y() < field.PixelHeight();
+  const std::int32_t cell = onField ? field.CellAtPixel(at.x(), at.y()) : -1;
+  // What the move will take, told once it is made.
+  const std::int32_t taken = which == MouseButton::Left && cell >= 0 ? static_cast<std::int32_t>(game_.MoveCells(cell).size()) : 0;
+  const QString what = taken > 0 ? QString::fromStdString(CellWhat(game_, cell, LanguageOffset())) : QString();
+  const std::int32_t leftBefore = game_.Counters().StonesLeft;
+  preview_->Clear();
   gate_.Settle([&] { game_.imgMainMouseUp(which, at.x(), at.y()); });
+  if (taken > 0 && game_.Counters().StonesLeft != leftBefore) SpeakMove(what, taken);
+  preview_->Refresh();
 }
 
 // --- undo --------------------------------------------------------------------
 
-void TfrmGame::PlayHistory() {
-  RunWhenSettled([this] {
+void TfrmGame::PlayHistory() { RunHistory(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier)); }
+
+void TfrmGame::RunHistory(bool restart) {
+  RunWhenSettled([this, restart] {
     if (!game_.CanUndo()) {
       Button(bttUndo)->setEnabled(false);
       return;
@@ -333,7 +344,6 @@ void TfrmGame::PlayHistory() {
       if (game_.Settings().autoDrop && countDown_) countDown_->ContinueCountDown();
     }
     try {
-      const bool restart = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
       ShowMessageNow(restart ? kMsgRestoring : kMsgUndoing);
       QApplication::setOverrideCursor(Qt::WaitCursor);
       if (restart) {
@@ -346,6 +356,7 @@ void TfrmGame::PlayHistory() {
       ShowCounts();
       ClearMessage();
       DrawWholeField();
+      SpeakCursorCell();
       QApplication::restoreOverrideCursor();
     } catch (const std::exception&) {
       QApplication::restoreOverrideCursor();
@@ -358,12 +369,14 @@ void TfrmGame::PlayHistory() {
 // --- disguise, minimise and restore --------------------------------
 
 void TfrmGame::DisguiseWindow() {
+  preview_->Clear();
   disguise_.PutOn();
   if (!CountDownPaused_) Suspend();
 }
 
 void TfrmGame::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange) altTapped_ = false;  // Alt+Tab: the release goes elsewhere
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && !game_.SettingUp()) {
     RunFirstRunActions(this, {game_.Settings().newVersionStart, store_.FirstStart(), LanguageOffset(), setUpCount_});
   }

@@ -39,6 +39,7 @@ class WavePlayer;
 
 namespace pebble::ui {
 
+class GroupPreview;
 class KeyboardPlay;
 class StatusMain;
 class ToolButton;
@@ -63,6 +64,8 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void FreeGame();
   void bttStartClick();
   void PlayHistory();
+  // Undo, or back to the start of the game, whatever keys are held.
+  void RunHistory(bool restart);
   // Plays the next undone move again (key Y).
   void Redo();
   // B: advice for the next move; the game then counts as played with help.
@@ -87,6 +90,11 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   int SetUpCount() const override { return setUpCount_; }
   TfrmCountDown* CountDown() const { return countDown_.get(); }
   const KeyboardPlay& Keyboard() const { return *keys_; }
+  const GroupPreview& Preview() const { return *preview_; }
+  // The menu of every command with its key (the file button's, F10, Shift+F10,
+  // the Menu key, a tap on Alt); built at its first opening.
+  QMenu* CommandMenu() { return MenuPopup(); }
+  void OpenCommandMenu();
 
   // --- GameHost ------------------------------------------------------------
   void ShowMessage(int stringId) override;
@@ -174,12 +182,27 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   void keyPressEvent(class QKeyEvent* event) override;
   void resizeEvent(class QResizeEvent* event) override;
   void showEvent(class QShowEvent* event) override;
+  void keyReleaseEvent(class QKeyEvent* event) override;
   void closeEvent(class QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
   void BuildWindow();
   QMenu* MenuPopup();
+  void AddCommands(QMenu& menu);
+  void ProcMenuTexts();
+  void EnableCommands();
+  // The message on show in the current language (empty when none).
+  QString MessageText() const;
+  // The group preview's text in the message panel, or the message back.
+  void ShowPreviewText();
+  void PreviewPointer(std::optional<QPoint> at);
+  // What the field tells a screen reader: the cursor's cell, or the field.
+  void SpeakCursorCell();
+  void SetFieldSpeech(const QString& speech);
+  void SpeakMove(const QString& what, std::int32_t stones);
+  void ProcAccessibleTexts();
+  void ProcStatusBarDescription();
   void SetUpGame();
   // A new game could not be set up: the player is told, and the window lives on.
   void SetUpFailed();
@@ -235,6 +258,17 @@ class TfrmGame : public QWidget, public GameHost, public CountDownHost, public C
   QAction* popUpSave_ = nullptr;
   QAction* popUpReport_ = nullptr;
   QAction* popUpDeal_ = nullptr;
+  // An entry of the command menu: its text and key, and when it can run.
+  struct MenuCommand {
+    QAction* action;
+    int textId;
+    QString key;   // a key that reads alike in every language ("N", "F1")
+    int keyId;     // or the id of the key's name ("Esc"); 0 when `key` is used
+    std::function<bool()> enabled;
+  };
+  std::vector<MenuCommand> commands_;
+  std::unique_ptr<GroupPreview> preview_;
+  bool altTapped_ = false;  // Alt went down with no key after it: its release opens the menu
   std::unique_ptr<TfrmCountDown> countDown_;
   TfrmStats* stats_ = nullptr;
   std::unique_ptr<TfrmHints> hints_;

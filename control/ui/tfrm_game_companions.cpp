@@ -6,6 +6,7 @@
 
 #include "config/ui/tfrm_cfg.h"
 #include "control/ui/help_window.h"
+#include "control/ui/group_preview.h"
 #include "control/ui/tfrm_game.h"
 #include "control/shell_help.h"
 #include "scores/ui/tfrm_about.h"
@@ -58,6 +59,7 @@ void TfrmGame::ShowHints() { OpenHintsByCommand(hints_, *this, store_, LanguageO
 void TfrmGame::UpdateSettings(const GameSettings& settings) {
   // The field keeps its pictures until the next game; the rest counts at once.
   game_.MutableSettings() = settings;
+  preview_->Refresh();  // switched on or off at once
 }
 
 void TfrmGame::LanguageChanged() {

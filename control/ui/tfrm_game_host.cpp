@@ -10,6 +10,7 @@
 #include "config/string_table.h"
 #include "config/ui/wave_player.h"
 #include "control/ui/field_view.h"
+#include "control/ui/group_preview.h"
 #include "control/ui/keyboard_play.h"
 #include "control/ui/ramp_view.h"
 #include "control/ui/prompter.h"
@@ -28,12 +29,14 @@ void TfrmGame::ShowMessage(int stringId) {
   messageId_ = stringId;
   messageText_ = nullptr;
   statusMain_->SetPanelText(3, Str(stringId));
+  ProcStatusBarDescription();
 }
 
 void TfrmGame::ShowMessageWith(int stringId, std::function<std::string(int languageOffset)> text) {
   messageId_ = stringId;
   messageText_ = std::move(text);
   statusMain_->SetPanelText(3, QString::fromStdString(messageText_(LanguageOffset())));
+  ProcStatusBarDescription();
 }
 
 void TfrmGame::ShowDealComparison(const std::optional<DealComparison>& comparison) {
@@ -49,6 +52,7 @@ void TfrmGame::ClearMessage() {
   messageId_ = -1;
   messageText_ = nullptr;
   statusMain_->SetPanelText(3, QString());
+  ProcStatusBarDescription();
 }
 
 void TfrmGame::PlaySound(std::string_view name) {
@@ -64,6 +68,7 @@ void TfrmGame::ShowCounts() {
   statusMain_->SetPanelText(0, QString::number(c.CellCount));
   statusMain_->SetPanelText(1, QString::number(c.StonesLeft));
   statusMain_->SetPanelText(2, QString::number(game_.Settings().lowScore ? c.MovableStones : game_.Score()));
+  ProcStatusBarDescription();
 }
 
 void TfrmGame::SetWaitCursor(bool waiting) {
@@ -86,14 +91,17 @@ void TfrmGame::ApplyFieldHints() {
 
 
 void TfrmGame::DeleteAnimation(const RemovalList& runs) {
+  preview_->Clear();
   imgMain_->GetAnimator().DeleteAnimation(game_.GetField(), runs, game_.Settings().aniIntervalDelete);
 }
 
 void TfrmGame::FallAnimation(const FallList& stacks) {
+  preview_->Clear();
   imgMain_->GetAnimator().FallAnimation(game_.GetField(), stacks, game_.Settings().aniIntervalMoveStone);
 }
 
 void TfrmGame::ColumnAnimation(const GapList& gaps) {
+  preview_->Clear();
   imgMain_->GetAnimator().ColumnAnimation(game_.GetField(), gaps, game_.Settings().aniIntervalMoveRow);
 }
 
@@ -101,6 +109,7 @@ void TfrmGame::DrawWholeField() {
   if (game_.SettingUp()) return;
   imgMain_->DrawWholeField(game_.GetField(), DrawFlags{game_.Busy(), false, false});
   keys_->FieldRedrawn();
+  preview_->Refresh();
 }
 
 void TfrmGame::UndoAvailable(bool available) { Button(bttUndo)->setEnabled(available); }

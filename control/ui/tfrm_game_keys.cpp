@@ -1,5 +1,7 @@
 // Every key of the main window, in one table: the command keys here, the
 // keys of play (the cursor, its clicks and drops, redo) in KeyboardPlay.
+// The command menu opens with the keys desktops give it: F10 (with or
+// without Shift), the Menu key, and Alt pressed and let go alone.
 
 #include <QKeyEvent>
 
@@ -30,6 +32,13 @@ void TfrmGame::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_Escape) DisguiseWindow();
   keys_->PlayKey(key);
   if (key == Qt::Key_B) AskForAdvice();
+  altTapped_ = key == Qt::Key_Alt && !event->isAutoRepeat();
+  if (key == Qt::Key_F10 || key == Qt::Key_Menu) OpenCommandMenu();
+}
+
+void TfrmGame::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Alt && altTapped_) OpenCommandMenu();
+  altTapped_ = false;
 }
 
 void TfrmGame::AskForAdvice() {

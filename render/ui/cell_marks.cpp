@@ -9,6 +9,7 @@ namespace {
 
 const QColor kCursorInk(255, 255, 255), kCursorEdge(0, 0, 0);
 const QColor kAdviceInk(255, 196, 0), kAdviceEdge(40, 16, 0);
+const QColor kLightWash(255, 255, 255, 110), kLightLine(255, 255, 255, 230);
 
 // The four L-shaped corners, their arms a third of the cell's side.
 QPainterPath Corners(const QRectF& box) {
@@ -48,6 +49,15 @@ void DrawAdviceRing(QPainter& painter, const std::vector<QLine>& edges) {
   painter.setPen(QPen(kAdviceEdge, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.drawLines(edges.data(), static_cast<int>(edges.size()));
   painter.setPen(QPen(kAdviceInk, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.drawLines(edges.data(), static_cast<int>(edges.size()));
+  painter.restore();
+}
+
+void DrawGroupLight(QPainter& painter, const std::vector<QRect>& cells, const std::vector<QLine>& edges) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  for (const QRect& cell : cells) painter.fillRect(cell, kLightWash);
+  painter.setPen(QPen(kLightLine, 1));
   painter.drawLines(edges.data(), static_cast<int>(edges.size()));
   painter.restore();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The two marks drawn over the field, each with a look of its own so they are
+// The marks drawn over the field, each with a look of its own so they are
 // never taken for each other: the keyboard's cursor as four corner brackets
 // around its cell, the advice as a round golden ring along its group's
 // outline. Both are dark-edged and light inside, so they show on every stone
@@ -18,5 +18,10 @@ void DrawCursorMark(QPainter& painter, const QRect& cell);
 
 // `edges` are the borders between the advised group's cells and the rest.
 void DrawAdviceRing(QPainter& painter, const std::vector<QLine>& edges);
+
+// The group a click would take, lit: a light wash over its cells and a thin
+// light line along its border, flat and square, so it is neither the
+// cursor's corners nor the advice's round golden ring.
+void DrawGroupLight(QPainter& painter, const std::vector<QRect>& cells, const std::vector<QLine>& edges);
 
 }  // namespace pebble::ui

@@ -327,6 +327,7 @@ void TfrmStats::ProcStrings() {
   lblTitle2_->setText(Str(kStatsTitle2));
   imgCountMode_->setToolTip(Str(kCountModeHint));
   bttHideScore_->setToolTip(Str(kHideScoreHint));
+  bttHideScore_->setAccessibleName(Str(kHideScoreHint));  // an icon only: the hint names it
   ShowDealBestText();
 }
 

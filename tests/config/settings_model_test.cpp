@@ -133,7 +133,7 @@ TEST(SettingsModel, ReadsEveryValueInItsOrder) {
         "Klänge", "Texturiert", "Voyeur", "Rahmen zeichnen", "Actions", "Action-Häufigkeit", "Animationen",
         "Auto-Drop", "Undo-Infos", "Low-Score", "Spielzeit", "Ani-Interval Delete", "Ani-Interval MoveStone",
         "Ani-Interval MoveRow", "Ani-Interval Drop", "Neuer Stein alle", "Interval Drop", "DropStone Offset",
-        "Nur lösbare Spiele", "Symbole", "Sprache"}) {
+        "Nur lösbare Spiele", "Symbole", "Gruppe zeigen", "Sprache"}) {
     expected.push_back(name);
   }
   EXPECT_EQ(recorded.recorder->reads, expected);
@@ -259,7 +259,7 @@ TEST(SettingsModel, TheDialogsSaveWritesItsValuesInOrderAsOneChange) {
                                       "Hintergrund-Modus", "Fenster anpassen", "Hintergrund-Bildchen",
                                       "Hintergrund-Verzeichnis", "Klänge", "Texturiert", "Voyeur",
                                       "Rahmen zeichnen", "Actions", "Animationen", "Auto-Drop", "Spielzeit",
-                                      "Undo-Infos", "Low-Score", "Nur lösbare Spiele", "Symbole"}));
+                                      "Undo-Infos", "Low-Score", "Nur lösbare Spiele", "Symbole", "Gruppe zeigen"}));
   const std::string text = ReadText(dirs.UserFile());
   EXPECT_NE(text.find("[HKEY_CURRENT_USER\\SOFTWARE\\Varnex-Soft\\Pebbledrome\\Konfiguration]\n"
                       "\"Stein Höhe\"=dword:00000015\n"),

@@ -109,11 +109,15 @@ TEST(StringTable, PlaceholdersAgreeAcrossLanguages) {
   }
   // Only these are ever formatted; a "%" anywhere else would show as is.
   // kReportOnePlayer and kReportPlayers count the players of a report;
+  // the preview's, the field's and the status bar's figures give a group's
+  // size and points and a cell's place to the player and the screen reader;
   // kDealBestLine also sets a label beside its value; kMsgZoom shows the zoom.
   EXPECT_EQ(idsWithPlaceholders,
             (std::set<int>{kMailLink, kClearedBonus, kGameSavedOn, kDesktopUnreachable, kShortcutNotWritten, kNotADeal,
                            kDealShown, kMsgAdviceStones, kMsgAdvicePoints, kDealBestStones, kDealBestStone,
-                           kDealBestPoints, kDealBestLine, kReportOnePlayer, kReportPlayers, kMsgZoom}));
+                           kDealBestPoints, kDealBestLine, kReportOnePlayer, kReportPlayers, kDealIdle, kPreviewPoints,
+                           kPreviewPointsOne, kPreviewLeft, kPreviewLeftOne, kCellsFigure, kLeftFigure, kMovableFigure,
+                           kScoreFigure, kCellPosition, kRemovedStones, kRemovedOneStone, kMsgZoom}));
 }
 
 TEST(StringTable, CaptionsKeepTheirAccessKeyInEveryLanguage) {

@@ -9,6 +9,8 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QInputDialog>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <cstdio>
 #include <memory>
@@ -20,7 +22,9 @@
 #include "config/ui/qt_texts.h"
 #include "config/ui/tfrm_cfg.h"
 #include "config/ui/tfrm_sel_colors.h"
+#include "control/shell_help.h"
 #include "control/ui/help_window.h"
+#include "control/ui/field_view.h"
 #include "control/ui/tfrm_game.h"
 #include "engine/deal.h"
 #include "render/ui/background_picture.h"
@@ -78,6 +82,25 @@ void MainWindow(Shots& shots, SettingsStore& store, const QString& tag) {
   }
   TfrmGame ramp(store, {"deal:4242", "sounds:no", "animations:no", "autodrop:yes"});
   shots.Take(ramp, "main-ramp-" + tag);
+}
+
+// The group lit under the pointer with its points in the status bar, the
+// command menu with its keys, and the page of every key.
+void Commands(Shots& shots, SettingsStore& store, const QString& tag, int languageOffset) {
+  TfrmGame game(store, {"deal:4242", "sounds:no", "animations:no"});
+  game.show();
+  QApplication::processEvents();
+  const Field& field = game.GetGame().GetField();
+  std::int32_t target = 0;
+  while (target < field.Size() && game.GetGame().MoveCells(target).size() < 4) ++target;
+  const QPointF at(field[target].Left + field.StoneWidth() / 2, field[target].Top + field.StoneHeight() / 2);
+  QMouseEvent move(QEvent::MouseMove, at, game.imgMain()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(game.imgMain(), &move);
+  shots.Take(game, "group-lit-" + tag);
+  game.OpenCommandMenu();
+  shots.Take(*game.CommandMenu(), "menu-" + tag);
+  game.CommandMenu()->close();
+  shots.Take(*ShowHelp(&game, languageOffset + kHelpKeysTopic), "help-keys-" + tag);
 }
 
 void Settings(Shots& shots, ShotHost& host, const QString& tag) {
@@ -187,6 +210,7 @@ int main(int argc, char** argv) {
     testing::WindowHome home(offset);
     ShotHost host(home.Store(), offset);
     MainWindow(shots, home.Store(), tag);
+    Commands(shots, home.Store(), tag, offset);
     Settings(shots, host, tag);
     // A larger font must still fit the pages.
     const QFont normal = QApplication::font();
