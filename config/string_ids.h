@@ -349,5 +349,12 @@ constexpr int kAidedMark = 951;  // what the mark of a game played with help mea
 // The field's scale: the window kept within the screen, the zoom.
 constexpr int kMsgFieldScaledDown = 980;
 constexpr int kMsgZoom = 981;
+// The zoom in the command menu, with its keys.
+constexpr int kMenuZoomIn = 982;
+constexpr int kMenuZoomOut = 983;
+constexpr int kMenuZoomReset = 984;
+constexpr int kKeyZoomIn = 985;
+constexpr int kKeyZoomOut = 986;
+constexpr int kKeyZoomReset = 987;
 
 }  // namespace pebble

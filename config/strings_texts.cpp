@@ -1030,6 +1030,13 @@ constexpr auto kRows = std::to_array<StringRow>({
     {981, "Zoom: %s\u00a0%%",
           "Zoom: %s%%",
           "Zoom\u00a0: %s\u00a0%%"},
+    // The zoom in the command menu, and its keys as each language writes them.
+    {982, "Vergrößern", "Zoom in", "Zoom avant"},
+    {983, "Verkleinern", "Zoom out", "Zoom arrière"},
+    {984, "Normale Größe", "Actual size", "Taille normale"},
+    {985, "Strg++", "Ctrl++", "Ctrl++"},
+    {986, "Strg+-", "Ctrl+-", "Ctrl+-"},
+    {987, "Strg+0", "Ctrl+0", "Ctrl+0"},
 });
 
 constexpr bool IdsAscendAndFit() {

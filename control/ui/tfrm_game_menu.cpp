@@ -76,6 +76,10 @@ void TfrmGame::AddCommands(QMenu& menu) {
   add(kMenuHints, "H", 0, [this] { ShowHints(); });
   add(kMenuCfg, "C", 0, [this] { bttCfgClick(); });
   menu.addSeparator();
+  add(kMenuZoomIn, {}, kKeyZoomIn, [this] { ZoomIn(); });
+  add(kMenuZoomOut, {}, kKeyZoomOut, [this] { ZoomOut(); });
+  add(kMenuZoomReset, {}, kKeyZoomReset, [this] { ZoomReset(); });
+  menu.addSeparator();
   add(kMenuHelp, "F1", 0, [this] { bttHelpClick(); });
   add(kMenuKeys, {}, 0, [this] { ShowHelp(this, LanguageOffset() + kHelpKeysTopic); });
   add(kAboutHint, "A", 0, [this] { bttAboutClick(); });

@@ -102,7 +102,9 @@ class CommandsTest : public QObject {
     } listed[] = {{kOpenTitle, "O"},    {kSaveTitle, "S"},  {kPlayDeal, ""},  {kShowReport, "R"},
                   {kMenuNewGame, "N"},  {kMenuUndo, "Z"},   {kMenuRestart, Str(kKeyShiftZ)},
                   {kMenuRedo, "Y"},     {kMenuAdvice, "B"}, {kMenuPause, "P"}, {kMenuStats, "I"},
-                  {kMenuHints, "H"},    {kMenuCfg, "C"},    {kMenuHelp, "F1"}, {kMenuKeys, ""},
+                  {kMenuHints, "H"},    {kMenuCfg, "C"},    {kMenuZoomIn, Str(kKeyZoomIn)},
+                  {kMenuZoomOut, Str(kKeyZoomOut)}, {kMenuZoomReset, Str(kKeyZoomReset)},
+                  {kMenuHelp, "F1"}, {kMenuKeys, ""},
                   {kAboutHint, "A"},    {kMenuDesktopLink, "L"}, {kMenuDisguise, Str(kKeyEscape)}};
     for (const auto& entry : listed) {
       QAction* action = Entry(menu, entry.textId);
@@ -138,6 +140,12 @@ class CommandsTest : public QObject {
     const int games = w->SetUpCount();
     run(kMenuNewGame);
     QTRY_COMPARE(w->SetUpCount(), games + 1);
+    run(kMenuZoomIn);
+    QVERIFY(w->Zoom() > 100);
+    run(kMenuZoomReset);
+    QCOMPARE(w->Zoom(), 100);
+    run(kMenuZoomOut);
+    QVERIFY(w->Zoom() < 100);
   }
 
   void theDealNumberShowsWhileNoMessageDoes() {
