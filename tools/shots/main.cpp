@@ -6,6 +6,8 @@
 //   QT_QPA_PLATFORM=offscreen build/tools/pebble_shots shots/
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QColorDialog>
 #include <QDir>
 #include <QInputDialog>
@@ -35,6 +37,7 @@
 #include "scores/ui/tfrm_hints.h"
 #include "scores/ui/tfrm_report.h"
 #include "scores/ui/tfrm_stats.h"
+#include "solver/ui/game_solver.h"
 #include "shot_host.h"
 #include "support/window_home.h"
 
@@ -101,6 +104,60 @@ void Commands(Shots& shots, SettingsStore& store, const QString& tag, int langua
   shots.Take(*game.CommandMenu(), "menu-" + tag);
   game.CommandMenu()->close();
   shots.Take(*ShowHelp(&game, languageOffset + kHelpKeysTopic), "help-keys-" + tag);
+}
+
+// Events for the window until `done`, for ten seconds at most.
+template <typename Done>
+void RunUntil(Done done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+}
+
+// A click on a cell, where the window draws it.
+void ClickCell(TfrmGame& game, std::int32_t index) {
+  const Field& field = game.GetGame().GetField();
+  const FieldPlacement& place = game.imgMain()->Placement();
+  const QPointF at(place.left + (field[index].Left + field.StoneWidth() / 2.0) * place.scale,
+                   place.top + (field[index].Top + field.StoneHeight() / 2.0) * place.scale);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent click(type, at, game.imgMain()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(game.imgMain(), &click);
+  }
+}
+
+template <typename Window>
+Window* OpenWindowOf() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible()) return window;
+  return nullptr;
+}
+
+// One whole game as a player meets it: the start, the first hint, every hint
+// followed to the end, then the statistics.
+void Walkthrough(Shots& shots, SettingsStore& store, const QString& tag) {
+  TfrmGame game(store, {"deal:4711", "sounds:no", "animations:no", "score:high"});
+  shots.Take(game, "walk-1-start-" + tag);
+  const auto advise = [&game] {
+    game.AskForAdvice();
+    RunUntil([&game] { return !game.Solver().Advising(); });
+    QApplication::processEvents();
+  };
+  advise();
+  shots.Take(game, "walk-2-advice-" + tag);
+  while (game.GetGame().GameRunning() && game.Solver().LastAdvice().found) {
+    ClickCell(game, game.Solver().LastAdvice().fieldIndex);
+    RunUntil([&game] { return !game.GetGame().MoveInProgress() && !game.GetGame().Busy(); });
+    if (game.GetGame().GameRunning()) advise();
+  }
+  RunUntil([&game] { return !game.Solver().DealSearching(); });
+  shots.Take(game, "walk-3-end-" + tag);
+  game.bttInfoClick();
+  if (QWidget* stats = OpenWindowOf<TfrmStats>()) shots.Take(*stats, "walk-4-statistics-" + tag);
 }
 
 void Settings(Shots& shots, ShotHost& host, const QString& tag) {
@@ -211,6 +268,7 @@ int main(int argc, char** argv) {
     ShotHost host(home.Store(), offset);
     MainWindow(shots, home.Store(), tag);
     Commands(shots, home.Store(), tag, offset);
+    Walkthrough(shots, home.Store(), tag);
     Settings(shots, host, tag);
     // A larger font must still fit the pages.
     const QFont normal = QApplication::font();
