@@ -186,7 +186,8 @@ class CommandsTest : public QObject {
 
     // Off the field the message comes back; a lone stone lights nothing.
     QTest::mouseMove(w->panelTop(), QPoint(190, 10));
-    QCoreApplication::sendEvent(w->imgMain(), new QEvent(QEvent::Leave));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(w->imgMain(), &leave);
     QTRY_VERIFY(w->Preview().Cells().empty());
     QCOMPARE(w->CurrentMessage(), Str(kMsgGoAhead));
     QVERIFY(w->imgMain()->LitCells().empty());
