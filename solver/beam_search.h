@@ -6,7 +6,10 @@
 // on that line is judged by it, so the beam never loses the best line it has
 // seen; a pass starts from the best line of the passes before it and searches
 // around it. Every finished line met on the way, rollouts included, is offered.
+// Threads share the work of each layer, and a pass that would not end in time
+// narrows itself, so that it still ends with its best positions played out.
 
+#include <chrono>
 #include <cstdint>
 
 #include "solver/board.h"
@@ -17,6 +20,10 @@ namespace pebble::solver {
 struct BeamOptions {
   int width = 1;
   std::uint64_t seed = 0;  // of the rollouts' random choices
+  unsigned threads = 1;    // that share the work of each layer
+  // A layer that took less than this is played on one thread: on a busy
+  // machine a thread may wait that long for its turn.
+  std::chrono::nanoseconds shareAbove = std::chrono::milliseconds(4);
 };
 
 enum class PassEnd {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <thread>
-#include <vector>
 
 #include "solver/beam_search.h"
 
@@ -29,15 +28,17 @@ int NextWidth(int width, Clock::duration took, Clock::duration left, int widest)
   return static_cast<int>(std::clamp<double>(fits, 1, std::min(4.0 * width, double(widest))));
 }
 
-// One worker: beams of growing width, each shaken by its own seed (the very
-// first beam of the first worker unshaken), until the stop rule says enough.
-void Work(const Board& start, unsigned worker, unsigned workers, const StopRule& stop, BestLine& best) {
+// Beams of growing width, each layer shared by all the threads, so that in
+// the same time a pass is as many times wider as there are threads (two
+// beams of their own would mostly repeat each other). Each pass is shaken by
+// a seed of its own, the very first one unshaken, until the stop rule says
+// enough.
+void Work(const Board& start, unsigned threads, const StopRule& stop, BestLine& best) {
   const int widest = WidestBeam(start);
   int width = 1;
   for (std::uint64_t pass = 0; !stop.Now(); ++pass) {
     const Clock::time_point began = Clock::now();
-    const std::uint64_t seed = pass == 0 && worker == 0 ? 0 : 1 + worker + pass * workers;
-    const PassEnd end = BeamPass(start, {width, seed}, stop, best);
+    const PassEnd end = BeamPass(start, {width, pass, threads}, stop, best);
     if (end == PassEnd::Exhaustive) best.MarkProven();
     if (end != PassEnd::Finished) return;
     const Clock::time_point now = Clock::now();
@@ -60,14 +61,7 @@ Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bo
 Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best) {
   if (request.known.Found()) best.Offer(request.known);
   const StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
-  const unsigned workers = SearchThreads(request.threads);
-  {
-    std::vector<std::jthread> threads;
-    for (unsigned w = 1; w < workers; ++w) {
-      threads.emplace_back([&, w] { Work(start, w, workers, stop, best); });
-    }
-    Work(start, 0, workers, stop, best);
-  }
+  Work(start, SearchThreads(request.threads), stop, best);
   return best.Get();
 }
 

@@ -1,6 +1,8 @@
 // The beam on its own: a pass that claims to have seen every line must have
 // found the best one, also where two orders of moves reach the same position
-// with different points, and whatever earlier best line it searches around.
+// with different points, whatever earlier best line it searches around, and
+// when two threads share each layer; and a pass too wide for its time still
+// ends.
 
 #include <gtest/gtest.h>
 
@@ -39,12 +41,15 @@ std::int64_t BestByTryingAll(const Board& board, Goal goal) {
 }
 
 // Runs passes of growing width until one has seen every line, starting from
-// the best line a narrow pass of another seed found.
-PassEnd WidenUntilExhaustive(const Board& board, std::uint64_t seed, BestLine& best) {
+// the best line a narrow pass of another seed found; with two threads, every
+// layer is shared between them.
+PassEnd WidenUntilExhaustive(const Board& board, std::uint64_t seed, BestLine& best, unsigned threads = 1) {
   const StopRule never{nullptr, std::chrono::steady_clock::now() + 1h, nullptr, false};
   BeamPass(board, {1, seed + 1000}, never, best);
   PassEnd end = PassEnd::Finished;
-  for (int width = 2; end == PassEnd::Finished && width <= 1 << 16; width *= 4) end = BeamPass(board, {width, seed}, never, best);
+  for (int width = 2; end == PassEnd::Finished && width <= 1 << 16; width *= 4) {
+    end = BeamPass(board, {width, seed, threads, 0ns}, never, best);
+  }
   return end;
 }
 
@@ -60,11 +65,32 @@ TEST(BeamSearch, ClaimsToHaveSeenEveryLineOnlyWithTheBestFound) {
   for (std::size_t b = 0; b < boards.size(); ++b) {
     const std::int64_t truth = BestByTryingAll(boards[b], Goal::StandardScoring);
     for (std::uint64_t seed = 0; seed < 12; ++seed) {
-      SCOPED_TRACE("board " + std::to_string(b) + ", seed " + std::to_string(seed));
-      BestLine best(Goal::StandardScoring);
-      ASSERT_EQ(WidenUntilExhaustive(boards[b], seed, best), PassEnd::Exhaustive);
-      EXPECT_EQ(best.Value(), truth);
+      for (const unsigned threads : {1u, 2u}) {
+        SCOPED_TRACE("board " + std::to_string(b) + ", seed " + std::to_string(seed) + ", threads " + std::to_string(threads));
+        BestLine best(Goal::StandardScoring);
+        ASSERT_EQ(WidenUntilExhaustive(boards[b], seed, best, threads), PassEnd::Exhaustive);
+        EXPECT_EQ(best.Value(), truth);
+      }
     }
+  }
+}
+
+// A pass far too wide for its time narrows itself as the time runs out and
+// still plays its best positions to the end instead of being cut off.
+TEST(BeamSearch, PassTooWideForItsTimeStillEndsWithAWholeLine) {
+  const Board board = DealtBoard(15, 15, 5, 3);
+  for (const unsigned threads : {1u, 2u}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    BestLine best(Goal::StandardScoring);
+    // Unnarrowed, this pass would take some minutes.
+    const StopRule soon{nullptr, std::chrono::steady_clock::now() + 2s, nullptr, false};
+    EXPECT_EQ(BeamPass(board, {1 << 14, 8, threads}, soon, best), PassEnd::Finished);
+    const Line line = best.Get();
+    Board played = board;
+    std::int64_t tally = 0;
+    for (const Move& move : line.moves) tally += MoveGain(Goal::StandardScoring, played.Play(move));
+    EXPECT_TRUE(played.Moves().empty());
+    EXPECT_EQ(LineValue(Goal::StandardScoring, tally, played.StonesLeft()), line.value);
   }
 }
 
