@@ -183,12 +183,12 @@ class Beam {
   // quick games to show. Each kept position costs about what one did in the
   // layer just played; the layers after it cost less and less as the field
   // empties and the quick games get shorter, on 15 x 15 about a quarter of
-  // that on average over the layers left, counted up to the longest line
-  // known; the last few layers cost about the same each, as their work is
-  // mostly the keeping. The time is counted a little shorter, for a margin.
-  // Asked again at every layer, the
-  // guess corrects itself as the pass goes on; it widens the beam again only
-  // slowly, as one short layer may just have been lucky with the machine.
+  // that on average up to the end of the longest line known, while the last
+  // few layers cost about the same each, their work being mostly the keeping.
+  // The time is counted a little shorter, for a margin. Asked again at every
+  // layer, the guess corrects itself as the pass goes on; it widens the beam
+  // again only slowly, as one short layer may just have been lucky with the
+  // machine.
   std::size_t WidthThatEndsInTime(Clock::duration took) {
     if (children_.empty()) return 0;
     const double left = std::chrono::duration<double>(stop_.deadline - Clock::now()).count();
