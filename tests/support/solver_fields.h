@@ -37,7 +37,7 @@ inline Board BoardOfRows(const std::vector<std::string>& rows) { return *Board::
 // A game of the given size without animations or sounds, so that a test
 // plays it move by move at once.
 inline GameSettings QuietGame(std::int32_t columns, std::int32_t rows, int colors, bool specials = false,
-                              bool lowScore = false) {
+                              bool lowScore = GameSettings{}.lowScore) {
   GameSettings s;
   s.columnCount = columns;
   s.rowCount = rows;
