@@ -18,22 +18,8 @@ ping=${2:-build/tools/pebble_window_ping}
 [ $# -gt 2 ] && shift 2 || set --
 [ -x "$game" ] || { echo "no game binary at $game" >&2; exit 1; }
 [ -x "$ping" ] || { echo "no ping tool at $ping" >&2; exit 1; }
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
-done
 
-home=$(mktemp -d)
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-xpid=""
-gpid=""
-cleanup() {
-  [ -n "$gpid" ] && kill "$gpid" 2>/dev/null || true
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null || true
-  rm -rf "$home"
-}
-trap cleanup EXIT INT TERM
-
+. "$(dirname "$0")/private-session.sh"
 mkdir -p "$home/.config/pebbledrome"
 cat > "$home/.config/pebbledrome/settings.reg" <<'REG'
 Windows Registry Editor Version 5.00
@@ -41,23 +27,11 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\SOFTWARE\Varnex-Soft\Pebbledrome\Konfiguration]
 "Nur lösbare Spiele"=dword:00000001
 REG
-
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-waited=0
-until [ -e "/tmp/.X11-unix/X$display" ]; do
-  sleep 0.1
-  waited=$((waited + 1))
-  [ "$waited" -lt 100 ] || { echo "the X server did not start" >&2; exit 1; }
-done
-
-export DISPLAY=":$display" HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
-unset QT_QPA_PLATFORM
 "$game" "$@" >/dev/null 2>&1 &
 gpid=$!
 
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   window=$(xdotool search --pid "$gpid" --onlyvisible 2>/dev/null | head -n 1) || true
   [ -n "$window" ] && break
   sleep 0.1
