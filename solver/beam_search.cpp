@@ -14,8 +14,6 @@
 namespace pebble::solver {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 struct Step {
   std::int32_t parent;
   Move move;
@@ -102,10 +100,10 @@ class Beam {
     if (moves_.empty()) OfferFinished(-1, {}, kept_.front().tally, kept_.front().board);
     // A layer's time runs from the end of one expansion to the end of the
     // next: the keeping of the last layer's children is part of its cost.
-    Clock::time_point expanded = Clock::now();
+    std::chrono::nanoseconds expanded = stop_.Reading();
     while (!kept_.empty()) {
       if (!ExpandLayer()) return PassEnd::Stopped;
-      const Clock::time_point now = Clock::now();
+      const std::chrono::nanoseconds now = stop_.Reading();
       lastLayer_ = now - expanded;
       expanded = now;
       KeepBest(lastLayer_);
@@ -153,7 +151,7 @@ class Beam {
   // The children with the best estimates go on, one of each position: of
   // two orders of moves that reach the same position, the one with fewer
   // points can never end better, and is dropped.
-  void KeepBest(Clock::duration took) {
+  void KeepBest(std::chrono::nanoseconds took) {
     DropDominatedTwins();
     std::erase_if(children_, [](const Child& child) { return child.dominated; });
     std::sort(children_.begin(), children_.end(), [](const Child& a, const Child& b) { return a.estimate > b.estimate; });
@@ -189,9 +187,9 @@ class Beam {
   // layer, the guess corrects itself as the pass goes on; it widens the beam
   // again only slowly, as one short layer may just have been lucky with the
   // machine.
-  std::size_t WidthThatEndsInTime(Clock::duration took) {
+  std::size_t WidthThatEndsInTime(std::chrono::nanoseconds took) {
     if (children_.empty()) return 0;
-    const double left = std::chrono::duration<double>(stop_.deadline - Clock::now()).count();
+    const double left = std::chrono::duration<double>(stop_.Deadline() - stop_.Reading()).count();
     const double perKept = std::chrono::duration<double>(took).count() / static_cast<double>(kept_.size());
     std::uint32_t longest = 1;
     for (const Child& child : children_) longest = std::max(longest, child.lineEnd - child.lineStart);
@@ -278,7 +276,7 @@ class Beam {
   std::vector<Move> moves_;
   std::unordered_map<std::uint64_t, std::size_t> firstOfHash_;  // the child that holds each position of the layer
   Board twinA_, twinB_;
-  Clock::duration lastLayer_{};  // the wall time of the layer played last
+  std::chrono::nanoseconds lastLayer_{};  // the time of the layer played last, on the stop rule's clock
   double allowed_ = 1e9;         // the width the time still allows
   bool dropped_ = false;
 };

@@ -21,8 +21,9 @@ struct BeamOptions {
   int width = 1;
   std::uint64_t seed = 0;  // of the rollouts' random choices
   unsigned threads = 1;    // that share the work of each layer
-  // A layer that took less than this is played on one thread: on a busy
-  // machine a thread may wait that long for its turn.
+  // The layer after one that took less than this (on the stop rule's clock)
+  // is played on one thread: on a busy machine a thread may wait that long
+  // for its turn.
   std::chrono::nanoseconds shareAbove = std::chrono::milliseconds(4);
 };
 
