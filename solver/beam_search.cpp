@@ -63,8 +63,9 @@ class Expander {
  public:
   Expander(const Beam& beam, std::uint64_t seed) : beam_(beam), random_{seed} {}
 
-  // Expands kept positions, each the next one no thread has taken yet.
-  bool Expand(std::atomic<std::size_t>& next);
+  // Expands kept positions, each the next one no thread has taken yet,
+  // storing the lines of its best `room` children.
+  bool Expand(std::atomic<std::size_t>& next, std::size_t room);
 
   std::vector<Child> children;
   std::vector<Move> lines;  // the children's best known lines, one after the other
@@ -74,6 +75,7 @@ class Expander {
   void RememberLine(const KnownLine& known, Child& child);
 
   const Beam& beam_;
+  std::size_t room_ = 0;
   RolloutRandom random_;
   Rollout rollout_;
   std::priority_queue<std::int64_t, std::vector<std::int64_t>, std::greater<>> topEstimates_;  // the best, up to the room
@@ -116,21 +118,32 @@ class Beam {
 
   // The threads share the layer's kept positions, each taking the next one
   // as it is free, so that none waits long for the others at the layer's
-  // end. A short layer is not worth starting threads for.
+  // end. Each thread takes part only with some milliseconds of work to do:
+  // starting it costs, and on a busy machine it may wait that long for its
+  // turn. Twice the width of stored lines leaves room for repeated positions,
+  // which are dropped; of that, each thread stores twice its share, so that
+  // many threads do not hold many times the lines a beam needs.
   bool ExpandLayer() {
-    const std::size_t threads = lastLayer_ >= options_.shareAbove ? expanders_.size() : 1;
+    const std::size_t threads = ThreadsForLayer();
+    const auto width = static_cast<std::size_t>(options_.width);
+    const std::size_t room = std::min(2 * width, 4 * width / threads + 1);
     std::vector<char> expanded(threads, 0);
     std::atomic<std::size_t> next{0};
     {
       std::vector<std::jthread> helpers;
       for (std::size_t t = 1; t < threads; ++t) {
-        helpers.emplace_back([&, t] { expanded[t] = expanders_[t].Expand(next); });
+        helpers.emplace_back([&, t] { expanded[t] = expanders_[t].Expand(next, room); });
       }
-      expanded[0] = expanders_[0].Expand(next);
+      expanded[0] = expanders_[0].Expand(next, room);
     }
     if (std::find(expanded.begin(), expanded.end(), 0) != expanded.end()) return false;
     GatherChildren(threads);
     return true;
+  }
+
+  std::size_t ThreadsForLayer() const {
+    if (options_.shareAbove.count() <= 0) return expanders_.size();
+    return std::min<std::size_t>(expanders_.size(), 1 + static_cast<std::size_t>(lastLayer_ / options_.shareAbove));
   }
 
   // The children of all threads in one list, their lines in one store.
@@ -281,7 +294,8 @@ class Beam {
   bool dropped_ = false;
 };
 
-bool Expander::Expand(std::atomic<std::size_t>& next) {
+bool Expander::Expand(std::atomic<std::size_t>& next, std::size_t room) {
+  room_ = room;
   children.clear();
   lines.clear();
   topEstimates_ = {};
@@ -328,11 +342,9 @@ void Expander::RememberLine(const KnownLine& known, Child& child) {
     child.estimate = known.value;
     child.end = known.end;
   }
-  // Twice the width leaves room for repeated positions, which are dropped.
-  const auto room = 2 * static_cast<std::size_t>(beam_.options_.width);
-  if (topEstimates_.size() == room && child.estimate < topEstimates_.top()) return;
+  if (topEstimates_.size() == room_ && child.estimate < topEstimates_.top()) return;
   topEstimates_.push(child.estimate);
-  if (topEstimates_.size() > room) topEstimates_.pop();
+  if (topEstimates_.size() > room_) topEstimates_.pop();
   if (onKnownLine) {
     lines.insert(lines.end(), known.moves.begin() + 1, known.moves.end());
   } else {

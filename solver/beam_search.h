@@ -21,9 +21,9 @@ struct BeamOptions {
   int width = 1;
   std::uint64_t seed = 0;  // of the rollouts' random choices
   unsigned threads = 1;    // that share the work of each layer
-  // The layer after one that took less than this (on the stop rule's clock)
-  // is played on one thread: on a busy machine a thread may wait that long
-  // for its turn.
+  // Each thread that shares a layer has about this much work of the layer
+  // before it (on the stop rule's clock); zero: every thread shares each
+  // layer.
   std::chrono::nanoseconds shareAbove = std::chrono::milliseconds(4);
 };
 
