@@ -1,0 +1,99 @@
+// The quick games' board against the solver's general board: on random plain
+// deals of every size it holds, both list the same moves in the same order
+// after every move, and a quick game played on it makes the very moves the
+// same game makes on the general board.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "solver/heuristic.h"
+#include "solver/plain_board.h"
+#include "support/solver_fields.h"
+
+namespace pebble::solver {
+namespace {
+
+struct PlainDeal {
+  std::int32_t columns, rows;
+  int colors;
+};
+
+// Mostly small fields, some of the largest it holds; few colours now and
+// then, for big groups reaching over many columns.
+PlainDeal DrawPlainDeal(GameRandom& pick) {
+  PlainDeal deal{1 + pick.Random(PlainBoard::kMaxColumns), 1 + pick.Random(PlainBoard::kMaxRows), 2 + pick.Random(7)};
+  if (pick.Random(3) == 0) deal.colors = 2 + pick.Random(2);
+  return deal;
+}
+
+::testing::AssertionResult SameMoves(const Board& board, const PlainBoard& plain) {
+  const std::vector<Move> moves = board.Moves();
+  if (static_cast<int>(moves.size()) != plain.MoveCount()) {
+    return ::testing::AssertionFailure() << moves.size() << " moves on the board, " << plain.MoveCount() << " on the plain one";
+  }
+  for (int i = 0; i < plain.MoveCount(); ++i) {
+    const Move& move = moves[static_cast<std::size_t>(i)];
+    if (plain.MoveAt(i) != move || plain.ColorIdOfMove(i) != board.ColorIdAt(move)) {
+      return ::testing::AssertionFailure() << "move " << i << " differs";
+    }
+  }
+  if (plain.StonesLeft() != board.StonesLeft()) return ::testing::AssertionFailure() << "stones left differ";
+  return ::testing::AssertionSuccess();
+}
+
+TEST(PlainBoard, ListsTheBoardsMovesAfterEveryMove) {
+  GameRandom pick;
+  pick.Seed(0x91a1);
+  long played = 0;
+  for (int deal = 0; deal < 2000 && !HasFailure(); ++deal) {
+    const PlainDeal d = DrawPlainDeal(pick);
+    Board board = DealtBoard(d.columns, d.rows, d.colors, 7'000 + static_cast<std::uint64_t>(deal));
+    ASSERT_TRUE(PlainBoard::Fits(board));
+    PlainBoard plain;
+    plain.Load(board);
+    SCOPED_TRACE("deal " + std::to_string(deal));
+    while (!HasFailure()) {
+      ASSERT_TRUE(SameMoves(board, plain));
+      if (plain.MoveCount() == 0) break;
+      const int i = pick.Random(plain.MoveCount());
+      const Move move = plain.MoveAt(i);
+      ASSERT_EQ(plain.Play(i), board.Play(move));
+      ++played;
+    }
+  }
+  EXPECT_GT(played, 20'000);  // the deals were played, not only dealt
+}
+
+TEST(PlainBoard, QuickGamesMakeTheSameMovesAsOnTheBoard) {
+  const StopRule never{nullptr, std::chrono::steady_clock::time_point::max(), nullptr, false};
+  GameRandom pick;
+  pick.Seed(0x91a2);
+  for (int deal = 0; deal < 300 && !HasFailure(); ++deal) {
+    const PlainDeal d = deal % 3 == 0 ? PlainDeal{15, 15, 5} : DrawPlainDeal(pick);
+    const Board board = DealtBoard(d.columns, d.rows, d.colors, 8'000 + static_cast<std::uint64_t>(deal));
+    const std::vector<Move> moves = board.Moves();
+    if (moves.empty()) continue;
+    RolloutRandom quickRandom{0x5eed + static_cast<std::uint64_t>(deal)}, boardRandom = quickRandom;
+    Rollout quick, reference;
+    ASSERT_TRUE(PlayOut(Goal::StandardScoring, board, 5, moves, quickRandom, quick, never));
+    ASSERT_TRUE(PlayOutOnBoard(Goal::StandardScoring, board, 5, moves, boardRandom, reference, never));
+    SCOPED_TRACE("deal " + std::to_string(deal));
+    EXPECT_EQ(quick.moves, reference.moves);
+    EXPECT_EQ(quick.tally, reference.tally);
+    EXPECT_EQ(quick.stonesLeft, reference.stonesLeft);
+    EXPECT_EQ(quickRandom.state, boardRandom.state);
+  }
+}
+
+TEST(PlainBoard, HoldsOnlyPlainFieldsWithinItsSize) {
+  EXPECT_TRUE(PlainBoard::Fits(DealtBoard(16, 16, 5, 1)));
+  EXPECT_FALSE(PlainBoard::Fits(DealtBoard(17, 16, 5, 1)));
+  EXPECT_FALSE(PlainBoard::Fits(DealtBoard(16, 17, 5, 1)));
+  Field withRock = FieldOfRows({"ab", "ba"});
+  withRock[0].Kind = skRock;
+  EXPECT_FALSE(PlainBoard::Fits(*Board::FromField(withRock, false)));
+}
+
+}  // namespace
+}  // namespace pebble::solver
