@@ -6,43 +6,33 @@
 namespace pebble::solver {
 namespace {
 
-using Mask = std::uint32_t;
+using Bits = std::uint64_t;
 
 // The stones of the run holding `bit`, from that bit up: adding the bit
-// carries through the run and stops above it.
-Mask RunFrom(Mask stones, int bit) { return ((stones + (Mask{1} << bit)) ^ stones) & stones; }
+// carries through the run and stops in the empty row above it at the latest.
+Bits RunFrom(Bits stones, int bit) { return ((stones + (Bits{1} << bit)) ^ stones) & stones; }
 
 // The runs of `stones` that hold a stone of `some`, which lie among them:
 // upwards, adding carries through each run from its lowest stone of `some`;
-// downwards, the stones spread in steps of 1, 2, 4 and 8 rows.
-Mask WholeRuns(Mask stones, Mask some) {
-  const Mask up = (((stones + some) ^ stones) & stones) | some;
-  Mask down = some | ((some >> 1) & stones);
-  Mask pairs = stones & (stones >> 1);
-  down |= (down >> 2) & pairs;
-  pairs &= pairs >> 2;
-  down |= (down >> 4) & pairs;
-  pairs &= pairs >> 4;
-  down |= (down >> 8) & pairs;
+// downwards, row by row, as runs are short.
+Bits WholeRuns(Bits stones, Bits some) {
+  const Bits up = (((stones + some) ^ stones) & stones) | some;
+  Bits down = some;
+  for (Bits below = (down >> 1) & stones & ~down; below != 0; below = (down >> 1) & stones & ~down) down |= below;
   return up | down;
 }
 
-// Takes the stones of `removed` out of `stones`; those above fall.
-Mask Squeeze(Mask stones, Mask removed) {
-  while (removed != 0) {
-    const int top = 31 - std::countl_zero(removed);  // from the top, so that the lower bits stay in place
-    const Mask below = (Mask{1} << top) - 1;
-    stones = (stones & below) | ((stones >> 1) & ~below);
-    removed &= below;
-  }
-  return stones;
+int CountStones(Bits bits) {
+  bits -= (bits >> 1) & 0x5555555555555555ull;
+  bits = (bits & 0x3333333333333333ull) + ((bits >> 2) & 0x3333333333333333ull);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return static_cast<int>((bits * 0x0101010101010101ull) >> 56);
 }
 
-int CountStones(Mask column) {
-  column -= (column >> 1) & 0x5555u;
-  column = (column & 0x3333u) + ((column >> 2) & 0x3333u);
-  column = (column + (column >> 4)) & 0x0F0Fu;
-  return static_cast<int>((column + (column >> 8)) & 0x1Fu);
+// Takes the stone at `bit` out of its column; those above it in the column fall.
+Bits Squeeze(Bits stones, int bit, Bits columnBits) {
+  const Bits above = columnBits & ((~Bits{0} << bit) << 1);
+  return (stones & ~(above | (Bits{1} << bit))) | ((stones & above) >> 1);
 }
 
 }  // namespace
@@ -52,17 +42,21 @@ bool PlainBoard::Fits(const Board& board) {
 }
 
 void PlainBoard::Load(const Board& board, int ignoredColorId) {
+  columnBits_ = board.Rows() < 16 ? 16 : 32;
   colorIds_ = board.ColorIdCount();
   usedColumns_ = board.UsedColumns();
   stonesLeft_ = board.StonesLeft();
+  usedWords_ = UsedWords();
   for (int color = 1; color <= colorIds_; ++color) masks_[static_cast<std::size_t>(color)].fill(0);
   occupied_.fill(0);
   for (int c = 0; c < usedColumns_; ++c) {
-    const auto at = static_cast<std::size_t>(c + 1);
     for (int h = 0; h < board.ColumnHeight(c); ++h) {
-      masks_[static_cast<std::size_t>(board.ColorIdAt(c, h))][at] |= static_cast<std::uint16_t>(1u << h);
+      const int cell = c * columnBits_ + h;
+      const auto word = static_cast<std::size_t>(cell / 64 + 1);
+      const Bits bit = Bits{1} << (cell % 64);
+      masks_[static_cast<std::size_t>(board.ColorIdAt(c, h))][word] |= bit;
+      occupied_[word] |= bit;
     }
-    occupied_[at] = static_cast<std::uint16_t>((1u << board.ColumnHeight(c)) - 1);
   }
   IgnoreColor(ignoredColorId);
 }
@@ -74,7 +68,7 @@ void PlainBoard::IgnoreColor(int colorId) {
 
 Move PlainBoard::MoveAt(int i) const {
   const Group& group = groups_[RootOfMove(i)];
-  return {static_cast<std::int16_t>(group.first / kMaxRows), static_cast<std::int16_t>(group.first % kMaxRows),
+  return {static_cast<std::int16_t>(group.first / columnBits_), static_cast<std::int16_t>(group.first % columnBits_),
           static_cast<std::int32_t>(group.stones)};
 }
 
@@ -89,68 +83,93 @@ void PlainBoard::Regroup() {
   ListMovesInSweepOrder();
 }
 
-// The groups of one colour, each found from its first stone: the lowest
-// stone with a neighbour of its colour in the leftmost column not yet taken.
+// The stones of a word with a neighbour of their colour. The empty row on
+// top of each column keeps a column's stones from meeting the next one's.
+PlainBoard::Bits PlainBoard::Paired(const Words& stones, int word) const {
+  const auto w = static_cast<std::size_t>(word);
+  const Bits s = stones[w];
+  const Bits beside = Beside(s) | (stones[w - 1] >> (64 - columnBits_)) | (stones[w + 1] << (64 - columnBits_));
+  return s & ((s << 1) | (s >> 1) | beside);
+}
+
+// The groups of one colour, each found from its first stone: the first
+// stone in the sweep with a neighbour of its colour that no group has taken.
 void PlainBoard::GroupColor(int color) {
-  const auto& masks = masks_[static_cast<std::size_t>(color)];
-  std::array<std::uint16_t, kMaxColumns + 2> taken{};
-  for (int c = 1; c <= usedColumns_; ++c) {
-    const Mask stones = masks[static_cast<std::size_t>(c)];
-    const Mask paired = stones & ((stones << 1) | (stones >> 1) | masks[static_cast<std::size_t>(c - 1)] |
-                                  masks[static_cast<std::size_t>(c + 1)]);
-    for (Mask open = paired & ~Mask{taken[static_cast<std::size_t>(c)]}; open != 0;
-         open = paired & ~Mask{taken[static_cast<std::size_t>(c)]}) {
-      const auto first = static_cast<std::uint16_t>((c - 1) * kMaxRows + std::countr_zero(open));
-      const std::int32_t stones = Flood(color, first);
+  const Words& stones = masks_[static_cast<std::size_t>(color)];
+  Words taken{};
+  for (int w = 1; w <= usedWords_; ++w) {
+    const Bits paired = Paired(stones, w);
+    for (Bits open = paired & ~taken[static_cast<std::size_t>(w)]; open != 0; open = paired & ~taken[static_cast<std::size_t>(w)]) {
+      const auto first = static_cast<std::uint16_t>((w - 1) * 64 + std::countr_zero(open));
+      const std::int32_t count = Flood(color, first);
       for (int f = floodFirst_; f <= floodLast_; ++f) taken[static_cast<std::size_t>(f)] |= flood_[static_cast<std::size_t>(f)];
       ForgetFlood();
       const auto index = static_cast<std::uint8_t>(groupCount_++);
-      groups_[index] = {first, static_cast<std::uint16_t>(stones), static_cast<std::uint8_t>(color)};
+      groups_[index] = {first, static_cast<std::uint16_t>(count), static_cast<std::uint8_t>(color)};
       groupAt_[first] = index;
-      firsts_[first / 64u] |= std::uint64_t{1} << (first % 64u);
+      firsts_[first / 64u] |= Bits{1} << (first % 64u);
     }
   }
 }
 
-// The stones of the group of `first` into flood_, grown a step at a time
-// over whole columns until it stops growing; returns how many.
+// The group of whole runs `group` grown within its word, as far as the
+// stones of its colour there reach.
+PlainBoard::Bits PlainBoard::GrowInWord(Bits stones, Bits group) const {
+  for (Bits beside = Beside(group) & stones & ~group; beside != 0; beside = Beside(group) & stones & ~group) {
+    group = WholeRuns(stones, group | beside);
+  }
+  return group;
+}
+
+// The stones of the group of `first` into flood_; returns how many. Most
+// groups lie within one word and grow there without a store; the others grow
+// over the words around it.
 std::int32_t PlainBoard::Flood(int color, int first) {
-  const auto& masks = masks_[static_cast<std::size_t>(color)];
-  const int start = first / kMaxRows + 1;
-  flood_[static_cast<std::size_t>(start)] = static_cast<std::uint16_t>(RunFrom(masks[static_cast<std::size_t>(start)], first % kMaxRows));
-  // Each pass takes in the stones beside the group in the next columns,
-  // with the whole runs they lie in.
-  int low = start, high = start;
+  const Words& stones = masks_[static_cast<std::size_t>(color)];
+  const auto start = static_cast<std::size_t>(first / 64 + 1);
+  const Bits inWord = stones[start];
+  const Bits group = GrowInWord(inWord, RunFrom(inWord, first % 64));
+  flood_[start] = group;
+  floodFirst_ = floodLast_ = static_cast<int>(start);
+  const int over = 64 - columnBits_;
+  if (((group >> over) & stones[start + 1]) == 0 && ((group << over) & stones[start - 1]) == 0) return CountStones(group);
+  return FloodOverWords(stones);
+}
+
+// Each pass over the words takes in the stones beside the group, with the
+// whole runs they lie in, until the group stops growing.
+std::int32_t PlainBoard::FloodOverWords(const Words& stones) {
+  int low = floodFirst_, high = floodLast_;
   for (bool grew = true; grew;) {
     grew = false;
-    const int to = std::min(high + 1, usedColumns_);
-    for (int c = std::max(low - 1, 1); c <= to; ++c) {
-      const auto at = static_cast<std::size_t>(c);
-      const Mask was = flood_[at];
-      const Mask beside = (flood_[at - 1] | flood_[at + 1]) & masks[at] & ~was;
+    const int to = std::min(high + 1, usedWords_);
+    for (int w = std::max(low - 1, 1); w <= to; ++w) {
+      const auto at = static_cast<std::size_t>(w);
+      const Bits was = flood_[at];
+      const int over = 64 - columnBits_;
+      const Bits beside = (Beside(was) | (flood_[at - 1] >> over) | (flood_[at + 1] << over)) & stones[at] & ~was;
       if (beside == 0) continue;
-      const Mask now = WholeRuns(masks[at], was | beside);
-      flood_[at] = static_cast<std::uint16_t>(now);
+      flood_[at] = GrowInWord(stones[at], WholeRuns(stones[at], was | beside));
       grew = true;
-      low = std::min(low, c);
-      high = std::max(high, c);
+      low = std::min(low, w);
+      high = std::max(high, w);
     }
   }
   floodFirst_ = low;
   floodLast_ = high;
-  std::int32_t stones = 0;
-  for (int c = low; c <= high; ++c) stones += CountStones(flood_[static_cast<std::size_t>(c)]);
-  return stones;
+  std::int32_t count = 0;
+  for (int w = low; w <= high; ++w) count += CountStones(flood_[static_cast<std::size_t>(w)]);
+  return count;
 }
 
 void PlainBoard::ForgetFlood() {
-  std::fill(flood_.begin() + floodFirst_, flood_.begin() + floodLast_ + 1, std::uint16_t{0});
+  for (int w = floodFirst_; w <= floodLast_; ++w) flood_[static_cast<std::size_t>(w)] = 0;
 }
 
 void PlainBoard::ListMovesInSweepOrder() {
   moveCount_ = 0;
   for (std::size_t word = 0; word < firsts_.size(); ++word) {
-    for (std::uint64_t bits = firsts_[word]; bits != 0; bits &= bits - 1) {
+    for (Bits bits = firsts_[word]; bits != 0; bits &= bits - 1) {
       moves_[static_cast<std::size_t>(moveCount_++)] = groupAt_[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))];
     }
   }
@@ -161,44 +180,55 @@ void PlainBoard::ListMovesInSweepOrder() {
 std::int32_t PlainBoard::Play(int i) {
   const Group group = groups_[RootOfMove(i)];
   Flood(group.color, group.first);
-  for (int c = floodFirst_; c <= floodLast_; ++c) RemoveFromColumn(c, flood_[static_cast<std::size_t>(c)]);
-  const int from = floodFirst_;
+  for (int w = floodFirst_; w <= floodLast_; ++w) RemoveFromWord(w, flood_[static_cast<std::size_t>(w)]);
   ForgetFlood();
-  CloseEmptyColumns(from);
+  CloseEmptyColumns(group.first / columnBits_);
   stonesLeft_ -= group.stones;
   Regroup();
   return group.stones;
 }
 
-// Columns counted from 1 here, as they lie in the masks.
-void PlainBoard::RemoveFromColumn(int column, Mask removed) {
-  const auto at = static_cast<std::size_t>(column);
-  for (int color = 1; color <= colorIds_; ++color) {
-    auto& mask = masks_[static_cast<std::size_t>(color)][at];
-    if (mask != 0) mask = static_cast<std::uint16_t>(Squeeze(mask, removed));
+// From the top down, so that the lower stones still to go stay in place.
+void PlainBoard::RemoveFromWord(int word, Bits removed) {
+  const auto w = static_cast<std::size_t>(word);
+  const Bits column = (Bits{1} << (columnBits_ - 1) << 1) - 1;
+  while (removed != 0) {
+    const int bit = 63 - std::countl_zero(removed);
+    removed &= ~(Bits{1} << bit);
+    const Bits columnBits = column << (bit / columnBits_ * columnBits_);
+    const Bits above = columnBits & ((~Bits{0} << bit) << 1);
+    for (int color = 1; color <= colorIds_; ++color) {
+      Bits& stones = masks_[static_cast<std::size_t>(color)][w];
+      if ((stones & (above | (Bits{1} << bit))) != 0) stones = Squeeze(stones, bit, columnBits);
+    }
+    occupied_[w] = Squeeze(occupied_[w], bit, columnBits);
   }
-  occupied_[at] = static_cast<std::uint16_t>(Squeeze(occupied_[at], removed));
 }
 
-// Columns counted from 1, as they lie in the masks.
 void PlainBoard::CloseEmptyColumns(int from) {
-  int kept = from;
-  for (int c = from; c <= usedColumns_; ++c) {
-    if (occupied_[static_cast<std::size_t>(c)] == 0) continue;
-    if (kept != c) {
-      for (int color = 1; color <= colorIds_; ++color) {
-        auto& masks = masks_[static_cast<std::size_t>(color)];
-        masks[static_cast<std::size_t>(kept)] = masks[static_cast<std::size_t>(c)];
-      }
-      occupied_[static_cast<std::size_t>(kept)] = occupied_[static_cast<std::size_t>(c)];
+  const Bits column = (Bits{1} << (columnBits_ - 1) << 1) - 1;
+  for (int c = usedColumns_ - 1; c >= from; --c) {
+    const int cell = c * columnBits_;
+    if (((occupied_[static_cast<std::size_t>(cell / 64 + 1)] >> (cell % 64)) & column) == 0) CloseColumn(c);
+  }
+}
+
+// The columns right of an empty one move one column to the left.
+void PlainBoard::CloseColumn(int column) {
+  const int cell = column * columnBits_;
+  const int first = cell / 64 + 1, words = usedWords_;
+  const Bits keep = (Bits{1} << (cell % 64)) - 1;
+  const auto shift = [&](Words& bits) {
+    for (int w = first; w <= words; ++w) {
+      const auto at = static_cast<std::size_t>(w);
+      const Bits moved = (bits[at] >> columnBits_) | (bits[at + 1] << (64 - columnBits_));
+      bits[at] = w == first ? (bits[at] & keep) | (moved & ~keep) : moved;
     }
-    ++kept;
-  }
-  for (int c = kept; c <= usedColumns_; ++c) {
-    for (int color = 1; color <= colorIds_; ++color) masks_[static_cast<std::size_t>(color)][static_cast<std::size_t>(c)] = 0;
-    occupied_[static_cast<std::size_t>(c)] = 0;
-  }
-  usedColumns_ = kept - 1;
+  };
+  for (int color = 1; color <= colorIds_; ++color) shift(masks_[static_cast<std::size_t>(color)]);
+  shift(occupied_);
+  --usedColumns_;
+  usedWords_ = UsedWords();
 }
 
 }  // namespace pebble::solver

@@ -19,10 +19,12 @@ struct PlainDeal {
   int colors;
 };
 
-// Mostly small fields, some of the largest it holds; few colours now and
-// then, for big groups reaching over many columns.
+// Fields of every size it holds, half of them of up to 15 rows (four columns
+// to a word), the others taller (two to a word); few colours now and then,
+// for big groups reaching over many columns and words.
 PlainDeal DrawPlainDeal(GameRandom& pick) {
-  PlainDeal deal{1 + pick.Random(PlainBoard::kMaxColumns), 1 + pick.Random(PlainBoard::kMaxRows), 2 + pick.Random(7)};
+  const std::int32_t rows = pick.Random(2) == 0 ? 1 + pick.Random(15) : 16 + pick.Random(PlainBoard::kMaxRows - 15);
+  PlainDeal deal{1 + pick.Random(PlainBoard::kMaxColumns), rows, 2 + pick.Random(7)};
   if (pick.Random(3) == 0) deal.colors = 2 + pick.Random(2);
   return deal;
 }
@@ -87,9 +89,9 @@ TEST(PlainBoard, QuickGamesMakeTheSameMovesAsOnTheBoard) {
 }
 
 TEST(PlainBoard, HoldsOnlyPlainFieldsWithinItsSize) {
-  EXPECT_TRUE(PlainBoard::Fits(DealtBoard(16, 16, 5, 1)));
-  EXPECT_FALSE(PlainBoard::Fits(DealtBoard(17, 16, 5, 1)));
-  EXPECT_FALSE(PlainBoard::Fits(DealtBoard(16, 17, 5, 1)));
+  EXPECT_TRUE(PlainBoard::Fits(DealtBoard(PlainBoard::kMaxColumns, PlainBoard::kMaxRows, 5, 1)));
+  EXPECT_FALSE(PlainBoard::Fits(DealtBoard(PlainBoard::kMaxColumns + 1, 10, 5, 1)));
+  EXPECT_FALSE(PlainBoard::Fits(DealtBoard(10, PlainBoard::kMaxRows + 1, 5, 1)));
   Field withRock = FieldOfRows({"ab", "ba"});
   withRock[0].Kind = skRock;
   EXPECT_FALSE(PlainBoard::Fits(*Board::FromField(withRock, false)));
