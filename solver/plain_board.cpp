@@ -63,58 +63,24 @@ void PlainBoard::Load(const Board& board, int ignoredColorId) {
 
 void PlainBoard::IgnoreColor(int colorId) {
   ignored_ = colorId;
-  for (int color = 1; color <= colorIds_; ++color) groupCounts_[static_cast<std::size_t>(color)] = 0;
-  firsts_.fill(0);
-  Regroup(0);
+  Regroup();
 }
 
 Move PlainBoard::MoveAt(int i) const {
-  const Group& group = GroupOfMove(i);
+  const Group& group = groups_[RootOfMove(i)];
   return {static_cast<std::int16_t>(group.first / columnBits_), static_cast<std::int16_t>(group.first % columnBits_),
           static_cast<std::int32_t>(group.stones)};
 }
 
 // --- finding the groups ---------------------------------------------------------
 
-// Every colour lets go of its groups to be found again before any colour
-// finds new ones: a cell may start an old group of one colour and a new
-// group of another.
-void PlainBoard::Regroup(int firstChanged) {
-  std::array<int, kColors> fromWord{};
+void PlainBoard::Regroup() {
+  groupCount_ = 0;
+  firsts_.fill(0);
   for (int color = 1; color <= colorIds_; ++color) {
-    if (color == ignored_) continue;
-    fromWord[static_cast<std::size_t>(color)] = FirstWordToRegroup(color, firstChanged);
-    DropGroupsFrom(color, fromWord[static_cast<std::size_t>(color)]);
-  }
-  for (int color = 1; color <= colorIds_; ++color) {
-    if (color != ignored_) GroupColor(color, fromWord[static_cast<std::size_t>(color)]);
+    if (color != ignored_) GroupColor(color);
   }
   ListMovesInSweepOrder();
-}
-
-void PlainBoard::DropGroupsFrom(int color, int word) {
-  const auto c = static_cast<std::size_t>(color);
-  int& count = groupCounts_[c];
-  while (count > 0 && groups_[c][static_cast<std::size_t>(count - 1)].first / 64 + 1 >= word) {
-    const std::uint16_t first = groups_[c][static_cast<std::size_t>(--count)].first;
-    firsts_[first / 64u] &= ~(Bits{1} << (first % 64u));
-  }
-}
-
-// The word of the first group of the colour that reaches the column before
-// the first one changed: the groups starting before that word lie in
-// columns that did not change, and so did their neighbours.
-// The first word with a group of the colour starting in it that reaches the
-// column before the first one changed: the groups starting before that word
-// lie in columns that did not change, and so did their neighbours.
-int PlainBoard::FirstWordToRegroup(int color, int firstChanged) const {
-  const int before = std::max(firstChanged - 1, 0);
-  const int limit = before * columnBits_ / 64 + 1;
-  const auto& reach = reachThrough_[static_cast<std::size_t>(color)];
-  for (int w = 1; w < limit; ++w) {
-    if (reach[static_cast<std::size_t>(w)] > before) return w;
-  }
-  return limit;
 }
 
 // The stones of a word with a neighbour of their colour. The empty row on
@@ -126,39 +92,24 @@ PlainBoard::Bits PlainBoard::Paired(const Words& stones, int word) const {
   return s & ((s << 1) | (s >> 1) | beside);
 }
 
-// The groups of one colour from a word on (those starting there let go of),
-// each found from its first stone:
-// the first stone in the sweep with a neighbour of its colour that no group
-// has taken.
-void PlainBoard::GroupColor(int color, int fromWord) {
-  const auto c = static_cast<std::size_t>(color);
-  const Words& stones = masks_[c];
-  Words taken = takenBefore_[c][static_cast<std::size_t>(fromWord - 1)];
-  std::uint8_t reach = reachThrough_[c][static_cast<std::size_t>(fromWord - 1)];
-  for (int w = fromWord; w <= usedWords_; ++w) {
-    takenBefore_[c][static_cast<std::size_t>(w - 1)] = taken;
+// The groups of one colour, each found from its first stone: the first
+// stone in the sweep with a neighbour of its colour that no group has taken.
+void PlainBoard::GroupColor(int color) {
+  const Words& stones = masks_[static_cast<std::size_t>(color)];
+  Words taken{};
+  for (int w = 1; w <= usedWords_; ++w) {
     const Bits paired = Paired(stones, w);
     for (Bits open = paired & ~taken[static_cast<std::size_t>(w)]; open != 0; open = paired & ~taken[static_cast<std::size_t>(w)]) {
       const auto first = static_cast<std::uint16_t>((w - 1) * 64 + std::countr_zero(open));
       const std::int32_t count = Flood(color, first);
-      reach = std::max(reach, AddGroup(color, first, count));
       for (int f = floodFirst_; f <= floodLast_; ++f) taken[static_cast<std::size_t>(f)] |= flood_[static_cast<std::size_t>(f)];
       ForgetFlood();
+      const auto index = static_cast<std::uint8_t>(groupCount_++);
+      groups_[index] = {first, static_cast<std::uint16_t>(count), static_cast<std::uint8_t>(color)};
+      groupAt_[first] = index;
+      firsts_[first / 64u] |= Bits{1} << (first % 64u);
     }
-    reachThrough_[c][static_cast<std::size_t>(w)] = reach;
   }
-}
-
-// Returns the column after the group's last one.
-std::uint8_t PlainBoard::AddGroup(int color, std::uint16_t first, std::int32_t stones) {
-  const auto c = static_cast<std::size_t>(color);
-  const int index = groupCounts_[c]++;
-  const int lastCell = (floodLast_ - 1) * 64 + 63 - std::countl_zero(flood_[static_cast<std::size_t>(floodLast_)]);
-  groups_[c][static_cast<std::size_t>(index)] = {first, static_cast<std::uint16_t>(stones),
-                                                 static_cast<std::uint8_t>(lastCell / columnBits_)};
-  groupAt_[first] = static_cast<std::uint16_t>(color << 8 | index);
-  firsts_[first / 64u] |= Bits{1} << (first % 64u);
-  return static_cast<std::uint8_t>(lastCell / columnBits_ + 1);
 }
 
 // The group of whole runs `group` grown within its word, as far as the
@@ -227,15 +178,13 @@ void PlainBoard::ListMovesInSweepOrder() {
 // --- playing a move -------------------------------------------------------------
 
 std::int32_t PlainBoard::Play(int i) {
-  const int color = ColorIdOfMove(i);
-  const Group group = GroupOfMove(i);
-  Flood(color, group.first);
+  const Group group = groups_[RootOfMove(i)];
+  Flood(group.color, group.first);
   for (int w = floodFirst_; w <= floodLast_; ++w) RemoveFromWord(w, flood_[static_cast<std::size_t>(w)]);
   ForgetFlood();
-  const int firstColumn = group.first / columnBits_;
-  CloseEmptyColumns(firstColumn);
+  CloseEmptyColumns(group.first / columnBits_);
   stonesLeft_ -= group.stones;
-  Regroup(firstColumn);
+  Regroup();
   return group.stones;
 }
 

@@ -34,8 +34,8 @@ class PlainBoard {
   // for the groups of the colour ignored.
   int MoveCount() const { return moveCount_; }
   Move MoveAt(int i) const;
-  int ColorIdOfMove(int i) const { return moves_[static_cast<std::size_t>(i)] >> 8; }
-  std::int32_t StonesOfMove(int i) const { return GroupOfMove(i).stones; }
+  int ColorIdOfMove(int i) const { return groups_[RootOfMove(i)].color; }
+  std::int32_t StonesOfMove(int i) const { return groups_[RootOfMove(i)].stones; }
   // Plays the i-th move and finds the moves after it; returns the stones removed.
   std::int32_t Play(int i);
 
@@ -48,26 +48,17 @@ class PlainBoard {
   // are read without asking where the edge is.
   using Words = std::array<Bits, kMaxWords + 2>;
 
-  static constexpr int kMaxGroups = kMaxColumns * kMaxRows / 2;  // of one colour
-
   // A group of two or more, found from its first stone in the sweep.
   struct Group {
     std::uint16_t first;  // column * columnBits_ + height
     std::uint16_t stones;
-    std::uint8_t lastColumn;
+    std::uint8_t color;
   };
 
-  // A move names its group by colour (high byte) and place among the colour's groups.
-  const Group& GroupOfMove(int i) const {
-    const std::uint16_t move = moves_[static_cast<std::size_t>(i)];
-    return groups_[move >> 8][move & 0xFFu];
-  }
+  std::size_t RootOfMove(int i) const { return moves_[static_cast<std::size_t>(i)]; }
   Bits Paired(const Words& stones, int word) const;
-  void Regroup(int firstChanged);
-  int FirstWordToRegroup(int color, int firstChanged) const;
-  void DropGroupsFrom(int color, int word);
-  void GroupColor(int color, int fromWord);
-  std::uint8_t AddGroup(int color, std::uint16_t first, std::int32_t stones);
+  void Regroup();
+  void GroupColor(int color);
   std::int32_t Flood(int color, int first);
   std::int32_t FloodOverWords(const Words& stones);
   Bits GrowInWord(Bits stones, Bits group) const;
@@ -85,20 +76,11 @@ class PlainBoard {
   Words occupied_{};
   Words flood_{};  // the stones of the last flood, in words floodFirst_..floodLast_
   int floodFirst_ = 1, floodLast_ = 0;
-  // Each colour's groups in the order of their first stones. A move leaves
-  // the groups lying wholly left of the column before it as they were; the
-  // stones taken by the groups starting in the words before each word are
-  // kept, so that grouping a colour again can start at that word.
-  std::array<std::array<Group, kMaxGroups>, kColors> groups_{};
-  std::array<int, kColors> groupCounts_{};
-  std::array<std::array<Words, kMaxWords + 1>, kColors> takenBefore_{};  // [colour][word - 1]: by the groups starting before the word
-  // [colour][word]: one past the last column reached by the groups starting in
-  // the words up to it; word 0 (before the first) reaches none.
-  std::array<std::array<std::uint8_t, kMaxWords + 1>, kColors> reachThrough_{};
-  std::array<std::uint16_t, kMaxCells> groupAt_{};  // the move naming the group starting at each cell
-  std::array<Bits, kMaxWords> firsts_{};            // the first cells of the groups
-  std::array<std::uint16_t, kColors * kMaxGroups> moves_{};  // in sweep order
-  int moveCount_ = 0, usedColumns_ = 0, usedWords_ = 0, colorIds_ = 0, ignored_ = 0;
+  std::array<Group, kMaxColumns * kMaxRows / 2> groups_{};
+  std::array<std::uint8_t, kMaxCells> groupAt_{};  // the group starting at each cell, for those of the last grouping
+  std::array<Bits, kMaxWords> firsts_{};           // the first cells of the groups
+  std::array<std::uint8_t, kMaxColumns * kMaxRows / 2> moves_{};  // the groups in sweep order
+  int groupCount_ = 0, moveCount_ = 0, usedColumns_ = 0, usedWords_ = 0, colorIds_ = 0, ignored_ = 0;
   std::int32_t stonesLeft_ = 0;
 };
 
