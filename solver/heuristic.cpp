@@ -32,12 +32,25 @@ void AgreeOnSavedColor(PlainBoard& board, int saved) {
   if (board.MoveCount() == 0) board.IgnoreColor(0);
 }
 
-// The quick game on a plain board: the same draws, on the board that keeps
-// its groups from move to move.
+// The move the quick game plays on a plain board: while the colour saved
+// for last is ignored, every move listed is one the game may choose.
+int DrawPlainMove(const PlainBoard& board, int saved, RolloutRandom& random) {
+  const auto stonesOf = [&](std::size_t i) { return board.StonesOfMove(static_cast<int>(i)); };
+  if (board.IgnoredColor() == saved) return static_cast<int>(SmallerOfTwo(static_cast<std::size_t>(board.MoveCount()), random, stonesOf));
+  thread_local std::array<std::uint16_t, PlainBoard::kMaxColumns * PlainBoard::kMaxRows> allowed;
+  std::size_t count = 0;
+  for (int i = 0; i < board.MoveCount(); ++i) {
+    if (board.ColorIdOfMove(i) != saved) allowed[count++] = static_cast<std::uint16_t>(i);
+  }
+  if (count == 0) return static_cast<int>(SmallerOfTwo(static_cast<std::size_t>(board.MoveCount()), random, stonesOf));
+  return allowed[SmallerOfTwo(count, random, [&](std::size_t i) { return board.StonesOfMove(allowed[i]); })];
+}
+
+// The quick game on a plain board: the same draws, on the board of colour
+// masks.
 bool PlayOutPlain(Goal goal, const Board& position, std::int64_t tally, RolloutRandom& random, Rollout& out,
                   const StopRule& stop) {
   thread_local PlainBoard board;
-  thread_local std::array<std::uint16_t, PlainBoard::kMaxColumns * PlainBoard::kMaxRows> allowed;
   out.moves.clear();
   ColorCounts counts = position.ColorCounts();
   int saved = MostPlentifulColor(counts, position.ColorIdCount());
@@ -46,17 +59,7 @@ bool PlayOutPlain(Goal goal, const Board& position, std::int64_t tally, RolloutR
     AgreeOnSavedColor(board, saved);
     if (board.MoveCount() == 0) break;
     if (stop.Soon(board.StonesLeft())) return false;
-    std::size_t count = 0;
-    for (int i = 0; i < board.MoveCount(); ++i) {
-      if (board.ColorIdOfMove(i) != saved) allowed[count++] = static_cast<std::uint16_t>(i);
-    }
-    int move = 0;
-    if (count == 0) {
-      move = static_cast<int>(SmallerOfTwo(static_cast<std::size_t>(board.MoveCount()), random,
-                                           [&](std::size_t i) { return board.StonesOfMove(static_cast<int>(i)); }));
-    } else {
-      move = allowed[SmallerOfTwo(count, random, [&](std::size_t i) { return board.StonesOfMove(allowed[i]); })];
-    }
+    const int move = DrawPlainMove(board, saved, random);
     const int color = board.ColorIdOfMove(move);
     out.moves.push_back(board.MoveAt(move));
     const std::int32_t removed = board.Play(move);
