@@ -40,6 +40,7 @@ void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::
   if (limits.budget > std::chrono::milliseconds(0)) {
     SolveRequest request{.goal = goal, .budget = limits.budget, .threads = 1};
     request.patience = limits.patience;
+    request.clock = SearchClock::ProgramCpu;  // at idle priority it takes what the player leaves
     runner_.Start(SearchOf(start, request, progress_), Priority::Idle);
   }
 }

@@ -21,11 +21,13 @@
 namespace pebble::solver {
 
 struct DealSearchLimits {
-  // In the background, on one thread: it costs at most as many CPU-seconds.
+  // In the background, on one thread: it costs the program at most as many
+  // CPU-seconds, however long that takes on a busy machine.
   // None: the deal is searched only when Finish asks.
   std::chrono::milliseconds budget{5000};
-  // It rests earlier once its best line has not become better for so long:
-  // later passes rarely find more, and the player's core is worth more.
+  // It rests earlier once its best line has not become better for so much
+  // of the program's CPU time: later passes rarely find more, and the
+  // player's core is worth more.
   std::chrono::milliseconds patience{2000};
   // After the end of a game that came before any line was found: on every
   // core at the game's priority, so the result is there within half a second.

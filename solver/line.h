@@ -11,6 +11,7 @@
 
 #include "solver/board.h"
 #include "solver/goal.h"
+#include "solver/search_clock.h"
 
 namespace pebble::solver {
 
@@ -37,6 +38,8 @@ class BestLine {
   bool Found() const { return Value() != std::numeric_limits<std::int64_t>::min(); }
   // When the best line last became better.
   Clock::time_point ImprovedAt() const { return Clock::time_point(Clock::duration(improvedAt_.load(std::memory_order_relaxed))); }
+  // The same on a search clock's reading.
+  std::chrono::nanoseconds ImprovedAt(SearchClock clock) const;
   std::int64_t TallySoFar() const { return tallySoFar_; }
   bool Cleared() const { return cleared_.load(std::memory_order_relaxed); }
   // Called when a search has looked at every line: nothing better exists.
@@ -50,6 +53,7 @@ class BestLine {
   mutable std::mutex mutex_;
   Line best_;
   std::atomic<Clock::rep> improvedAt_{Clock::now().time_since_epoch().count()};
+  std::atomic<std::int64_t> improvedAtCpu_{ProgramCpuTime().count()};  // the program's CPU time then
   std::atomic<std::int64_t> value_{std::numeric_limits<std::int64_t>::min()};
   std::atomic<bool> cleared_{false};
   std::atomic<bool> proven_{false};
@@ -60,17 +64,27 @@ class BestLine {
 // the best line has not become better for a while.
 struct StopRule {
   const std::atomic<bool>* cancel = nullptr;
-  std::chrono::steady_clock::time_point deadline;
+  std::chrono::steady_clock::time_point deadline;  // on the wall clock
   const BestLine* best = nullptr;
   bool stopWhenCleared = false;
-  std::chrono::steady_clock::duration patience{0};  // zero: no limit
+  std::chrono::steady_clock::duration patience{0};  // zero: no limit; on the rule's clock
+  // With the program's CPU time, the deadline is `cpuDeadline`, and the
+  // patience is counted in CPU time too.
+  SearchClock clock = SearchClock::Wall;
+  std::chrono::nanoseconds cpuDeadline{0};
+
+  // Now and the deadline on the rule's clock: a search plans its passes by them.
+  std::chrono::nanoseconds Reading() const { return ReadingOf(clock); }
+  std::chrono::nanoseconds Deadline() const {
+    return clock == SearchClock::Wall ? std::chrono::nanoseconds(deadline.time_since_epoch()) : cpuDeadline;
+  }
 
   bool Now() const {
     if (cancel && cancel->load(std::memory_order_relaxed)) return true;
     if (best && (best->Proven() || (stopWhenCleared && best->Cleared()))) return true;
-    const auto now = std::chrono::steady_clock::now();
-    if (best && patience.count() > 0 && best->Found() && now - best->ImprovedAt() >= patience) return true;
-    return now >= deadline;
+    const std::chrono::nanoseconds now = Reading();
+    if (best && patience.count() > 0 && best->Found() && now - best->ImprovedAt(clock) >= patience) return true;
+    return now >= Deadline();
   }
   // The same, asked often inside a search: `work` is about how many cells
   // the step since the last question went over. A cancel is seen at once;

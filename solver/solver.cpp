@@ -23,7 +23,7 @@ int WidestBeam(const Board& start) {
 // before the time is up: at most four times wider, and narrower when the
 // time left is short. A pass cut off by the time still hands back its best
 // line, but a pass that ends has searched its whole width.
-int NextWidth(int width, Clock::duration took, Clock::duration left, int widest) {
+int NextWidth(int width, std::chrono::nanoseconds took, std::chrono::nanoseconds left, int widest) {
   const double tookSeconds = std::max(1e-6, std::chrono::duration<double>(took).count());
   const double fits = width * 0.9 * std::chrono::duration<double>(left).count() / tookSeconds;
   return static_cast<int>(std::clamp<double>(fits, 1, std::min(4.0 * width, double(widest))));
@@ -35,13 +35,13 @@ void Work(const Board& start, unsigned worker, unsigned workers, const StopRule&
   const int widest = WidestBeam(start);
   int width = 1;
   for (std::uint64_t pass = 0; !stop.Now(); ++pass) {
-    const Clock::time_point began = Clock::now();
+    const std::chrono::nanoseconds began = stop.Reading();
     const std::uint64_t seed = pass == 0 && worker == 0 ? 0 : 1 + worker + pass * workers;
     const PassEnd end = BeamPass(start, {width, seed}, stop, best);
     if (end == PassEnd::Exhaustive) best.MarkProven();
     if (end != PassEnd::Finished) return;
-    const Clock::time_point now = Clock::now();
-    width = NextWidth(width, now - began, stop.deadline - now, widest);
+    const std::chrono::nanoseconds now = stop.Reading();
+    width = NextWidth(width, now - began, stop.Deadline() - now, widest);
   }
 }
 
@@ -59,7 +59,9 @@ Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bo
 
 Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best) {
   if (request.known.Found()) best.Offer(request.known);
-  const StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
+  StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
+  stop.clock = request.clock;
+  stop.cpuDeadline = ProgramCpuTime() + request.budget;
   const unsigned workers = SearchThreads(request.threads);
   {
     std::vector<std::jthread> threads;

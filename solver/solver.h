@@ -22,6 +22,8 @@ struct SolveRequest {
   Line known{};                  // a line from the start known to play to the end: the answer is never worse
   // Enough once the best line has not become better for so long; zero: the whole budget.
   std::chrono::milliseconds patience{0};
+  // What the budget and the patience are counted in.
+  SearchClock clock = SearchClock::Wall;
 };
 
 // Blocks until the budget is spent, `cancel` is raised, nothing better can

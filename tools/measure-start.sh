@@ -14,35 +14,9 @@ set -eu
 game=${1:-build/pebbledrome}
 gap=${2:-2}
 [ -x "$game" ] || { echo "no game binary at $game" >&2; exit 1; }
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
-done
 
+. "$(dirname "$0")/private-session.sh"
 ticks=$(getconf CLK_TCK)
-home=$(mktemp -d)
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-
-xpid=""
-gpid=""
-cleanup() {
-  [ -n "$gpid" ] && kill "$gpid" 2>/dev/null || true
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null || true
-  rm -rf "$home"
-}
-trap cleanup EXIT INT TERM
-
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-waited=0
-until [ -e "/tmp/.X11-unix/X$display" ]; do
-  sleep 0.1
-  waited=$((waited + 1))
-  [ "$waited" -lt 100 ] || { echo "the X server did not start" >&2; exit 1; }
-done
-
-export DISPLAY=":$display" HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
-unset QT_QPA_PLATFORM
 start=$(date +%s.%N)
 "$game" >/dev/null 2>&1 &
 gpid=$!

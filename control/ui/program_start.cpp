@@ -26,13 +26,15 @@ RunningProgram StartProgram(const QStringList& commandLine) {
   program.store->SetProgRoot(kPebbledromeProgRoot);
   program.game = std::make_unique<TfrmGame>(*program.store, GameArguments(commandLine));
   program.game->show();
-  program.game->AfterFirstPaint([game = program.game.get()] {
-    // The icon decodes an .ico of several sizes, and the statistics read the
-    // score store: neither is needed to see the field.
-    QApplication::setWindowIcon(QIcon(":/res/Mainicon"));
-    game->CreateStats();
-  });
+  program.game->AfterFirstPaint([game = program.game.get()] { CompleteStart(*game); });
   return program;
+}
+
+void CompleteStart(TfrmGame& game) {
+  // The icon decodes an .ico of several sizes, and the statistics read the
+  // score store: neither is needed to see the field.
+  QApplication::setWindowIcon(QIcon(":/res/Mainicon"));
+  game.CreateStats();
 }
 
 }  // namespace pebble::ui

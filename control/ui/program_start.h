@@ -23,4 +23,8 @@ struct RunningProgram {
 // it. Whatever the first paint does not need comes after it.
 RunningProgram StartProgram(const QStringList& commandLine);
 
+// What the program does once the window's field is on the screen: the icon
+// and the statistics, which count every move from the first.
+void CompleteStart(TfrmGame& game);
+
 }  // namespace pebble::ui

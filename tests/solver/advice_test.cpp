@@ -10,6 +10,7 @@
 #include "solver/advice.h"
 #include "solver/solver.h"
 #include "support/silent_host.h"
+#include "support/solver_fields.h"
 
 namespace pebble::solver {
 namespace {
@@ -17,19 +18,6 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::atomic<bool> kNever{false};
-
-GameSettings QuietGame(std::int32_t columns, std::int32_t rows, int colors, bool specials, bool lowScore) {
-  GameSettings s;
-  s.columnCount = columns;
-  s.rowCount = rows;
-  s.colorCount = static_cast<std::uint8_t>(colors);
-  s.lowScore = lowScore;
-  s.actionsOn = specials;
-  s.actionFrequency = 6;
-  s.animationsOn = false;
-  s.soundsOn = false;
-  return s;
-}
 
 struct Table {
   testing::SilentHost host;

@@ -9,23 +9,12 @@
 #include "engine/game.h"
 #include "solver/solver.h"
 #include "support/silent_host.h"
+#include "support/solver_fields.h"
 
 namespace pebble::solver {
 namespace {
 
 using namespace std::chrono_literals;
-
-GameSettings DealSettings(std::int32_t columns, std::int32_t rows, int colors, bool specials) {
-  GameSettings s;
-  s.columnCount = columns;
-  s.rowCount = rows;
-  s.colorCount = static_cast<std::uint8_t>(colors);
-  s.actionsOn = specials;
-  s.actionFrequency = 6;
-  s.animationsOn = false;
-  s.soundsOn = false;
-  return s;
-}
 
 struct Dealt {
   testing::SilentHost host;
@@ -56,7 +45,7 @@ TEST(Solver, FindsTheBestLineWhereEveryLineCanBeTried) {
   for (Goal goal : {Goal::FewestStones, Goal::MostPoints, Goal::StandardScoring}) {
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
       const bool specials = seed % 2 == 0 && goal != Goal::StandardScoring;
-      Dealt deal(DealSettings(4, 5, 3, specials), seed);
+      Dealt deal(QuietGame(4, 5, 3, specials), seed);
       const Board board = deal.MakeBoard();
       SCOPED_TRACE("goal " + std::to_string(static_cast<int>(goal)) + ", seed " + std::to_string(seed));
       // The budget is only a bound: a search that has seen every line stops.
@@ -69,7 +58,7 @@ TEST(Solver, FindsTheBestLineWhereEveryLineCanBeTried) {
 TEST(Solver, LinePlaysThroughTheEngineToWhatItClaims) {
   const std::atomic<bool> never{false};
   for (bool specials : {false, true}) {
-    Dealt deal(DealSettings(10, 16, 5, specials), 77);
+    Dealt deal(QuietGame(10, 16, 5, specials), 77);
     Board board = deal.MakeBoard();
     const Line line = Solve(board, {Goal::FewestStones, 300ms, 0, false}, never);
     ASSERT_FALSE(line.moves.empty());
@@ -86,7 +75,7 @@ TEST(Solver, LinePlaysThroughTheEngineToWhatItClaims) {
 }
 
 TEST(Solver, StopsWhenCancelled) {
-  Dealt deal(DealSettings(20, 20, 4, false), 5);
+  Dealt deal(QuietGame(20, 20, 4, false), 5);
   const Board board = deal.MakeBoard();
   std::atomic<bool> cancel{false};
   Line line;
@@ -104,7 +93,7 @@ TEST(Solver, StopsWhenCancelled) {
 // an hour's budget it still comes back by itself, its best line untouched for
 // the patience asked, and hands that line back.
 TEST(Solver, RestsOnceItsBestLineHasNotImprovedForItsPatience) {
-  Dealt deal(DealSettings(15, 15, 5, false), 7);
+  Dealt deal(QuietGame(15, 15, 5, false), 7);
   const Board board = deal.MakeBoard();
   const std::atomic<bool> never{false};
   BestLine best(Goal::FewestStones);
@@ -114,6 +103,40 @@ TEST(Solver, RestsOnceItsBestLineHasNotImprovedForItsPatience) {
   ASSERT_TRUE(line.Found());
   EXPECT_GE(std::chrono::steady_clock::now() - best.ImprovedAt(), 100ms);
   EXPECT_EQ(line.value, best.Value());
+}
+
+// Until the program's processor has worked for `spent`.
+void Work(std::chrono::nanoseconds spent) {
+  const std::chrono::nanoseconds until = ProgramCpuTime() + spent;
+  volatile std::uint64_t churn = 0;
+  while (ProgramCpuTime() < until) churn = churn + 1;
+}
+
+// A search counted in the program's CPU time is not ended by waiting, only by
+// work: in the background on a busy machine it would otherwise give up
+// before it had searched. Both its patience and its budget count so; on the
+// wall clock, the wait counts.
+TEST(StopRule, OnTheProgramsCpuTimeOnlyWorkCounts) {
+  struct Case {
+    SearchClock clock;
+    bool patienceRunsOut;  // the best line untouched, budget plenty
+    bool afterAWait, afterWork;
+  };
+  for (const Case c : {Case{SearchClock::Wall, true, true, true}, Case{SearchClock::Wall, false, true, true},
+                       Case{SearchClock::ProgramCpu, true, false, true}, Case{SearchClock::ProgramCpu, false, false, true}}) {
+    SCOPED_TRACE(std::string(c.clock == SearchClock::Wall ? "wall" : "cpu") + (c.patienceRunsOut ? ", patience" : ", budget"));
+    BestLine best(Goal::StandardScoring);
+    best.Offer(Line{{}, 5, 0, 5});
+    const auto limit = 40ms;
+    StopRule rule{nullptr, std::chrono::steady_clock::now() + (c.patienceRunsOut ? 1h : limit), &best, false};
+    rule.patience = c.patienceRunsOut ? std::chrono::steady_clock::duration(limit) : std::chrono::steady_clock::duration(0);
+    rule.clock = c.clock;
+    rule.cpuDeadline = ProgramCpuTime() + (c.patienceRunsOut ? std::chrono::nanoseconds(1h) : limit);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(rule.Now(), c.afterAWait);
+    Work(60ms);
+    EXPECT_EQ(rule.Now(), c.afterWork);
+  }
 }
 
 TEST(Solver, PositionWithoutMovesGivesTheEmptyLine) {

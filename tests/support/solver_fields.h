@@ -34,19 +34,29 @@ inline Field FieldOfRows(const std::vector<std::string>& rows) {
 
 inline Board BoardOfRows(const std::vector<std::string>& rows) { return *Board::FromField(FieldOfRows(rows), false); }
 
+// A game of the given size without animations or sounds, so that a test
+// plays it move by move at once.
+inline GameSettings QuietGame(std::int32_t columns, std::int32_t rows, int colors, bool specials = false,
+                              bool lowScore = GameSettings{}.lowScore) {
+  GameSettings s;
+  s.columnCount = columns;
+  s.rowCount = rows;
+  s.colorCount = static_cast<std::uint8_t>(colors);
+  s.lowScore = lowScore;
+  s.actionsOn = specials;
+  s.actionFrequency = 6;
+  s.animationsOn = false;
+  s.soundsOn = false;
+  return s;
+}
+
 // A field the game deals without special stones.
 inline Board DealtBoard(std::int32_t columns, std::int32_t rows, int colors, std::uint64_t deal) {
   testing::SilentHost host;
   GameRandom random;
   random.SetFixedSeed(deal);
   Game game(host, random);
-  GameSettings s;
-  s.columnCount = columns;
-  s.rowCount = rows;
-  s.colorCount = static_cast<std::uint8_t>(colors);
-  s.animationsOn = false;
-  s.soundsOn = false;
-  game.NewField(s, {columns, rows});
+  game.NewField(QuietGame(columns, rows, colors), {columns, rows});
   return *Board::FromField(game.GetField(), false);
 }
 

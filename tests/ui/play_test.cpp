@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QRegularExpression>
 #include <QTextEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -29,8 +28,7 @@ using namespace pebble::ui;
 using pebble::testing::CellCentre;
 using pebble::testing::FirstMovable;
 using pebble::testing::OpenWindow;
-using pebble::testing::ScriptedPrompter;
-using pebble::testing::StoreInHome;
+using pebble::testing::WindowHome;
 
 namespace {
 
@@ -58,13 +56,12 @@ class PlayTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<SettingsStore> store_;
-  ScriptedPrompter prompter_;
+  std::unique_ptr<WindowHome> home_;
+  pebble::testing::ScriptedPrompter& Prompter() { return home_->Prompter(); }
 
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
     for (const char* quiet : {"animations:no", "sounds:no", "resize:no"}) arguments.insert(arguments.begin(), quiet);
-    return OpenWindow(*store_, std::move(arguments));
+    return OpenWindow(home_->Store(), std::move(arguments));
   }
 
   void Click(TfrmGame& w, std::int32_t index) {
@@ -89,19 +86,12 @@ class PlayTest : public QObject {
   void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
 
   void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    store_ = StoreInHome(*home_);
-    prompter_ = ScriptedPrompter();
-    prompter_.textsLeftOver = QString("Keys");  // the winner's name, whenever a game ends
-    SetPrompter(&prompter_);
+    home_ = std::make_unique<WindowHome>();
+    Prompter().textsLeftOver = QString("Keys");  // the winner's name, whenever a game ends
     ProgramRandom().SetFixedSeed(20261211);
   }
 
-  void cleanup() {
-    SetPrompter(nullptr);
-    store_.reset();
-    home_.reset();
-  }
+  void cleanup() { home_.reset(); }
 
   // --- deal numbers ----------------------------------------------------------
 
@@ -126,29 +116,29 @@ class PlayTest : public QObject {
     for (const char* bad : {"deal:0", "deal:abc", "deal:", "deal:1000000000"}) {
       auto w = Open({bad});
       QVERIFY2(w->GetGame().Deal().has_value(), bad);
-      QVERIFY2(prompter_.said.isEmpty(), bad);
+      QVERIFY2(Prompter().said.isEmpty(), bad);
     }
   }
 
   void theDialogStartsTheDealTypedAndRefusesWhatIsNoDeal() {
     auto w = Open({"deal:99"});
-    prompter_.texts = {" 123456 "};
+    Prompter().texts = {" 123456 "};
     w->PlayDealNumber();
-    QCOMPARE(prompter_.textQuestions.back().preset, QString("99"));
+    QCOMPARE(Prompter().textQuestions.back().preset, QString("99"));
     QCOMPARE(w->GetGame().Deal(), std::optional<DealNumber>(123456));
     const Field& field = w->GetGame().GetField();
     QCOMPARE(field.Cells(), DealField(123456, w->GetGame().Settings(), {field.Columns(), field.Rows()}).Cells());
 
     const int games = w->SetUpCount();
     for (const QString& bad : {QString("12x"), QString("0"), QString(""), QString("-3"), QString(200, '9')}) {
-      prompter_.said.clear();
-      prompter_.texts = {bad};
+      Prompter().said.clear();
+      Prompter().texts = {bad};
       w->PlayDealNumber();
-      QCOMPARE(prompter_.said.size(), 1);
-      QVERIFY2(prompter_.said.front().startsWith("error: \"" + bad.left(20)), qPrintable(prompter_.said.front()));
-      QVERIFY(prompter_.said.front().contains("is not a deal number"));
+      QCOMPARE(Prompter().said.size(), 1);
+      QVERIFY2(Prompter().said.front().startsWith("error: \"" + bad.left(20)), qPrintable(Prompter().said.front()));
+      QVERIFY(Prompter().said.front().contains("is not a deal number"));
     }
-    prompter_.texts = {std::nullopt};  // cancelled
+    Prompter().texts = {std::nullopt};  // cancelled
     w->PlayDealNumber();
     QCOMPARE(w->SetUpCount(), games);
     QCOMPARE(w->GetGame().Deal(), std::optional<DealNumber>(123456));
@@ -215,10 +205,10 @@ class PlayTest : public QObject {
       QCOMPARE(SeenIn(*w).cells, atTheEnd.cells);
       QCOMPARE(w->GetGame().Score(), atTheEnd.score);
     }
-    QCOMPARE(prompter_.warnings.size(), 2);
+    QCOMPARE(Prompter().warnings.size(), 2);
     QCOMPARE(keeper.Counters().GamesPlayed, 1);
     QCOMPARE(keeper.Table(), table);
-    QCOMPARE(prompter_.textQuestions.size(), std::size_t{1});  // one name query, at the first end
+    QCOMPARE(Prompter().textQuestions.size(), std::size_t{1});  // one name query, at the first end
   }
 
   // A game played with advice, or dealt to be clearable, takes its place
@@ -245,7 +235,7 @@ class PlayTest : public QObject {
     playToTheEnd(*advised);
     QCOMPARE(aided(*advised), 1);
 
-    store_->SaveRegBool(kConfigSection, kValueClearableDeals, true);
+    home_->Store().SaveRegBool(kConfigSection, kValueClearableDeals, true);
     auto clearable = Open(small);
     playToTheEnd(*clearable);
     QCOMPARE(aided(*clearable), 2);
@@ -268,7 +258,7 @@ class PlayTest : public QObject {
     QVERIFY(w->isVisible());
     QCOMPARE(w->SetUpCount(), games);  // the same game goes on, its move still undoable
     QVERIFY(w->Button(bttUndo)->isEnabled());
-    QVERIFY(prompter_.informations.back().contains("next game"));
+    QVERIFY(Prompter().informations.back().contains("next game"));
     QTest::keyClick(w.get(), Qt::Key_Z);
     QVERIFY(!w->Button(bttUndo)->isEnabled());
 

@@ -3,7 +3,6 @@
 // screen's available area, on the offscreen platform.
 
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -22,8 +21,7 @@ using namespace pebble;
 using namespace pebble::ui;
 using pebble::testing::FirstMovable;
 using pebble::testing::OpenWindow;
-using pebble::testing::ScriptedPrompter;
-using pebble::testing::StoreInHome;
+using pebble::testing::WindowHome;
 
 namespace {
 
@@ -51,13 +49,11 @@ bool InsideScreen(const TfrmGame& w) {
 class ScaleTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<SettingsStore> store_;
-  ScriptedPrompter prompter_;
+  std::unique_ptr<WindowHome> home_;
 
   std::unique_ptr<TfrmGame> Open(std::vector<std::string> arguments) {
     for (const char* quiet : {"animations:no", "sounds:no"}) arguments.insert(arguments.begin(), quiet);
-    return OpenWindow(*store_, std::move(arguments));
+    return OpenWindow(home_->Store(), std::move(arguments));
   }
 
   // Waits until the pictures are made for the scale shown.
@@ -70,19 +66,12 @@ class ScaleTest : public QObject {
   void initTestCase() { Q_INIT_RESOURCE(pebbledrome); }
 
   void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    store_ = StoreInHome(*home_);
-    prompter_ = ScriptedPrompter();
-    prompter_.textsLeftOver = QString("Scale");
-    SetPrompter(&prompter_);
+    home_ = std::make_unique<WindowHome>();
+    home_->Prompter().textsLeftOver = QString("Scale");
     ProgramRandom().SetFixedSeed(20261212);
   }
 
-  void cleanup() {
-    SetPrompter(nullptr);
-    store_.reset();
-    home_.reset();
-  }
+  void cleanup() { home_.reset(); }
 
   void aClickHitsTheCellDrawnUnderIt_data() {
     QTest::addColumn<int>("zoom");
@@ -101,7 +90,7 @@ class ScaleTest : public QObject {
     QFETCH(int, zoom);
     QFETCH(QSize, resizedTo);
     QFETCH(QStringList, options);
-    store_->SaveRegInt(kRootSection, kValueZoom, zoom);
+    home_->Store().SaveRegInt(kRootSection, kValueZoom, zoom);
     std::vector<std::string> arguments{"resize:no"};
     for (const QString& option : options) arguments.push_back(option.toStdString());
     auto w = Open(arguments);
@@ -163,7 +152,7 @@ class ScaleTest : public QObject {
     auto w = Open({"resize:no"});
     QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(w->Zoom(), 125);
-    QCOMPARE(store_->ReadRegInt(kRootSection, kValueZoom, 0), 125);
+    QCOMPARE(home_->Store().ReadRegInt(kRootSection, kValueZoom, 0), 125);
     QCOMPARE(w->size(), QSize(252, 476));  // 201 x 337 at 125 %, rounded up, and the bars
     Settle(*w);
     QCOMPARE(w->imgMain()->Painter().Ratio(), 1.25 * w->devicePixelRatioF());
@@ -196,7 +185,7 @@ class ScaleTest : public QObject {
     QFETCH(int, zoom);
     QFETCH(QStringList, options);
     QFETCH(bool, scaledDown);
-    store_->SaveRegInt(kRootSection, kValueZoom, zoom);
+    home_->Store().SaveRegInt(kRootSection, kValueZoom, zoom);
     std::vector<std::string> arguments;
     for (const QString& option : options) arguments.push_back(option.toStdString());
     auto w = Open(arguments);

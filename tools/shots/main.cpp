@@ -27,6 +27,7 @@
 #include "control/shell_help.h"
 #include "control/ui/help_window.h"
 #include "control/ui/field_view.h"
+#include "control/ui/program_start.h"
 #include "control/ui/tfrm_game.h"
 #include "engine/deal.h"
 #include "render/ui/background_picture.h"
@@ -141,6 +142,7 @@ Window* OpenWindowOf() {
 // followed to the end, then the statistics.
 void Walkthrough(Shots& shots, SettingsStore& store, const QString& tag) {
   TfrmGame game(store, {"deal:4711", "sounds:no", "animations:no", "score:high"});
+  CompleteStart(game);  // as the program does after its first paint, so the statistics see every move
   shots.Take(game, "walk-1-start-" + tag);
   const auto advise = [&game] {
     game.AskForAdvice();
