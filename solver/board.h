@@ -72,6 +72,11 @@ class Board {
   std::array<std::int32_t, kMaxColorIds + 1> ColorCounts() const;
   std::int32_t ColorIdCount() const { return colorIds_; }
   int ColorIdAt(const Move& move) const { return ColorId(At(move.column, move.height)); }
+  // The stones one by one, for a board of another layout built from this one.
+  bool Plain() const { return plain_; }
+  std::int32_t UsedColumns() const { return usedColumns_; }
+  std::int32_t ColumnHeight(int column) const { return Height(column); }
+  int ColorIdAt(int column, int height) const { return ColorId(At(column, height)); }
   bool IsSpecialColorId(int id) const { return palette_[static_cast<std::size_t>(id)] == SpecialColor; }
   std::uint64_t Hash() const;
   // Whether both hold the same stones in the same cells.

@@ -37,5 +37,10 @@ struct RolloutRandom {
 // false: it said stop, and `out` holds no finished game.
 bool PlayOut(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves, RolloutRandom& random,
              Rollout& out, const StopRule& stop);
+// The same quick game always played on Board itself: PlayOut takes it for
+// the fields a PlainBoard cannot hold, and it is the reference the quick
+// board's games are held against.
+bool PlayOutOnBoard(Goal goal, const Board& position, std::int64_t tally, const std::vector<Move>& moves,
+                    RolloutRandom& random, Rollout& out, const StopRule& stop);
 
 }  // namespace pebble::solver
