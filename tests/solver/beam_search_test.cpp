@@ -82,8 +82,12 @@ TEST(BeamSearch, PassTooWideForItsTimeStillEndsWithAWholeLine) {
   for (const unsigned threads : {1u, 2u}) {
     SCOPED_TRACE("threads " + std::to_string(threads));
     BestLine best(Goal::StandardScoring);
-    // Unnarrowed, this pass would take some minutes.
-    const StopRule soon{nullptr, std::chrono::steady_clock::now() + 2s, nullptr, false};
+    // Unnarrowed, this pass would take some minutes. Its time is counted in
+    // the program's CPU time, so that other work on the machine does not
+    // make a layer take longer than the pass planned for.
+    StopRule soon{nullptr, std::chrono::steady_clock::now() + 2s, nullptr, false};
+    soon.clock = SearchClock::ProgramCpu;
+    soon.cpuDeadline = ProgramCpuTime() + 2s;
     EXPECT_EQ(BeamPass(board, {1 << 14, 8, threads}, soon, best), PassEnd::Finished);
     const Line line = best.Get();
     Board played = board;
