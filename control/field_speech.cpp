@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "config/game_settings.h"
 #include "config/string_ids.h"
 #include "config/string_table.h"
 #include "engine/game.h"
@@ -12,10 +13,13 @@ namespace pebble {
 namespace {
 
 // The colours named by kFirstColorName + i, in that order: the classic
-// palette's fifteen, then white, black, brown and pink.
-constexpr std::array<ColorValue, 19> kNamedColors = {
-    0x0000FF, 0xFF0000, 0x008000, 0x0080FF, 0xC0C0C0, 0x008080, 0x00FF00, 0x808000, 0x800000, 0x000080,
-    0x00FFFF, 0xFF00FF, 0x800080, 0xFFFF00, 0x808080, 0xFFFFFF, 0x000000, 0x2A2A80, 0xCBC0FF};
+// palette's fifteen, then these: white, black, brown and pink.
+constexpr std::array<ColorValue, 4> kMoreNamedColors = {0xFFFFFF, 0x000000, 0x2A2A80, 0xCBC0FF};
+constexpr std::size_t kNamedColorCount = kClassicPalette.size() + kMoreNamedColors.size();
+
+ColorValue NamedColor(std::size_t i) {
+  return i < kClassicPalette.size() ? kClassicPalette[i] : kMoreNamedColors[i - kClassicPalette.size()];
+}
 
 std::string Number(std::int64_t n) { return std::to_string(n); }
 
@@ -45,8 +49,8 @@ std::string StoneColorName(ColorValue color, int languageOffset) {
   const Lab wanted = ToLab(ToRgb8(color));
   std::size_t nearest = 0;
   double best = std::numeric_limits<double>::max();
-  for (std::size_t i = 0; i < kNamedColors.size(); ++i) {
-    const double distance = DeltaE76(wanted, ToLab(ToRgb8(kNamedColors[i])));
+  for (std::size_t i = 0; i < kNamedColorCount; ++i) {
+    const double distance = DeltaE76(wanted, ToLab(ToRgb8(NamedColor(i))));
     if (distance < best) {
       best = distance;
       nearest = i;

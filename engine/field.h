@@ -49,6 +49,8 @@ class Field {
   std::int32_t CellIndex(std::int32_t row, std::int32_t column) const { return (row - 1) * columns_ + column - 1; }
   CellPos CellPosition(std::int32_t index) const { return {index / columns_ + 1, index % columns_ + 1}; }
   std::int32_t NeighbourIndex(std::int32_t index, Direction direction) const;
+  // Whether (x, y) lies on the paint box, frame lines included.
+  bool HoldsPixel(std::int32_t x, std::int32_t y) const { return x >= 0 && y >= 0 && x < PixelWidth() && y < PixelHeight(); }
   // The caller checks that (x, y) lies on the paint box first.
   std::int32_t CellAtPixel(std::int32_t x, std::int32_t y) const;
   bool ColumnEmpty(std::int32_t column) const;

@@ -105,7 +105,7 @@ void Game::ResolveClick(MouseButton button, std::int32_t x, std::int32_t y) {
 void Game::ResolveOnField(MouseButton button, std::int32_t x, std::int32_t y) {
   host_.FieldTooltipsOff();
   clickedKind_ = skNormal;
-  if (x < 0 || y < 0 || x >= field_.PixelWidth() || y >= field_.PixelHeight()) {
+  if (!field_.HoldsPixel(x, y)) {
     host_.ShowMessage(kMsgClickOnField);
     return;
   }

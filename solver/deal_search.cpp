@@ -38,9 +38,13 @@ void DealSearch::Start(const Board& start, Goal goal, Limits limits, const std::
   known_ = LineOfClicks(start, known, goal).value_or(Line{});
   progress_ = std::make_shared<BestLine>(goal);
   if (limits.budget > std::chrono::milliseconds(0)) {
-    SolveRequest request{.goal = goal, .budget = limits.budget, .threads = 1};
-    request.patience = limits.patience;
-    request.clock = SearchClock::ProgramCpu;  // at idle priority it takes what the player leaves
+    // At idle priority it takes what the player leaves: counted in CPU time,
+    // a busy machine does not make it give up before it has searched.
+    const SolveRequest request{.goal = goal,
+                               .budget = limits.budget,
+                               .threads = 1,
+                               .patience = limits.patience,
+                               .clock = SearchClock::ProgramCpu};
     runner_.Start(SearchOf(start, request, progress_), Priority::Idle);
   }
 }

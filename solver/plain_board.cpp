@@ -22,6 +22,8 @@ Bits WholeRuns(Bits stones, Bits some) {
   return up | down;
 }
 
+// By hand: without the processor's own instruction, which a build for any
+// x86-64 may not assume, std::popcount is a call into the runtime library.
 int CountStones(Bits bits) {
   bits -= (bits >> 1) & 0x5555555555555555ull;
   bits = (bits & 0x3333333333333333ull) + ((bits >> 2) & 0x3333333333333333ull);

@@ -314,8 +314,7 @@ void TfrmGame::imgMainMouseUp(Qt::MouseButton button, QPoint at) {
                             : button == Qt::MiddleButton ? MouseButton::Middle
                                                          : MouseButton::Left;
   const Field& field = game_.GetField();
-  const bool onField = at.x() >= 0 && at.y() >= 0 && at.x() < field.PixelWidth() && at.y() < field.PixelHeight();
-  const std::int32_t cell = onField ? field.CellAtPixel(at.x(), at.y()) : -1;
+  const std::int32_t cell = field.HoldsPixel(at.x(), at.y()) ? field.CellAtPixel(at.x(), at.y()) : -1;
   // What the move will take, told once it is made.
   const std::int32_t taken = which == MouseButton::Left && cell >= 0 ? static_cast<std::int32_t>(game_.MoveCells(cell).size()) : 0;
   const QString what = taken > 0 ? QString::fromStdString(CellWhat(game_, cell, LanguageOffset())) : QString();

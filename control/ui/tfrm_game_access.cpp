@@ -31,7 +31,7 @@ void TfrmGame::ShowPreviewText() {
 
 void TfrmGame::PreviewPointer(std::optional<QPoint> at) {
   const Field& field = game_.GetField();
-  const bool onField = at && at->x() >= 0 && at->y() >= 0 && at->x() < field.PixelWidth() && at->y() < field.PixelHeight();
+  const bool onField = at && field.HoldsPixel(at->x(), at->y());
   preview_->PointAt(onField && !game_.SettingUp() ? std::optional(field.CellAtPixel(at->x(), at->y())) : std::nullopt);
 }
 
