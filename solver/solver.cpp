@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "solver/beam_search.h"
+#include "solver/heuristic.h"
 
 namespace pebble::solver {
 namespace {
@@ -46,6 +47,20 @@ void Work(const Board& start, unsigned threads, const StopRule& stop, BestLine& 
   }
 }
 
+// A search always has a whole line to hand back, even when a busy machine
+// gave it no time at all: one quick game from the start, which only a cancel
+// stops.
+void FirstLine(const Board& start, Goal goal, const std::atomic<bool>& cancel, BestLine& best) {
+  if (best.Found()) return;
+  const StopRule onlyCancel{&cancel, Clock::time_point::max()};
+  std::vector<Move> moves;
+  if (!start.Moves(moves, &cancel)) return;
+  Rollout game;
+  RolloutRandom random{0x9E3779B97F4A7C15ull};
+  if (!PlayOut(goal, start, best.TallySoFar(), moves, random, game, onlyCancel)) return;
+  best.Offer({game.moves, game.tally, game.stonesLeft, LineValue(goal, game.tally, game.stonesLeft)});
+}
+
 }  // namespace
 
 unsigned SearchThreads(unsigned wanted) {
@@ -60,6 +75,7 @@ Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bo
 
 Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best) {
   if (request.known.Found()) best.Offer(request.known);
+  FirstLine(start, request.goal, cancel, best);
   StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
   stop.clock = request.clock;
   stop.cpuDeadline = ProgramCpuTime() + request.budget;
