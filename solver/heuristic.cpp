@@ -3,9 +3,6 @@
 #include "solver/plain_board.h"
 
 namespace pebble::solver {
-namespace {
-
-using ColorCounts = std::array<std::int32_t, Board::kMaxColorIds + 1>;
 
 int MostPlentifulColor(const ColorCounts& counts, int colorIds) {
   int top = 1;
@@ -15,6 +12,16 @@ int MostPlentifulColor(const ColorCounts& counts, int colorIds) {
   return top;
 }
 
+// The board lists no moves of the colour saved for last while other moves
+// exist; once none is left it lists them all, for the rest of the game.
+void AgreeOnSavedColor(PlainBoard& board, int saved) {
+  if (board.IgnoredColor() == 0) return;
+  if (board.IgnoredColor() != saved) board.IgnoreColor(saved);
+  if (board.MoveCount() == 0) board.IgnoreColor(0);
+}
+
+namespace {
+
 // Of two moves drawn from `count`, the smaller group goes first: big groups
 // are kept to grow. Returns the chosen one's place among the `count`.
 template <typename StonesAt>
@@ -22,14 +29,6 @@ std::size_t SmallerOfTwo(std::size_t count, RolloutRandom& random, StonesAt ston
   const std::size_t one = random.Next() % count;
   const std::size_t other = random.Next() % count;
   return stonesAt(other) < stonesAt(one) ? other : one;
-}
-
-// The board lists no moves of the colour saved for last while other moves
-// exist; once none is left it lists them all, for the rest of the game.
-void AgreeOnSavedColor(PlainBoard& board, int saved) {
-  if (board.IgnoredColor() == 0) return;
-  if (board.IgnoredColor() != saved) board.IgnoreColor(saved);
-  if (board.MoveCount() == 0) board.IgnoreColor(0);
 }
 
 // The move the quick game plays on a plain board: while the colour saved

@@ -5,6 +5,8 @@
 
 #include "solver/beam_search.h"
 #include "solver/heuristic.h"
+#include "solver/nested_search.h"
+#include "solver/nrpa.h"
 
 namespace pebble::solver {
 namespace {
@@ -79,7 +81,11 @@ Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bo
   StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
   stop.clock = request.clock;
   stop.cpuDeadline = ProgramCpuTime() + request.budget;
-  Work(start, SearchThreads(request.threads), stop, best);
+  switch (request.search) {
+    case SearchKind::Beam: Work(start, SearchThreads(request.threads), stop, best); break;
+    case SearchKind::Nrpa: NrpaWork(start, SearchThreads(request.threads), stop, best); break;
+    case SearchKind::Nested: NestedWork(start, SearchThreads(request.threads), stop, best); break;
+  }
   return best.Get();
 }
 

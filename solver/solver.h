@@ -13,6 +13,14 @@
 
 namespace pebble::solver {
 
+// How the solver searches: the beam, which it uses unless told otherwise, or
+// one of the searches it is measured against.
+enum class SearchKind : std::uint8_t {
+  Beam,    // beams of growing width
+  Nrpa,    // nested rollout policy adaptation
+  Nested,  // nested Monte-Carlo search
+};
+
 struct SolveRequest {
   Goal goal = Goal::FewestStones;
   std::chrono::milliseconds budget{1000};
@@ -24,6 +32,7 @@ struct SolveRequest {
   std::chrono::milliseconds patience{0};
   // What the budget and the patience are counted in.
   SearchClock clock = SearchClock::Wall;
+  SearchKind search = SearchKind::Beam;
 };
 
 // Blocks until the budget is spent, `cancel` is raised, nothing better can

@@ -41,6 +41,21 @@ std::chrono::milliseconds StandardBudget() {
   return std::chrono::milliseconds(seconds > 0 ? static_cast<std::int64_t>(seconds * 1000) : 10'000);
 }
 
+// The search measured on the standard deals: the beam, or what
+// PEBBLE_SOLVER_SEARCH names (nrpa, nested), so that searches can be
+// compared in one build.
+SearchKind StandardSearch() {
+  const char* asked = std::getenv("PEBBLE_SOLVER_SEARCH");
+  const std::string name = asked ? asked : "beam";
+  if (name == "nrpa") return SearchKind::Nrpa;
+  if (name == "nested") return SearchKind::Nested;
+  if (name != "beam") {
+    std::fprintf(stderr, "PEBBLE_SOLVER_SEARCH: unknown search '%s' (beam, nrpa or nested)\n", name.c_str());
+    std::exit(2);
+  }
+  return SearchKind::Beam;
+}
+
 // A game dealt from a fixed deal, kept to replay the solver's line on.
 struct Dealt {
   testing::SilentHost host;
@@ -109,7 +124,9 @@ void StandardDeal(benchmark::State& state) {
   const std::atomic<bool> never{false};
   for (auto _ : state) {
     Dealt deal(15, 15, 15'000 + static_cast<std::uint64_t>(state.range(0)));
-    const Line line = Solve(deal.MakeBoard(), {Goal::StandardScoring, StandardBudget(), 0, false}, never);
+    SolveRequest request{Goal::StandardScoring, StandardBudget(), 0, false};
+    request.search = StandardSearch();
+    const Line line = Solve(deal.MakeBoard(), request, never);
     state.PauseTiming();
     const Replayed replayed = ClickThrough(deal.game, line, name);
     const std::int64_t points = StandardPoints(replayed);
