@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <limits>
-#include <thread>
 #include <vector>
 
 #include "solver/heuristic.h"
 #include "solver/plain_board.h"
+#include "solver/seeded_threads.h"
 
 namespace pebble::solver {
 namespace {
@@ -110,11 +110,7 @@ void NestedSearch(const Board& start, NestedOptions options, const StopRule& sto
 }
 
 void NestedWork(const Board& start, unsigned threads, const StopRule& stop, BestLine& best) {
-  std::vector<std::jthread> others;
-  for (unsigned t = 1; t < threads; ++t) {
-    others.emplace_back([&, t] { NestedSearch(start, {.seed = t}, stop, best); });
-  }
-  NestedSearch(start, {.seed = 0}, stop, best);
+  OnSeededThreads(threads, [&](std::uint64_t seed) { NestedSearch(start, {.seed = seed}, stop, best); });
 }
 
 }  // namespace pebble::solver

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <thread>
 #include <vector>
 
 #include "solver/heuristic.h"
 #include "solver/plain_board.h"
+#include "solver/seeded_threads.h"
 
 namespace pebble::solver {
 namespace {
@@ -168,20 +168,22 @@ class Adaptation {
     while (true) {
       Policy policy;
       Sequence line;
+      if (options_.fromBestSoFar && !Replay(best_.Get(), line)) return;
       if (!Level(options_.level, policy, line)) return;
     }
   }
 
  private:
   // Level n: the best of `iterations` searches of level n-1, each from the
-  // policy as taught by the best line so far. False: stopped.
+  // policy as taught by the best line so far, which starts as `best` (none
+  // when it is clear). False: stopped.
   bool Level(int level, Policy& policy, Sequence& best) {
-    best.Clear();
     if (level == 0) return PlayOut(policy, best);
     Sequence& found = found_[static_cast<std::size_t>(level)];
     Policy& below = taught_[static_cast<std::size_t>(level)];
     for (int i = 0; i < options_.iterations; ++i) {
       if (level > 1) below = policy;  // the level below teaches a copy of its own
+      found.Clear();
       if (!Level(level - 1, level > 1 ? below : policy, found)) return false;
       if (found.value >= best.value) std::swap(found, best);
       Adapt(policy, best);
@@ -190,8 +192,40 @@ class Adaptation {
   }
 
   // One quick game, each move drawn with a chance in proportion to
-  // e^weight among the moves offered.
+  // e^weight among the moves offered; offered when it beats the best so far.
   bool PlayOut(const Policy& policy, Sequence& out) {
+    const bool played = Play(out, [&](double top) { return Draw(top); }, policy);
+    if (played && out.value > best_.Value()) best_.Offer({out.moves, out.tally, out.stonesLeft, out.value});
+    return played;
+  }
+
+  // The line found by another search, with the moves offered on its way, to
+  // teach the policy from the start; `out` stays clear when the line makes
+  // a move not offered. False: stopped.
+  bool Replay(const Line& line, Sequence& out) {
+    const Policy untaught;
+    std::size_t step = 0;
+    bool offered = true;
+    const bool played = Play(out, [&](double) {
+      for (int i = 0; i < position_.Count(); ++i) {
+        if (step < line.moves.size() && position_.At(i) == line.moves[step]) {
+          ++step;
+          return i;
+        }
+      }
+      offered = false;
+      return 0;
+    }, untaught);
+    if (!offered || step != line.moves.size()) out.Clear();
+    return played;
+  }
+
+  // Plays a game to the end, each move chosen by `choose` from the moves
+  // offered, whose weights under the policy (priors included) are in
+  // chances_ and the top one given; records the game in `out`. False:
+  // stopped.
+  template <typename Choose>
+  bool Play(Sequence& out, Choose choose, const Policy& policy) {
     if (!position_.Start(start_, stop_, options_.savedPenalty <= 0)) return false;
     std::int64_t tally = best_.TallySoFar();
     while (position_.Count() > 0) {
@@ -207,7 +241,7 @@ class Adaptation {
         chances_[static_cast<std::size_t>(i)] = policy.Weight(code) + prior;
         top = std::max(top, chances_[static_cast<std::size_t>(i)]);
       }
-      const int pick = Draw(top);
+      const int pick = choose(top);
       out.stepEnds.push_back(static_cast<std::uint32_t>(out.offered.size()));
       out.chosen.push_back(out.offered[out.offered.size() - static_cast<std::size_t>(count - pick)]);
       out.moves.push_back(position_.At(pick));
@@ -218,7 +252,6 @@ class Adaptation {
     out.tally = tally;
     out.stonesLeft = position_.StonesLeft();
     out.value = LineValue(best_.GetGoal(), tally, out.stonesLeft);
-    if (out.value > best_.Value()) best_.Offer({out.moves, out.tally, out.stonesLeft, out.value});
     return true;
   }
 
@@ -294,12 +327,12 @@ void NrpaSearch(const Board& start, NrpaOptions options, const StopRule& stop, B
   }
 }
 
-void NrpaWork(const Board& start, unsigned threads, const StopRule& stop, BestLine& best) {
-  std::vector<std::jthread> others;
-  for (unsigned t = 1; t < threads; ++t) {
-    others.emplace_back([&, t] { NrpaSearch(start, {.seed = t}, stop, best); });
-  }
-  NrpaSearch(start, {.seed = 0}, stop, best);
+void NrpaWork(const Board& start, unsigned threads, const StopRule& stop, BestLine& best, NrpaOptions options) {
+  OnSeededThreads(threads, [&](std::uint64_t seed) {
+    NrpaOptions own = options;
+    own.seed = options.seed + seed;
+    NrpaSearch(start, own, stop, best);
+  });
 }
 
 }  // namespace pebble::solver

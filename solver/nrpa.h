@@ -29,6 +29,10 @@ struct NrpaOptions {
   // weight; zero or less: they are not offered at all while others exist.
   double savedPenalty = 8.0;
   std::uint64_t seed = 0;
+  // Whether each start of the top level takes the best line found so far,
+  // by this search or another, as its best, and so teaches its policy that
+  // line first.
+  bool fromBestSoFar = false;
 };
 
 // The code a move is known by in the policy: its colour and the lowest, then
@@ -40,8 +44,8 @@ std::uint64_t MoveCode(int colorId, const Move& move);
 
 // One search, on the calling thread, until the stop rule says enough.
 void NrpaSearch(const Board& start, NrpaOptions options, const StopRule& stop, BestLine& best);
-// Searches of their own seed on `threads` threads, the calling one among
-// them, sharing only the best line.
-void NrpaWork(const Board& start, unsigned threads, const StopRule& stop, BestLine& best);
+// Searches of their own seed (the options' and on) on `threads` threads,
+// the calling one among them, sharing only the best line.
+void NrpaWork(const Board& start, unsigned threads, const StopRule& stop, BestLine& best, NrpaOptions options = {});
 
 }  // namespace pebble::solver

@@ -19,6 +19,7 @@ enum class SearchKind : std::uint8_t {
   Beam,    // beams of growing width
   Nrpa,    // nested rollout policy adaptation
   Nested,  // nested Monte-Carlo search
+  BeamThenNrpa,  // the beam for a quarter of the time, then policy adaptation taught its line
 };
 
 struct SolveRequest {

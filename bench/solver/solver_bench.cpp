@@ -42,15 +42,16 @@ std::chrono::milliseconds StandardBudget() {
 }
 
 // The search measured on the standard deals: the beam, or what
-// PEBBLE_SOLVER_SEARCH names (nrpa, nested), so that searches can be
+// PEBBLE_SOLVER_SEARCH names (nrpa, nested, beam+nrpa), so that searches can be
 // compared in one build.
 SearchKind StandardSearch() {
   const char* asked = std::getenv("PEBBLE_SOLVER_SEARCH");
   const std::string name = asked ? asked : "beam";
   if (name == "nrpa") return SearchKind::Nrpa;
   if (name == "nested") return SearchKind::Nested;
+  if (name == "beam+nrpa") return SearchKind::BeamThenNrpa;
   if (name != "beam") {
-    std::fprintf(stderr, "PEBBLE_SOLVER_SEARCH: unknown search '%s' (beam, nrpa or nested)\n", name.c_str());
+    std::fprintf(stderr, "PEBBLE_SOLVER_SEARCH: unknown search '%s' (beam, nrpa, nested or beam+nrpa)\n", name.c_str());
     std::exit(2);
   }
   return SearchKind::Beam;

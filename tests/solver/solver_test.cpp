@@ -1,6 +1,7 @@
 // The search against the truth: on fields small enough to try every line, it
 // must find the best one; on a real deal, its line must play through the
-// engine to the stones and points it claims; and it stops when told.
+// engine to the stones and points it claims; and it stops when told. The
+// last two hold for each search the solver can be told to use.
 
 #include <gtest/gtest.h>
 
@@ -16,50 +17,40 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct Dealt {
-  testing::SilentHost host;
-  GameRandom random;
-  Game game{host, random};
-  Dealt(const GameSettings& s, std::uint64_t seed) {
-    random.SetFixedSeed(seed);
-    game.NewField(s, {s.columnCount, s.rowCount});
-  }
-  Board MakeBoard() const { return *Board::FromField(game.GetField(), game.Settings().actionsOn); }
-};
-
-// The value of the best line, by trying every one.
-std::int64_t BestByTryingAll(const Board& board, Goal goal, std::int64_t tally) {
-  const std::vector<Move> moves = board.Moves();
-  if (moves.empty()) return LineValue(goal, tally, board.StonesLeft());
-  std::int64_t best = std::numeric_limits<std::int64_t>::min();
-  for (const Move& move : moves) {
-    Board next = board;
-    const std::int32_t stones = next.Play(move);
-    best = std::max(best, BestByTryingAll(next, goal, tally + MoveGain(goal, stones)));
-  }
-  return best;
-}
-
 TEST(Solver, FindsTheBestLineWhereEveryLineCanBeTried) {
   const std::atomic<bool> never{false};
   for (Goal goal : {Goal::FewestStones, Goal::MostPoints, Goal::StandardScoring}) {
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
       const bool specials = seed % 2 == 0 && goal != Goal::StandardScoring;
-      Dealt deal(QuietGame(4, 5, 3, specials), seed);
+      DealtGame deal(QuietGame(4, 5, 3, specials), seed);
       const Board board = deal.MakeBoard();
       SCOPED_TRACE("goal " + std::to_string(static_cast<int>(goal)) + ", seed " + std::to_string(seed));
       // The budget is only a bound: a search that has seen every line stops.
       const Line line = Solve(board, {goal, 60s, 2, false}, never);
-      EXPECT_EQ(line.value, BestByTryingAll(board, goal, 0));
+      EXPECT_EQ(line.value, BestByTryingEvery(board, goal, 0));
     }
   }
 }
 
-void CheckLinePlaysThroughTheEngine(bool specials, std::chrono::milliseconds budget) {
+// The searches the solver can be told to use: its own, the beam, and those
+// it is measured against.
+constexpr SearchKind kSearches[] = {SearchKind::Beam, SearchKind::Nrpa, SearchKind::Nested};
+
+std::string NameOf(SearchKind search) {
+  return search == SearchKind::Beam ? "beam" : search == SearchKind::Nrpa ? "nrpa" : "nested";
+}
+
+SolveRequest RequestOf(SearchKind search, Goal goal, std::chrono::milliseconds budget, unsigned threads) {
+  SolveRequest request{goal, budget, threads, false};
+  request.search = search;
+  return request;
+}
+
+void CheckLinePlaysThroughTheEngine(SearchKind search, bool specials, std::chrono::milliseconds budget) {
   const std::atomic<bool> never{false};
-  Dealt deal(QuietGame(10, 16, 5, specials), 77);
+  DealtGame deal(QuietGame(10, 16, 5, specials), 77);
   Board board = deal.MakeBoard();
-  const Line line = Solve(board, {Goal::FewestStones, budget, 0, false}, never);
+  const Line line = Solve(board, RequestOf(search, Goal::FewestStones, budget, 0), never);
   ASSERT_FALSE(line.moves.empty());
   for (const Move& move : line.moves) {
     const TStoneCell& cell = deal.game.GetField()[board.FieldIndex(move)];
@@ -73,36 +64,44 @@ void CheckLinePlaysThroughTheEngine(bool specials, std::chrono::milliseconds bud
 }
 
 // Also with no time at all, as on a machine too busy to give the search any:
-// it still hands back a whole line to play, never none.
+// it still hands back a whole line to play, never none. With special stones
+// every search plays its quick games on the general board.
 TEST(Solver, LinePlaysThroughTheEngineToWhatItClaims) {
-  for (const std::chrono::milliseconds budget : {300ms, 0ms}) {
-    for (bool specials : {false, true}) {
-      SCOPED_TRACE(std::to_string(budget.count()) + " ms" + (specials ? ", special stones" : ""));
-      CheckLinePlaysThroughTheEngine(specials, budget);
+  for (const SearchKind search : kSearches) {
+    for (const std::chrono::milliseconds budget : {300ms, 0ms}) {
+      for (bool specials : {false, true}) {
+        SCOPED_TRACE(NameOf(search) + ", " + std::to_string(budget.count()) + " ms" + (specials ? ", special stones" : ""));
+        CheckLinePlaysThroughTheEngine(search, specials, budget);
+      }
     }
   }
 }
 
+// On a field too wide for the quick board of plain fields.
 TEST(Solver, StopsWhenCancelled) {
-  Dealt deal(QuietGame(20, 20, 4, false), 5);
+  DealtGame deal(QuietGame(20, 20, 4, false), 5);
   const Board board = deal.MakeBoard();
-  std::atomic<bool> cancel{false};
-  Line line;
-  std::thread search([&] { line = Solve(board, {Goal::StandardScoring, 1h, 2, false}, cancel); });
-  std::this_thread::sleep_for(50ms);
-  cancel = true;
-  search.join();  // a search that ignored the flag would hold the test until its time-out
-  // What it hands back is no line, or a whole one.
-  Board played = board;
-  for (const Move& move : line.moves) played.Play(move);
-  if (line.Found()) EXPECT_EQ(played.StonesLeft(), line.stonesLeft);
+  for (const SearchKind search : kSearches) {
+    SCOPED_TRACE(NameOf(search));
+    std::atomic<bool> cancel{false};
+    Line line;
+    std::thread searching([&] { line = Solve(board, RequestOf(search, Goal::StandardScoring, 1h, 2), cancel); });
+    std::this_thread::sleep_for(50ms);
+    cancel = true;
+    searching.join();  // a search that ignored the flag would hold the test until its time-out
+    // What it hands back is no line, or a whole one.
+    Board played = board;
+    for (const Move& move : line.moves) played.Play(move);
+    if (line.Found()) EXPECT_EQ(played.StonesLeft(), line.stonesLeft);
+    if (line.Found()) EXPECT_TRUE(played.Moves().empty());
+  }
 }
 
 // The background search of a deal rests once its line stops improving: with
 // an hour's budget it still comes back by itself, its best line untouched for
 // the patience asked, and hands that line back.
 TEST(Solver, RestsOnceItsBestLineHasNotImprovedForItsPatience) {
-  Dealt deal(QuietGame(15, 15, 5, false), 7);
+  DealtGame deal(QuietGame(15, 15, 5, false), 7);
   const Board board = deal.MakeBoard();
   const std::atomic<bool> never{false};
   BestLine best(Goal::FewestStones);

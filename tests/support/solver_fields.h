@@ -2,12 +2,15 @@
 // Small fields for the solver's tests: drawn by hand as rows of letters, or
 // dealt by the game from a fixed deal.
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "engine/game.h"
 #include "solver/board.h"
+#include "solver/goal.h"
 #include "support/silent_host.h"
 
 namespace pebble::solver {
@@ -58,6 +61,31 @@ inline Board DealtBoard(std::int32_t columns, std::int32_t rows, int colors, std
   Game game(host, random);
   game.NewField(QuietGame(columns, rows, colors), {columns, rows});
   return *Board::FromField(game.GetField(), false);
+}
+
+// A game dealt from a fixed deal, kept to click a search's line through.
+struct DealtGame {
+  testing::SilentHost host;
+  GameRandom random;
+  Game game{host, random};
+  DealtGame(const GameSettings& s, std::uint64_t seed) {
+    random.SetFixedSeed(seed);
+    game.NewField(s, {s.columnCount, s.rowCount});
+  }
+  Board MakeBoard() const { return *Board::FromField(game.GetField(), game.Settings().actionsOn); }
+};
+
+// The value of the best line from the board, by trying every one.
+inline std::int64_t BestByTryingEvery(const Board& board, Goal goal, std::int64_t tally = 0) {
+  const std::vector<Move> moves = board.Moves();
+  if (moves.empty()) return LineValue(goal, tally, board.StonesLeft());
+  std::int64_t best = std::numeric_limits<std::int64_t>::min();
+  for (const Move& move : moves) {
+    Board next = board;
+    const std::int32_t stones = next.Play(move);
+    best = std::max(best, BestByTryingEvery(next, goal, tally + MoveGain(goal, stones)));
+  }
+  return best;
 }
 
 }  // namespace pebble::solver
