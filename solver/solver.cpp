@@ -61,17 +61,23 @@ void BeamThenNrpa(const Board& start, unsigned threads, const StopRule& stop, Be
 }
 
 // A search always has a whole line to hand back, even when a busy machine
-// gave it no time at all: one quick game from the start, which only a cancel
-// stops.
-void FirstLine(const Board& start, Goal goal, const std::atomic<bool>& cancel, BestLine& best) {
+// gave it no time at all: one quick game from the start. It may use the
+// program's processor time the budget gives, and at least kFirstLineWork, so
+// that a search starved of time still finds one; on a field too large for
+// that it finds none, as before, and a cancel stops it at once.
+constexpr std::chrono::milliseconds kFirstLineWork{100};
+
+void FirstLine(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best) {
   if (best.Found()) return;
-  const StopRule onlyCancel{&cancel, Clock::time_point::max()};
+  StopRule stop{&cancel, Clock::time_point::max()};
+  stop.clock = SearchClock::ProgramCpu;
+  stop.cpuDeadline = ProgramCpuTime() + std::max<std::chrono::nanoseconds>(request.budget, kFirstLineWork);
   std::vector<Move> moves;
   if (!start.Moves(moves, &cancel)) return;
   Rollout game;
   RolloutRandom random{0x9E3779B97F4A7C15ull};
-  if (!PlayOut(goal, start, best.TallySoFar(), moves, random, game, onlyCancel)) return;
-  best.Offer({game.moves, game.tally, game.stonesLeft, LineValue(goal, game.tally, game.stonesLeft)});
+  if (!PlayOut(request.goal, start, best.TallySoFar(), moves, random, game, stop)) return;
+  best.Offer({game.moves, game.tally, game.stonesLeft, LineValue(request.goal, game.tally, game.stonesLeft)});
 }
 
 }  // namespace
@@ -88,10 +94,10 @@ Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bo
 
 Line Solve(const Board& start, const SolveRequest& request, const std::atomic<bool>& cancel, BestLine& best) {
   if (request.known.Found()) best.Offer(request.known);
-  FirstLine(start, request.goal, cancel, best);
   StopRule stop{&cancel, Clock::now() + request.budget, &best, request.stopWhenCleared, request.patience};
   stop.clock = request.clock;
   stop.cpuDeadline = ProgramCpuTime() + request.budget;
+  FirstLine(start, request, cancel, best);
   switch (request.search) {
     case SearchKind::Beam: Work(start, SearchThreads(request.threads), stop, best); break;
     case SearchKind::Nrpa: NrpaWork(start, SearchThreads(request.threads), stop, best); break;

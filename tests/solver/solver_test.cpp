@@ -77,6 +77,17 @@ TEST(Solver, LinePlaysThroughTheEngineToWhatItClaims) {
   }
 }
 
+// On a field where one quick game takes minutes, the first line, too, keeps
+// to the budget, and the search comes back with no line rather than late. A
+// search that played it out regardless would hold the test until its
+// time-out.
+TEST(Solver, KeepsToItsBudgetWhereOneQuickGameTakesMinutes) {
+  const Board board = DealtBoard(400, 400, 5, 3);
+  const std::atomic<bool> never{false};
+  const Line line = Solve(board, {Goal::FewestStones, 20ms, 1, false}, never);
+  EXPECT_FALSE(line.Found());
+}
+
 // On a field too wide for the quick board of plain fields.
 TEST(Solver, StopsWhenCancelled) {
   DealtGame deal(QuietGame(20, 20, 4, false), 5);
