@@ -12,14 +12,6 @@ int MostPlentifulColor(const ColorCounts& counts, int colorIds) {
   return top;
 }
 
-// The board lists no moves of the colour saved for last while other moves
-// exist; once none is left it lists them all, for the rest of the game.
-void AgreeOnSavedColor(PlainBoard& board, int saved) {
-  if (board.IgnoredColor() == 0) return;
-  if (board.IgnoredColor() != saved) board.IgnoreColor(saved);
-  if (board.MoveCount() == 0) board.IgnoreColor(0);
-}
-
 namespace {
 
 // Of two moves drawn from `count`, the smaller group goes first: big groups
@@ -29,6 +21,14 @@ std::size_t SmallerOfTwo(std::size_t count, RolloutRandom& random, StonesAt ston
   const std::size_t one = random.Next() % count;
   const std::size_t other = random.Next() % count;
   return stonesAt(other) < stonesAt(one) ? other : one;
+}
+
+// The board lists no moves of the colour saved for last while other moves
+// exist; once none is left it lists them all, for the rest of the game.
+void AgreeOnSavedColor(PlainBoard& board, int saved) {
+  if (board.IgnoredColor() == 0) return;
+  if (board.IgnoredColor() != saved) board.IgnoreColor(saved);
+  if (board.MoveCount() == 0) board.IgnoreColor(0);
 }
 
 // The move the quick game plays on a plain board: while the colour saved

@@ -19,15 +19,10 @@ struct Rollout {
   std::vector<Move> moves;  // the moves played after the position
 };
 
-class PlainBoard;
 using ColorCounts = std::array<std::int32_t, Board::kMaxColorIds + 1>;
 
 // The colour a quick game saves for last: the one with the most stones left.
 int MostPlentifulColor(const ColorCounts& counts, int colorIds);
-// Has the quick board leave the groups of the colour saved for last unlisted
-// while other moves exist, and list them all, for the rest of the game, once
-// no other move is left.
-void AgreeOnSavedColor(PlainBoard& board, int saved);
 
 // A small fast random generator for the rollouts (xorshift).
 struct RolloutRandom {

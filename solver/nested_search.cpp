@@ -42,7 +42,9 @@ class Nested {
     const std::size_t before = line.size();
     std::vector<Move> moves;
     for (std::size_t played = 0;; ++played) {
-      if (!position.Moves(moves, stop_.cancel)) return false;
+      // Asked at every step, also of a position without a move, which would
+      // otherwise be searched again and again without asking.
+      if (stop_.Soon(position.StonesLeft()) || !position.Moves(moves, stop_.cancel)) return false;
       if (moves.empty()) break;
       for (const Move& move : moves) {
         if (!TryMove(level, position, tally, line, move, played, out)) return false;

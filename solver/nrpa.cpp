@@ -75,15 +75,15 @@ struct Sequence {
 };
 
 // A quick game on the board of colour masks, for plain fields it can hold.
+// Every move is offered; the colour saved for last is the one with the most
+// stones left, chosen again after each move.
 class PlainPosition {
  public:
-  bool Start(const Board& start, const StopRule&, bool restrict) {
+  bool Start(const Board& start, const StopRule&) {
     counts_ = start.ColorCounts();
     colorIds_ = start.ColorIdCount();
     saved_ = MostPlentifulColor(counts_, colorIds_);
-    restrict_ = restrict;
-    board_.Load(start, restrict ? saved_ : 0);
-    if (restrict_) AgreeOnSavedColor(board_, saved_);
+    board_.Load(start);
     return true;
   }
   int Saved() const { return saved_; }
@@ -97,7 +97,6 @@ class PlainPosition {
     const std::int32_t removed = board_.Play(i);
     counts_[static_cast<std::size_t>(color)] -= removed;
     saved_ = MostPlentifulColor(counts_, colorIds_);
-    if (restrict_) AgreeOnSavedColor(board_, saved_);
     return removed;
   }
 
@@ -105,26 +104,22 @@ class PlainPosition {
   PlainBoard board_;
   ColorCounts counts_{};
   int colorIds_ = 0, saved_ = 0;
-  bool restrict_ = true;
 };
 
 // The same on the general board, for every other field: bombs, rockets and
 // rocks, and fields too large for the masks.
 class FullPosition {
  public:
-  bool Start(const Board& start, const StopRule& stop, bool restrict) {
-    restrict_ = restrict;
+  bool Start(const Board& start, const StopRule& stop) {
     board_ = start;
     counts_ = board_.ColorCounts();
     saved_ = MostPlentifulColor(counts_, board_.ColorIdCount());
-    if (!board_.Moves(open_, stop.cancel)) return false;
-    Offer();
-    return true;
+    return board_.Moves(moves_, stop.cancel);
   }
-  int Count() const { return static_cast<int>(offered_.size()); }
-  Move At(int i) const { return offered_[static_cast<std::size_t>(i)]; }
-  int ColorOf(int i) const { return board_.ColorIdAt(At(i)); }
   int Saved() const { return saved_; }
+  int Count() const { return static_cast<int>(moves_.size()); }
+  Move At(int i) const { return moves_[static_cast<std::size_t>(i)]; }
+  int ColorOf(int i) const { return board_.ColorIdAt(At(i)); }
   std::int32_t StonesLeft() const { return board_.StonesLeft(); }
   std::int32_t Play(int i, const StopRule& stop) {
     const int color = ColorOf(i);
@@ -136,25 +131,14 @@ class FullPosition {
       counts_[static_cast<std::size_t>(color)] -= removed;
     }
     saved_ = MostPlentifulColor(counts_, board_.ColorIdCount());
-    if (!board_.Moves(open_, stop.cancel)) return -1;
-    Offer();
-    return removed;
+    return board_.Moves(moves_, stop.cancel) ? removed : -1;
   }
 
  private:
-  // The moves but those of the colour saved for last, unless no other is left.
-  void Offer() {
-    offered_.clear();
-    for (const Move& m : open_) {
-      if (!restrict_ || board_.ColorIdAt(m) != saved_) offered_.push_back(m);
-    }
-    if (offered_.empty()) offered_ = open_;
-  }
   Board board_;
-  std::vector<Move> open_, offered_;
+  std::vector<Move> moves_;
   ColorCounts counts_{};
   int saved_ = 0;
-  bool restrict_ = true;
 };
 
 template <typename Position>
@@ -226,10 +210,13 @@ class Adaptation {
   // stopped.
   template <typename Choose>
   bool Play(Sequence& out, Choose choose, const Policy& policy) {
-    if (!position_.Start(start_, stop_, options_.savedPenalty <= 0)) return false;
+    if (!position_.Start(start_, stop_)) return false;
     std::int64_t tally = best_.TallySoFar();
-    while (position_.Count() > 0) {
+    // Asked before each move and at the end: a position without a move
+    // would otherwise be played again and again without asking.
+    while (true) {
       if (stop_.Soon(position_.StonesLeft())) return false;
+      if (position_.Count() == 0) break;
       const int count = position_.Count();
       chances_.resize(static_cast<std::size_t>(count));
       double top = -std::numeric_limits<double>::infinity();

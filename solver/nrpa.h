@@ -7,7 +7,9 @@
 // and size of its group (see MoveCode), so that the weight learnt for
 // clearing a group carries over to other positions holding the same group.
 // The colour with the most stones left is saved for last, as in the other
-// quick games: while other moves exist its groups are not offered at all.
+// quick games, but as a prior rather than a rule: its moves start with a
+// lower weight, so that a line that must break into it early can still be
+// learnt (on five deals at 3 s this found better lines than leaving them out).
 //
 // It is anytime: every line better than the best so far is offered at once,
 // and the stop rule is asked at every step of every quick game. Once the top
@@ -26,7 +28,8 @@ struct NrpaOptions {
   int iterations = 100;  // of each level
   double alpha = 0.5;    // how far one adaptation moves the policy
   // What saving the colour with the most stones for last costs its moves in
-  // weight; zero or less: they are not offered at all while others exist.
+  // weight: at 8, one of them is drawn about as often as one three thousandth
+  // of another move.
   double savedPenalty = 8.0;
   std::uint64_t seed = 0;
   // Whether each start of the top level takes the best line found so far,

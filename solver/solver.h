@@ -13,13 +13,15 @@
 
 namespace pebble::solver {
 
-// How the solver searches: the beam, which it uses unless told otherwise, or
-// one of the searches it is measured against.
+// How the solver searches: the beam for a quarter of the time, then nested
+// rollout policy adaptation taught the beam's line, unless told otherwise.
+// Of the searches alone, policy adaptation finds better lines in ten seconds
+// on 15 x 15 deals; the beam first still proves small fields to their end.
 enum class SearchKind : std::uint8_t {
+  BeamThenNrpa,
   Beam,    // beams of growing width
   Nrpa,    // nested rollout policy adaptation
   Nested,  // nested Monte-Carlo search
-  BeamThenNrpa,  // the beam for a quarter of the time, then policy adaptation taught its line
 };
 
 struct SolveRequest {
@@ -33,7 +35,7 @@ struct SolveRequest {
   std::chrono::milliseconds patience{0};
   // What the budget and the patience are counted in.
   SearchClock clock = SearchClock::Wall;
-  SearchKind search = SearchKind::Beam;
+  SearchKind search = SearchKind::BeamThenNrpa;
 };
 
 // Blocks until the budget is spent, `cancel` is raised, nothing better can

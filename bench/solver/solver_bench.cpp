@@ -11,6 +11,8 @@
 // For a quick comparison of two searches: --benchmark_filter='StandardDeal/[0-4]/'
 // plays only the first five standard deals, and PEBBLE_SOLVER_SECONDS=3 gives
 // each standard deal 3 seconds instead of 10 (the average line says both).
+// PEBBLE_SOLVER_SEARCH=beam (or nrpa, nested) measures that search alone in
+// place of the solver's own.
 
 #include <benchmark/benchmark.h>
 
@@ -41,20 +43,19 @@ std::chrono::milliseconds StandardBudget() {
   return std::chrono::milliseconds(seconds > 0 ? static_cast<std::int64_t>(seconds * 1000) : 10'000);
 }
 
-// The search measured on the standard deals: the beam, or what
-// PEBBLE_SOLVER_SEARCH names (nrpa, nested, beam+nrpa), so that searches can be
-// compared in one build.
-SearchKind StandardSearch() {
+// The search measured: the solver's own, or what PEBBLE_SOLVER_SEARCH names
+// (beam+nrpa, the solver's own; beam, nrpa or nested alone), so that
+// searches can be compared in one build.
+SearchKind MeasuredSearch() {
   const char* asked = std::getenv("PEBBLE_SOLVER_SEARCH");
-  const std::string name = asked ? asked : "beam";
+  if (!asked) return SolveRequest{}.search;
+  const std::string name = asked;
+  if (name == "beam+nrpa") return SearchKind::BeamThenNrpa;
+  if (name == "beam") return SearchKind::Beam;
   if (name == "nrpa") return SearchKind::Nrpa;
   if (name == "nested") return SearchKind::Nested;
-  if (name == "beam+nrpa") return SearchKind::BeamThenNrpa;
-  if (name != "beam") {
-    std::fprintf(stderr, "PEBBLE_SOLVER_SEARCH: unknown search '%s' (beam, nrpa, nested or beam+nrpa)\n", name.c_str());
-    std::exit(2);
-  }
-  return SearchKind::Beam;
+  std::fprintf(stderr, "PEBBLE_SOLVER_SEARCH: unknown search '%s' (beam+nrpa, beam, nrpa or nested)\n", name.c_str());
+  std::exit(2);
 }
 
 // A game dealt from a fixed deal, kept to replay the solver's line on.
@@ -126,7 +127,7 @@ void StandardDeal(benchmark::State& state) {
   for (auto _ : state) {
     Dealt deal(15, 15, 15'000 + static_cast<std::uint64_t>(state.range(0)));
     SolveRequest request{Goal::StandardScoring, StandardBudget(), 0, false};
-    request.search = StandardSearch();
+    request.search = MeasuredSearch();
     const Line line = Solve(deal.MakeBoard(), request, never);
     state.PauseTiming();
     const Replayed replayed = ClickThrough(deal.game, line, name);
@@ -147,7 +148,9 @@ void DefaultDeal(benchmark::State& state) {
   const std::atomic<bool> never{false};
   for (auto _ : state) {
     Dealt deal(10, 16, 1'600 + static_cast<std::uint64_t>(state.range(0)));
-    const Line line = Solve(deal.MakeBoard(), {Goal::FewestStones, 1s, 0, true}, never);
+    SolveRequest request{Goal::FewestStones, 1s, 0, true};
+    request.search = MeasuredSearch();
+    const Line line = Solve(deal.MakeBoard(), request, never);
     state.PauseTiming();
     const Replayed replayed = ClickThrough(deal.game, line, name);
     if (replayed.stonesLeft != line.stonesLeft) Fail(name, "other stones are left than the solver says");

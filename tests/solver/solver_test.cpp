@@ -32,12 +32,17 @@ TEST(Solver, FindsTheBestLineWhereEveryLineCanBeTried) {
   }
 }
 
-// The searches the solver can be told to use: its own, the beam, and those
-// it is measured against.
-constexpr SearchKind kSearches[] = {SearchKind::Beam, SearchKind::Nrpa, SearchKind::Nested};
+// The searches the solver can be told to use: its own, and each alone.
+constexpr SearchKind kSearches[] = {SearchKind::BeamThenNrpa, SearchKind::Beam, SearchKind::Nrpa, SearchKind::Nested};
 
 std::string NameOf(SearchKind search) {
-  return search == SearchKind::Beam ? "beam" : search == SearchKind::Nrpa ? "nrpa" : "nested";
+  switch (search) {
+    case SearchKind::BeamThenNrpa: return "beam+nrpa";
+    case SearchKind::Beam: return "beam";
+    case SearchKind::Nrpa: return "nrpa";
+    case SearchKind::Nested: return "nested";
+  }
+  return "";
 }
 
 SolveRequest RequestOf(SearchKind search, Goal goal, std::chrono::milliseconds budget, unsigned threads) {
@@ -88,23 +93,24 @@ TEST(Solver, KeepsToItsBudgetWhereOneQuickGameTakesMinutes) {
   EXPECT_FALSE(line.Found());
 }
 
-// On a field too wide for the quick board of plain fields.
+// On a field of the quick board for plain fields, and on one too wide for it.
 TEST(Solver, StopsWhenCancelled) {
-  DealtGame deal(QuietGame(20, 20, 4, false), 5);
-  const Board board = deal.MakeBoard();
   for (const SearchKind search : kSearches) {
-    SCOPED_TRACE(NameOf(search));
-    std::atomic<bool> cancel{false};
-    Line line;
-    std::thread searching([&] { line = Solve(board, RequestOf(search, Goal::StandardScoring, 1h, 2), cancel); });
-    std::this_thread::sleep_for(50ms);
-    cancel = true;
-    searching.join();  // a search that ignored the flag would hold the test until its time-out
-    // What it hands back is no line, or a whole one.
-    Board played = board;
-    for (const Move& move : line.moves) played.Play(move);
-    if (line.Found()) EXPECT_EQ(played.StonesLeft(), line.stonesLeft);
-    if (line.Found()) EXPECT_TRUE(played.Moves().empty());
+    for (const std::int32_t columns : {15, 20}) {
+      SCOPED_TRACE(NameOf(search) + ", " + std::to_string(columns) + " columns");
+      const Board board = DealtBoard(columns, 20, 4, 5);
+      std::atomic<bool> cancel{false};
+      Line line;
+      std::thread searching([&] { line = Solve(board, RequestOf(search, Goal::StandardScoring, 1h, 2), cancel); });
+      std::this_thread::sleep_for(50ms);
+      cancel = true;
+      searching.join();  // a search that ignored the flag would hold the test until its time-out
+      // What it hands back is no line, or a whole one.
+      Board played = board;
+      for (const Move& move : line.moves) played.Play(move);
+      if (line.Found()) EXPECT_EQ(played.StonesLeft(), line.stonesLeft);
+      if (line.Found()) EXPECT_TRUE(played.Moves().empty());
+    }
   }
 }
 
@@ -164,9 +170,14 @@ TEST(Solver, PositionWithoutMovesGivesTheEmptyLine) {
   field[1] = {1, 20, 0, skNormal, kClassicPalette[1], 1};
   field.Recount(true);
   const std::atomic<bool> never{false};
-  const Line line = Solve(*Board::FromField(field, false), {Goal::FewestStones, 1s, 1, false}, never);
-  EXPECT_TRUE(line.moves.empty());
-  EXPECT_EQ(line.stonesLeft, 2);
+  for (const SearchKind search : kSearches) {
+    SCOPED_TRACE(NameOf(search));
+    // A search that never asks the stop rule where there is no move holds
+    // the test until its time-out.
+    const Line line = Solve(*Board::FromField(field, false), RequestOf(search, Goal::FewestStones, 100ms, 1), never);
+    EXPECT_TRUE(line.moves.empty());
+    EXPECT_EQ(line.stonesLeft, 2);
+  }
 }
 
 }  // namespace
