@@ -12,6 +12,14 @@ int MostPlentifulColor(const ColorCounts& counts, int colorIds) {
   return top;
 }
 
+void CountAfterMove(const Board& board, int color, std::int32_t removed, ColorCounts& counts) {
+  if (board.IsSpecialColorId(color)) {
+    counts = board.ColorCounts();
+  } else {
+    counts[static_cast<std::size_t>(color)] -= removed;
+  }
+}
+
 namespace {
 
 // Of two moves drawn from `count`, the smaller group goes first: big groups
@@ -101,12 +109,8 @@ bool PlayOutOnBoard(Goal goal, const Board& position, std::int64_t tally, const 
     tally += MoveGain(goal, removed);
     out.moves.push_back(move);
     // The colour saved for last is chosen again as the game goes: the one
-    // with the most stones left. A bomb or rocket takes stones of any colour.
-    if (board.IsSpecialColorId(color)) {
-      counts = board.ColorCounts();
-    } else {
-      counts[static_cast<std::size_t>(color)] -= removed;
-    }
+    // with the most stones left.
+    CountAfterMove(board, color, removed, counts);
     saved = MostPlentifulColor(counts, board.ColorIdCount());
     if (!board.Moves(open, stop.cancel)) return false;
   }

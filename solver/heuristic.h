@@ -23,6 +23,10 @@ using ColorCounts = std::array<std::int32_t, Board::kMaxColorIds + 1>;
 
 // The colour a quick game saves for last: the one with the most stones left.
 int MostPlentifulColor(const ColorCounts& counts, int colorIds);
+// The stones of each colour left on `board` after a move of `color` that
+// removed `removed`: a bomb or rocket takes stones of any colour, so after
+// one the board counts them again.
+void CountAfterMove(const Board& board, int color, std::int32_t removed, ColorCounts& counts);
 
 // A small fast random generator for the rollouts (xorshift).
 struct RolloutRandom {

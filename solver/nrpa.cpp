@@ -124,12 +124,7 @@ class FullPosition {
   std::int32_t Play(int i, const StopRule& stop) {
     const int color = ColorOf(i);
     const std::int32_t removed = board_.Play(At(i));
-    // A bomb or rocket takes stones of any colour.
-    if (board_.IsSpecialColorId(color)) {
-      counts_ = board_.ColorCounts();
-    } else {
-      counts_[static_cast<std::size_t>(color)] -= removed;
-    }
+    CountAfterMove(board_, color, removed, counts_);
     saved_ = MostPlentifulColor(counts_, board_.ColorIdCount());
     return board_.Moves(moves_, stop.cancel) ? removed : -1;
   }
